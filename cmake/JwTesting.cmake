@@ -11,3 +11,7 @@ function(jw_add_gtest target)
   add_test(NAME ${target} COMMAND ${target} "--gtest_output=xml:Z:${JW_TEST_RESULTS}/${target}.xml")
   set_tests_properties(${target} PROPERTIES TIMEOUT 1500)
 endfunction()
+
+# The deliverables' formats, exports and imports, checked on the Linux side.
+add_test(NAME binaries COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-binaries
+         ${CMAKE_BINARY_DIR} ${JW_TEST_RESULTS}/binaries.xml)
