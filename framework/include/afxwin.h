@@ -1,0 +1,181 @@
+// The application and thread objects of the class library, the module state
+// (instance and resource handles) and the start-up of a DLL built on it.
+//
+// DLL start-up: the framework library supplies DllMain. A DLL that links the
+// framework, defines one CWinApp object and no DllMain of its own gets it
+// from the library; the C run time has constructed every static object by
+// the time it runs. At process attach it records the module (AfxWinInit),
+// then calls the application's InitInstance; a FALSE result or an exception
+// runs ExitInstance at once and fails the load. At process detach it calls
+// ExitInstance, restores the module's own resources and frees the language
+// resource module the application loaded (m_hLangResourceDLL); the static
+// objects are destroyed after that. A DLL with a DllMain of its own may call
+// AfxDllProcessAttach and AfxDllProcessDetach from it.
+#pragma once
+
+#include <afx.h>
+#include <afxmt.h>
+
+class CWnd;
+class CWinApp;
+class CWinThread;
+
+// Base of the classes that receive commands.
+class CCmdTarget : public CObject
+{
+    DECLARE_DYNAMIC(CCmdTarget)
+public:
+    CCmdTarget();
+    virtual ~CCmdTarget();
+
+    // The object's reference count, 1 from construction. The release that
+    // brings it to 0 calls OnFinalRelease, which deletes the object.
+    DWORD InternalAddRef();
+    DWORD InternalRelease();
+    virtual void OnFinalRelease();
+
+    long m_dwRef = 1;
+};
+
+typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
+
+// A thread of the process. A worker thread runs its AFX_THREADPROC; a user
+// interface thread (made from a runtime class) runs InitInstance, then its
+// message loop until WM_QUIT, then ExitInstance. When the thread ends, an
+// auto-deleting object (the default) deletes itself; otherwise the owner
+// deletes it, typically after waiting for m_hThread.
+class CWinThread : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    CWinThread();
+    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
+    virtual ~CWinThread();
+
+    // Starts the thread; with CREATE_SUSPENDED it waits for ResumeThread.
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+
+    operator HANDLE() const
+    {
+        return m_hThread;
+    }
+    int GetThreadPriority();
+    BOOL SetThreadPriority(int nPriority);
+    DWORD SuspendThread();
+    DWORD ResumeThread();
+    BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    virtual BOOL InitInstance();
+    virtual int Run();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual int ExitInstance();
+    virtual CWnd* GetMainWnd();
+    // Ends the object's life when the thread ends: deletes it when
+    // m_bAutoDelete is set.
+    virtual void Delete();
+
+    CWnd* m_pMainWnd;
+    CWnd* m_pActiveWnd;
+    BOOL m_bAutoDelete;
+    HANDLE m_hThread;
+    DWORD m_nThreadID;
+    MSG m_msgCur;
+    LPVOID m_pThreadParams;
+    AFX_THREADPROC m_pfnThreadProc;
+
+private:
+    static unsigned __stdcall ThreadEntry(void* pThread);
+    UINT RunThread();
+};
+
+// The application object of a module: exactly one, a static object. Its
+// constructor registers it as the module's application.
+class CWinApp : public CWinThread
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = NULL);
+    virtual ~CWinApp();
+
+    // TRUE; an application overrides it with its start-up.
+    BOOL InitInstance() override;
+
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
+    HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+
+    // Owned copies; the names are set by AfxWinInit from the module's file
+    // name when the constructor was given none.
+    LPCTSTR m_pszAppName;
+    LPCTSTR m_pszExeName;
+    HINSTANCE m_hInstance;
+    LPTSTR m_lpCmdLine;
+    int m_nCmdShow;
+    // A language resource module the application loaded; freed at detach.
+    HINSTANCE m_hLangResourceDLL;
+
+private:
+    friend BOOL AFXAPI AfxWinInit(HINSTANCE, HINSTANCE, LPTSTR, int);
+    friend void AFXAPI AfxWinTerm(bool);
+    void SetCurrentHandles();
+    void FreeLangResourceDLL(bool bProcessExit);
+};
+
+// The state of the module that links the framework. There is one module, so
+// AFX_MANAGE_STATE has nothing to switch.
+struct AFX_MODULE_STATE
+{
+    CWinApp* m_pCurrentWinApp;
+    HINSTANCE m_hCurrentInstanceHandle;
+    HINSTANCE m_hCurrentResourceHandle;
+    LPCTSTR m_lpszCurrentAppName;
+};
+
+AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
+AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState();
+
+class AFX_MAINTAIN_STATE2
+{
+public:
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE*)
+    {
+    }
+};
+#define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p);
+
+CWinApp* AFXAPI AfxGetApp();
+LPCTSTR AFXAPI AfxGetAppName();
+// The module itself until AfxWinInit records it (the same module).
+HINSTANCE AFXAPI AfxGetInstanceHandle();
+// Where resources are loaded from: the module unless AfxSetResourceHandle
+// named another (NULL goes back to the module).
+HINSTANCE AFXAPI AfxGetResourceHandle();
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
+// Controls are contained by the plain dialog code; nothing to set up.
+void AFXAPI AfxEnableControlContainer();
+
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+void AFXAPI AfxWinTerm(bool bProcessExit);
+BOOL AFXAPI AfxDllProcessAttach(HINSTANCE hInstance);
+void AFXAPI AfxDllProcessDetach(bool bProcessExit);
+
+// The calling thread's CWinThread: the thread's object for threads the
+// framework started, the application on the thread that constructed it,
+// NULL on any other thread.
+CWinThread* AFXAPI AfxGetThread();
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                                  int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                                  DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
+                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Ends the calling framework thread at once (no unwinding of its stack).
+[[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+
+#include "afx/GdiObject.h"
+#include "afx/Menu.h"

@@ -1,0 +1,14 @@
+// The full path of a loaded module, for the registrar and the type library.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ATL
+{
+
+// Empty when the path cannot be read.
+std::wstring AtlModulePath(HINSTANCE hInstance);
+
+} // namespace ATL

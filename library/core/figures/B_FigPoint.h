@@ -1,0 +1,11 @@
+#pragma once
+
+#include "figures/B_Base.h"
+
+struct B_FigPoint : B_Base {
+    static constexpr std::uint16_t kCode = FigCode::Point;
+
+    Point2D position;
+
+    B_FigPoint() : B_Base(kCode) {}
+};

@@ -1,0 +1,62 @@
+#include "AllocationCounter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<long long> g_live{0};
+std::atomic<std::size_t> g_largest{0};
+
+void* CountedAllocate(std::size_t size)
+{
+    std::size_t largest = g_largest.load();
+    while (size > largest && !g_largest.compare_exchange_weak(largest, size)) {
+    }
+    void* block = std::malloc(size ? size : 1);
+    if (block) ++g_live;
+    return block;
+}
+
+void CountedFree(void* block) noexcept
+{
+    if (!block) return;
+    --g_live;
+    std::free(block);
+}
+
+void* AllocateOrThrow(std::size_t size)
+{
+    void* block = CountedAllocate(size);
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+
+} // namespace
+
+long long LiveAllocations()
+{
+    return g_live.load();
+}
+
+std::size_t LargestAllocation()
+{
+    return g_largest.load();
+}
+
+void ResetLargestAllocation()
+{
+    g_largest = 0;
+}
+
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
+void operator delete(void* block) noexcept { CountedFree(block); }
+void operator delete[](void* block) noexcept { CountedFree(block); }
+void operator delete(void* block, std::size_t) noexcept { CountedFree(block); }
+void operator delete[](void* block, std::size_t) noexcept { CountedFree(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { CountedFree(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { CountedFree(block); }

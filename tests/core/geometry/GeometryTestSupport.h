@@ -1,0 +1,26 @@
+#pragma once
+
+#include "geometry/Point2D.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+
+inline std::ostream& operator<<(std::ostream& out, const Point2D& p)
+{
+    return out << '(' << p.x << ", " << p.y << ')';
+}
+
+inline bool SamePoint(const Point2D& a, const Point2D& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+inline testing::AssertionResult PointNear(const Point2D& actual, const Point2D& expected, double tolerance = 1e-9)
+{
+    if (std::abs(actual.x - expected.x) <= tolerance && std::abs(actual.y - expected.y) <= tolerance) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << actual << " is not within " << tolerance << " of " << expected;
+}

@@ -1,0 +1,1 @@
+// A language resource module for the tests: its string table is all it has.
