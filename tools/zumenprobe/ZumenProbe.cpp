@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <atlbase.h>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include "exports/TavrenaExports.h"
 #include "PngWriter.h"
@@ -21,7 +22,7 @@ void PrintUtf8(const wchar_t* text)
 int ReportInfoTip(const wchar_t* drawing)
 {
     ATL::CComBSTR text;
-    HRESULT result = GetZumenInfo(drawing, &text);
+    HRESULT result = GetZumenInfo(drawing, std::addressof(text));
     if (result == E_NOTIMPL) { puts("info tip: not built yet (GetZumenInfo answers E_NOTIMPL)"); return 1; }
     printf("info tip (0x%08lX):\n", static_cast<unsigned long>(result));
     PrintUtf8(text.m_str ? text.m_str : L"");
