@@ -15,6 +15,7 @@
 
 #include <afx.h>
 #include <afxmt.h>
+#include <atltypes.h>
 
 class CWnd;
 class CWinApp;
@@ -177,5 +178,12 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
 // Ends the calling framework thread at once (no unwinding of its stack).
 [[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 
+// Temporary objects (FromHandle of a handle no object is attached to) are
+// kept while the calling thread holds a lock; the unlock that releases the
+// last lock deletes them when bDeleteTemps is set. TRUE while still locked.
+void AFXAPI AfxLockTempMaps();
+BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
+
 #include "afx/GdiObject.h"
+#include "afx/Dc.h"
 #include "afx/Menu.h"

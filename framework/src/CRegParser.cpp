@@ -131,7 +131,7 @@ bool CRegParser::ParseRoot(RegScriptRoot& root)
 }
 
 // The keys (and, below a key, the values) up to the closing brace; a root
-// has no values.
+// has no values. An unquoted "val" is always the keyword.
 bool CRegParser::ParseBody(std::vector<RegScriptKey>& keys, std::vector<RegScriptValue>* values)
 {
     for (;;)
@@ -139,8 +139,10 @@ bool CRegParser::ParseBody(std::vector<RegScriptKey>& keys, std::vector<RegScrip
         Token token = Next();
         if (token.kind == TokenKind::CloseBrace)
             return true;
-        if (values != nullptr && token.kind == TokenKind::Word && IsWord(token.text, L"val"))
+        if (token.kind == TokenKind::Word && IsWord(token.text, L"val"))
         {
+            if (values == nullptr)
+                return false;
             RegScriptValue value;
             if (!ParseValue(value))
                 return false;

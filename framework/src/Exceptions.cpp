@@ -4,6 +4,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
+IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -227,6 +228,26 @@ void AFXAPI AfxThrowMemoryException()
 {
     static CMemoryException memoryException(FALSE);
     throw &memoryException;
+}
+
+CResourceException::CResourceException() = default;
+
+CResourceException::CResourceException(BOOL bAutoDelete) : CSimpleException(bAutoDelete)
+{
+}
+
+CResourceException::~CResourceException() = default;
+
+BOOL CResourceException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    return CopyMessage(L"A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
+}
+
+// Like the memory exception, it is thrown without allocating.
+void AFXAPI AfxThrowResourceException()
+{
+    static CResourceException resourceException(FALSE);
+    throw &resourceException;
 }
 
 void AFXAPI AfxThrowInvalidArgException()

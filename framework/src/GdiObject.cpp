@@ -1,7 +1,57 @@
 #include <afxwin.h>
 
-IMPLEMENT_DYNAMIC(CGdiObject, CObject)
-IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
+#include "HandleMap.h"
+
+IMPLEMENT_DYNCREATE(CGdiObject, CObject)
+
+namespace
+{
+
+// The temporary object has the class of the handle's kind, so that a cast
+// from CGdiObject* to that class is sound.
+CGdiObject* NewObjectOfKind(HGDIOBJ hObject)
+{
+    switch (::GetObjectType(hObject))
+    {
+    case OBJ_PEN:
+    case OBJ_EXTPEN:
+        return new CPen;
+    case OBJ_BRUSH:
+        return new CBrush;
+    case OBJ_FONT:
+        return new CFont;
+    case OBJ_BITMAP:
+        return new CBitmap;
+    case OBJ_PAL:
+        return new CPalette;
+    case OBJ_REGION:
+        return new CRgn;
+    default:
+        return new CGdiObject;
+    }
+}
+
+CObject* CreateTempGdiObject(HANDLE h)
+{
+    CGdiObject* pObject = NewObjectOfKind(h);
+    pObject->m_hObject = h;
+    return pObject;
+}
+
+void DeleteTempGdiObject(CObject* pObject)
+{
+    CGdiObject* pGdiObject = static_cast<CGdiObject*>(pObject);
+    pGdiObject->m_hObject = NULL;
+    delete pGdiObject;
+}
+
+} // namespace
+
+CHandleMap* AFXAPI afxMapHGDIOBJ()
+{
+    static CHandleMap map(CHandleMap::kGdiObjects, &CreateTempGdiObject, &DeleteTempGdiObject);
+    return &map;
+}
 
 CGdiObject::CGdiObject() : m_hObject(NULL)
 {
@@ -12,38 +62,57 @@ CGdiObject::~CGdiObject()
     DeleteObject();
 }
 
+CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
+{
+    return static_cast<CGdiObject*>(afxMapHGDIOBJ()->FromHandle(hObject));
+}
+
+void PASCAL CGdiObject::DeleteTempMap()
+{
+    afxMapHGDIOBJ()->DeleteTemp();
+}
+
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
     if (hObject == NULL || m_hObject != NULL)
         return FALSE;
     m_hObject = hObject;
+    afxMapHGDIOBJ()->SetPermanent(hObject, this);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
+    if (hObject != NULL)
+        afxMapHGDIOBJ()->RemoveHandle(hObject, this);
     m_hObject = NULL;
     return hObject;
 }
 
 BOOL CGdiObject::DeleteObject()
 {
-    HGDIOBJ hObject = Detach();
-    return hObject != NULL && ::DeleteObject(hObject);
+    if (m_hObject == NULL)
+        return FALSE;
+    return ::DeleteObject(Detach());
 }
 
-CBitmap::CBitmap() = default;
-
-CBitmap::~CBitmap() = default;
-
-BOOL CBitmap::LoadBitmap(UINT nIDResource)
+int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
 {
-    return LoadBitmap(MAKEINTRESOURCE(nIDResource));
+    return ::GetObjectW(m_hObject, nCount, lpObject);
 }
 
-BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
+UINT CGdiObject::GetObjectType() const
 {
-    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    return Attach(::LoadBitmapW(hInst, lpszResourceName));
+    return ::GetObjectType(m_hObject);
+}
+
+BOOL CGdiObject::CreateStockObject(int nIndex)
+{
+    return Attach(::GetStockObject(nIndex));
+}
+
+BOOL CGdiObject::UnrealizeObject()
+{
+    return ::UnrealizeObject(m_hObject);
 }

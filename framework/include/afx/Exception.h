@@ -54,6 +54,17 @@ public:
     BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
 };
 
+// A GDI object or other Windows resource could not be made or found.
+class CResourceException : public CSimpleException
+{
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    CResourceException();
+    explicit CResourceException(BOOL bAutoDelete);
+    virtual ~CResourceException();
+    BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
+};
+
 class CFileException : public CException
 {
     DECLARE_DYNAMIC(CFileException)
@@ -116,6 +127,7 @@ public:
 
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();
+[[noreturn]] void AFXAPI AfxThrowResourceException();
 [[noreturn]] void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCWSTR lpszFileName = NULL);
 [[noreturn]] void AFXAPI AfxThrowArchiveException(int cause, LPCWSTR lpszArchiveName = NULL);
 

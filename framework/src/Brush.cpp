@@ -1,0 +1,65 @@
+#include <afxwin.h>
+
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+
+CBrush::CBrush() = default;
+
+CBrush::CBrush(COLORREF crColor)
+{
+    if (!CreateSolidBrush(crColor))
+        AfxThrowResourceException();
+}
+
+CBrush::CBrush(int nIndex, COLORREF crColor)
+{
+    if (!CreateHatchBrush(nIndex, crColor))
+        AfxThrowResourceException();
+}
+
+CBrush::CBrush(CBitmap* pBitmap)
+{
+    if (!CreatePatternBrush(pBitmap))
+        AfxThrowResourceException();
+}
+
+CBrush::~CBrush() = default;
+
+CBrush* PASCAL CBrush::FromHandle(HBRUSH hBrush)
+{
+    return static_cast<CBrush*>(CGdiObject::FromHandle(hBrush));
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Attach(::CreateSolidBrush(crColor));
+}
+
+BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor)
+{
+    return Attach(::CreateHatchBrush(nIndex, crColor));
+}
+
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush)
+{
+    return Attach(::CreateBrushIndirect(lpLogBrush));
+}
+
+BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
+{
+    return pBitmap != NULL && Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->m_hObject)));
+}
+
+BOOL CBrush::CreateDIBPatternBrush(const void* lpPackedDIB, UINT nUsage)
+{
+    return Attach(::CreateDIBPatternBrushPt(lpPackedDIB, nUsage));
+}
+
+BOOL CBrush::CreateSysColorBrush(int nIndex)
+{
+    return Attach(::GetSysColorBrush(nIndex));
+}
+
+int CBrush::GetLogBrush(LOGBRUSH* pLogBrush)
+{
+    return ::GetObjectW(m_hObject, sizeof(LOGBRUSH), pLogBrush);
+}

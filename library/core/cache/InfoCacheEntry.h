@@ -1,0 +1,39 @@
+#pragma once
+#include <atltime.h>
+#include <cstdint>
+#include "records/DrawData.h"
+
+class CInfoCache;
+
+// One drawing of the info cache: its request record (whose doc it owns once
+// the cache has given it a reader), its last use and the file's time at the
+// last load.
+class CInfoCacheEntry : public DrawData {
+public:
+    CInfoCacheEntry();
+
+    // The load driver: loads the file path into the entry's reader on a
+    // worker thread, created suspended and waited for, so the caller sees
+    // the load as synchronous. True whenever the thread ran, even when the
+    // load failed; the layer mask then holds the layers read before the
+    // failure. False without a reader or a thread.
+    bool Reload(const wchar_t* path, HWND progress);
+
+    // Whether the entry holds no view worth remembering: it is marked to
+    // show the whole drawing, or its view is the untouched one (scale 256,
+    // both origins 0). Such entries are evicted first and never saved.
+    bool KeepsNoView() const;
+
+    int32_t lastUse;  // seconds since 1970 (UTC)
+    CTime fileTime;   // the file's modification time at the last load
+
+private:
+    friend class CInfoCache;
+
+    // Kept by the cache under its lock: an entry that someone uses (pins) or
+    // loads is never deleted; one taken out of the map while in use
+    // (detached) goes when its last user lets it go.
+    int m_pins = 0;
+    bool m_loading = false;
+    bool m_detached = false;
+};

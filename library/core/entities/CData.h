@@ -1,0 +1,27 @@
+#pragma once
+
+#include <afx.h>
+
+// Base of the entity records of drawing and symbol files: the fields every
+// entity reads first. Entities live only while a file is read; the archive
+// that read them owns them.
+class CData : public CObject {
+    DECLARE_SERIAL(CData)
+public:
+    CData();
+    ~CData() override;
+
+    // Reads the common fields; reading only.
+    void Serialize(CArchive& ar) override;
+
+    // group x 16 + layer, computed in 16 bits.
+    WORD GetLayerIndex() const { return static_cast<WORD>(m_layerGroup * 16 + m_layer); }
+
+    DWORD m_groupNo;   // group of the entity in the drawing application
+    BYTE m_penStyle;   // line type 0 to 62; 100 a special point; 101 and above a curved solid
+    WORD m_penColor;   // pen number: 0 to 9, 10 a solid's own colour, 100 to 356 extended
+    WORD m_penWidth;   // own line width, 0 for none; stored from version 351 on
+    WORD m_layer;      // 0 to 15 within the group
+    WORD m_layerGroup; // 0 to 15
+    WORD m_flags;      // 0x0020 vertical text, 0x0040 see the entity classes
+};

@@ -1,0 +1,16 @@
+#include "entities/CDataList.h"
+
+IMPLEMENT_SERIAL(CDataList, CData, VERSIONABLE_SCHEMA | 230)
+
+CDataList::CDataList() : m_blockNo(0), m_value2(0)
+{
+}
+
+CDataList::~CDataList() = default;
+
+void CDataList::Serialize(CArchive& ar)
+{
+    CData::Serialize(ar);
+    ar >> m_blockNo >> m_value2 >> m_time >> m_name;
+    m_entities.Serialize(ar);
+}

@@ -1,0 +1,3 @@
+#include "jww/JwwVersion.h"
+
+int g_jwwVersion = 0;

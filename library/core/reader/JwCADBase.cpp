@@ -1,0 +1,114 @@
+#include "reader/JwCADBase.h"
+#include "app/TavrenaApp.h"
+#include "render/d2d/D2DrawCore.h"
+#include <algorithm>
+#include <iterator>
+
+CJwCADBase::CJwCADBase()
+    : m_usedLayers{}, m_pReadThread(nullptr), m_pD2DCore(nullptr), m_modifyString(this),
+      m_loadState(LoadState::NeverLoaded), m_cancel(false)
+{
+}
+
+// The thread object is not touched: whoever started the load waits for it
+// and deletes it before the reader goes.
+CJwCADBase::~CJwCADBase()
+{
+    delete m_pD2DCore;
+    m_pD2DCore = nullptr;
+    DeleteFigures();
+    DeleteImageFiles();
+    theApp.m_imageNumber = 0;
+    m_modifyString.ClearRuns();
+}
+
+void CJwCADBase::DeleteImageFiles()
+{
+    for (INT_PTR i = 0; i < m_imageFiles.GetSize(); ++i) {
+        if (GetFileAttributesW(m_imageFiles[i]) != INVALID_FILE_ATTRIBUTES)
+            DeleteFileW(m_imageFiles[i]);
+    }
+    m_imageFiles.RemoveAll();
+}
+
+// The body all four readers share: a layer is drawn when the last load put
+// entities on it.
+bool CJwCADBase::IsLayerVisible(uint16_t layer)
+{
+    return layer < 256 && (m_usedLayers[layer >> 5] >> (layer & 31)) & 1;
+}
+
+bool CJwCADBase::ParseTextCodes(B_FigText* text)
+{
+    return m_modifyString.ParseTextCodes(text);
+}
+
+bool CJwCADBase::ExpandVariable(const wchar_t* text, CStringW& out)
+{
+    return m_modifyString.ExpandVariable(text, out);
+}
+
+CFigNodeList& CJwCADBase::GetTextRuns()
+{
+    return m_modifyString.GetRuns();
+}
+
+uint32_t CJwCADBase::GetHeaderTime()
+{
+    return 0;
+}
+
+CStringW CJwCADBase::GetMemo()
+{
+    return CStringW();
+}
+
+CStringW CJwCADBase::GetKindName()
+{
+    static const wchar_t* const kNames[] = {L"JWC", L"JWK", L"JWW", L"JWS"};
+    int kind = GetFileKind();
+    return kind >= 0 && kind < 4 ? kNames[kind] : L"???";
+}
+
+void CJwCADBase::WaitForLoad()
+{
+    if (!m_pReadThread)
+        return;
+    WaitForSingleObject(m_pReadThread->m_hThread, INFINITE);
+    delete m_pReadThread;
+    m_pReadThread = nullptr;
+}
+
+void CJwCADBase::CancelLoad()
+{
+    if (!m_pReadThread)
+        return;
+    m_cancel = true;
+    WaitForLoad();
+}
+
+void CJwCADBase::RunLoad()
+{
+    m_loadState = LoadState::Reading;
+    DeleteFigures();
+    std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
+    uint32_t state = LoadState::Failed;
+    try {
+        CFile file(m_path, CFile::modeRead | CFile::shareDenyNone);
+        BOOL loaded = Load(&file);
+        file.Close();
+        if (loaded && !m_cancel)
+            state = LoadState::Done;
+    } catch (CException* error) {
+        error->Delete();
+    } catch (...) {
+    }
+    m_loadState = state;
+}
+
+UINT ReadThreadProc(LPVOID reader)
+{
+    if (reader)
+        static_cast<CJwCADBase*>(reader)->RunLoad();
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+// One row of the toolkit's language table: how texts of a resource module in
+// that language are converted and shown.
+struct KvoLanguageInfo {
+    WORD languageId;
+    UINT codePage;               // ANSI code page; 0 = the system's
+    const wchar_t* encoding;
+    const wchar_t* displayName;
+    const wchar_t* languageConstant;
+    const wchar_t* sublanguageConstant;
+    UINT charset;                // GDI character set for fonts
+};
+
+// The first row of languageId; null when the table has none.
+const KvoLanguageInfo* FindKvoLanguage(WORD languageId);
+// The English (United States) row, the table's default.
+const KvoLanguageInfo* DefaultKvoLanguage();

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <afxwin.h>
+#include <string>
+#include "foundation/base/KvoManageState.h"
+#include "foundation/base/KvoResourceManager.h"
+
+namespace {
+std::wstring Fixture(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
+const wchar_t kToolkitText[] = L"ツールキットの文字列";
+
+// The fixture modules, loaded for the test; the toolkit goes back to having
+// no module of its own afterwards.
+class KvoResourceManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_japanese = LoadLibraryW(Fixture(L"KvoFixtureJapanese.dll").c_str());
+        m_mixed = LoadLibraryW(Fixture(L"KvoFixtureMixed.dll").c_str());
+        m_hindi = LoadLibraryW(Fixture(L"KvoFixtureHindi.dll").c_str());
+        m_damaged = LoadLibraryW(Fixture(L"KvoFixtureDamaged.dll").c_str());
+        ASSERT_TRUE(m_japanese && m_mixed && m_hindi && m_damaged);
+    }
+    void TearDown() override
+    {
+        Manager()->SetResourceHandle(nullptr);
+        AfxSetResourceHandle(nullptr);
+        for (HMODULE module : {m_japanese, m_mixed, m_hindi, m_damaged})
+            FreeLibrary(module);
+    }
+
+    static CKvoResourceManager* Manager() { return CKvoResourceManager::Instance(); }
+
+    HMODULE m_japanese = nullptr, m_mixed = nullptr, m_hindi = nullptr, m_damaged = nullptr;
+};
+}
+
+// String 9000 lives in block 563 at index 8.
+TEST_F(KvoResourceManagerTest, StringFromItsBlockAndIndex)
+{
+    ASSERT_NE(FindResourceW(m_japanese, MAKEINTRESOURCEW(563), RT_STRING), nullptr);
+    CString text(L"stale");
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_japanese, 9000, &text), 10);
+    EXPECT_STREQ(text, kToolkitText);
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_japanese, 8992, &text), 7) << "index 0";
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_japanese, 9001, &text), 0) << "empty entry";
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_japanese, 4000, &text), 0) << "no such block";
+}
+
+TEST_F(KvoResourceManagerTest, DamagedBlocksGiveNothing)
+{
+    CString text(L"stale");
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_damaged, 9000, &text), 0) << "block ends first";
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(CKvoResourceManager::LoadStringFromModule(m_damaged, 9016, &text), 0) << "length past the end";
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+// The toolkit module first; when it has nothing, the application's current
+// resource handle.
+TEST_F(KvoResourceManagerTest, ToolkitModuleThenTheApplication)
+{
+    Manager()->SetResourceHandle(m_japanese);
+    CString text;
+    EXPECT_TRUE(Manager()->LoadString(&text, 9000));
+    EXPECT_STREQ(text, kToolkitText);
+
+    Manager()->SetResourceHandle(m_damaged);
+    EXPECT_FALSE(Manager()->LoadString(&text, 9000));
+    AfxSetResourceHandle(m_japanese);
+    EXPECT_TRUE(Manager()->LoadString(&text, 9000)) << "falls back to the application";
+    EXPECT_STREQ(text, kToolkitText);
+
+    BOOL missing = FALSE;
+    EXPECT_TRUE(Manager()->LoadString(9999, &missing).IsEmpty());
+    EXPECT_TRUE(missing);
+    EXPECT_STREQ(Manager()->LoadString(9000, &missing), kToolkitText);
+    EXPECT_FALSE(missing);
+}
+
+TEST_F(KvoResourceManagerTest, LanguageOfTheModule)
+{
+    const struct {
+        const char* name;
+        HMODULE module;  // null: no toolkit module
+        WORD language;
+        UINT codePage;
+        UINT charset;
+    } cases[] = {
+        {"Japanese only", m_japanese, 1041, 932, 128},
+        {"English, then Japanese", m_mixed, 1041, 932, 128},
+        {"outside the table", m_hindi, 1033, 0, 0},
+        {"no module", nullptr, 1033, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Manager()->SetResourceHandle(c.module);
+        EXPECT_EQ(Manager()->GetLanguageInfo(), c.language) << c.name;
+        EXPECT_EQ(Manager()->GetLanguage()->codePage, c.codePage) << c.name;
+        EXPECT_EQ(Manager()->GetLanguage()->charset, c.charset) << c.name;
+    }
+}
+
+TEST_F(KvoResourceManagerTest, AnsiTextInTheModulesCodePage)
+{
+    Manager()->SetResourceHandle(m_japanese);
+    EXPECT_STREQ(Manager()->WideToAnsi(L"\x3042x"), "\x82\xA0x");
+    Manager()->FreeAnsi();
+}
+
+TEST_F(KvoResourceManagerTest, HtmlPageAndDialogTemplate)
+{
+    Manager()->SetResourceHandle(m_japanese);
+    CString page;
+    EXPECT_TRUE(Manager()->LoadHTML(&page, 10));
+    EXPECT_STREQ(page, L"0123456789");
+    EXPECT_FALSE(Manager()->LoadHTML(nullptr, 10));
+    EXPECT_FALSE(Manager()->LoadHTML(&page, 11));
+
+    EXPECT_NE(Manager()->LoadDialogTemplate(100), nullptr);
+    EXPECT_EQ(Manager()->LoadDialogTemplate(101), nullptr);
+}
+
+TEST_F(KvoResourceManagerTest, MissingMenusCursorsAndIconsGiveNothing)
+{
+    Manager()->SetResourceHandle(m_japanese);
+    CMenu menu;
+    EXPECT_FALSE(Manager()->LoadMenu(&menu, 9601));
+    EXPECT_EQ(menu.GetSafeHmenu(), nullptr);
+    CBitmap bitmap;
+    EXPECT_FALSE(Manager()->LoadBitmap(&bitmap, 9601));
+    EXPECT_EQ(Manager()->LoadCursor(9972), nullptr);
+    EXPECT_EQ(Manager()->LoadIcon(9972, 16, 16), nullptr);
+    EXPECT_EQ(Manager()->CreateIconFromResource(m_japanese, MAKEINTRESOURCEW(9972), 16, 16), nullptr);
+}
+
+TEST_F(KvoResourceManagerTest, MenuStrings)
+{
+    CString text(L"stale");
+    EXPECT_EQ(Manager()->GetMenuString(nullptr, 0, &text, MF_BYPOSITION), 0);
+    CMenu empty;
+    EXPECT_EQ(Manager()->GetMenuString(&empty, 0, &text, MF_BYPOSITION), 0);
+
+    CMenu menu;
+    ASSERT_TRUE(menu.Attach(CreatePopupMenu()));
+    AppendMenuW(menu, MF_STRING, 7, L"Item");
+    EXPECT_EQ(Manager()->GetMenuString(&menu, 0, &text, MF_BYPOSITION), 4);
+    EXPECT_STREQ(text, L"Item");
+    EXPECT_EQ(Manager()->GetMenuString(&menu, 5, &text, MF_BYPOSITION), 0);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+// Inside the scope the class library loads from the toolkit module.
+TEST_F(KvoResourceManagerTest, ManageStateSwitchesForItsScope)
+{
+    HINSTANCE before = AfxGetResourceHandle();
+    {
+        CKvoManageState unchanged;
+        EXPECT_EQ(AfxGetResourceHandle(), before) << "no toolkit module, nothing to switch";
+    }
+    Manager()->SetResourceHandle(m_japanese);
+    {
+        CKvoManageState toolkit;
+        EXPECT_EQ(AfxGetResourceHandle(), m_japanese);
+        CString text;
+        EXPECT_TRUE(text.LoadString(9000));
+    }
+    EXPECT_EQ(AfxGetResourceHandle(), before);
+}
+
+TEST(KvoResourceManager, OneManagerPerProcess)
+{
+    CKvoResourceManager* manager = CKvoResourceManager::Instance();
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(CKvoResourceManager::Instance(), manager);
+}
