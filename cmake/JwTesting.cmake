@@ -4,6 +4,7 @@ set(JW_TEST_RESULTS "${CMAKE_BINARY_DIR}/test-results")
 file(MAKE_DIRECTORY "${JW_TEST_RESULTS}")
 function(jw_add_gtest target)
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
+  target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <windows.h>)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   target_compile_definitions(${target} PRIVATE
     "JW_SAMPLES_DIR=L\"Z:${JW_SAMPLES_PATH}\""
