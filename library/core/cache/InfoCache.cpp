@@ -73,7 +73,14 @@ bool CInfoCache::GetEntry(const wchar_t* path, CInfoCacheEntry** entry, HWND pro
     bool made = false;
     CInfoCacheEntry* claimed = Claim(lock, path, &made);
     lock.unlock();
-    bool loaded = Refresh(claimed, path, status.m_mtime, made, progress);
+    bool loaded = false;
+    try {
+        loaded = Refresh(claimed, path, status.m_mtime, made, progress);
+    } catch (CException* error) {
+        // Whatever failed, the entry must not stay marked as loading.
+        error->Delete();
+    } catch (...) {
+    }
     lock.lock();
     claimed->m_loading = false;
     m_loaded.notify_all();
@@ -294,7 +301,3 @@ bool CInfoCache::GetLayerMask(const wchar_t* path, DrawData* entry, uint32_t mas
     return true;
 }
 
-bool CInfoCache::MakeThumbnail(int, const wchar_t*, HBITMAP*)
-{
-    return false;
-}

@@ -9,7 +9,6 @@
 #include "cache/InfoCacheEntry.h"
 #include "cache/PathKeyLess.h"
 
-struct DrawData;
 struct ZumenLayers;
 
 // The drawings the process has opened, by file path (letter case does not

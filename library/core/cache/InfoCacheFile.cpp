@@ -108,8 +108,8 @@ int CInfoCache::Serialize(CArchive& ar)
 // order, the settings word and the background colour.
 int CInfoCache::Store(CArchive& ar)
 {
-    int32_t count = static_cast<int32_t>(std::count_if(
-        m_entries.begin(), m_entries.end(), [](const EntryMap::value_type& item) { return !item.second->KeepsNoView(); }));
+    auto keeps = [](const EntryMap::value_type& item) { return !item.second->KeepsNoView(); };
+    int32_t count = static_cast<int32_t>(std::count_if(m_entries.begin(), m_entries.end(), keeps));
     ar << kVersion20191107 << count;
     for (const auto& item : m_entries) {
         if (!item.second->KeepsNoView())

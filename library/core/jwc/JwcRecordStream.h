@@ -20,16 +20,13 @@ public:
 
     // The next record's bytes, valid until the next call; null at the end.
     const uint8_t* Next();
-    // Whether every record the header declared was handed out.
-    bool Complete() const { return m_delivered == m_declared; }
 
 private:
     bool Refill();
 
     CFile& m_file;
     size_t m_recordSize;
-    int64_t m_declared;
-    int64_t m_readable;     // records the file holds, at most m_declared
+    int64_t m_readable;     // records the file holds, at most the declared count
     int64_t m_delivered = 0;
     std::vector<uint8_t> m_chunk;
     size_t m_chunkRecords = 0;

@@ -3,6 +3,7 @@
 #include "figures/B_FigCircle.h"
 #include "figures/B_FigEllipse.h"
 #include "figures/B_FigEllipseArc.h"
+#include "figures/B_FigImage.h"
 #include "figures/B_FigLine.h"
 #include "figures/B_FigNode.h"
 #include "figures/B_FigPoint.h"
@@ -310,7 +311,24 @@ bool BCN_CImpJWC::ConvertText(const JwcTextRecord& record, B_Base** holder)
     text.spacing = S16At(m_header + kStyleSpacingOffset + 2 * style) / 10.0 * m_scale;
     text.angle = std::atan2(text.end.y - text.start.y, text.end.x - text.start.x) * kDegreesPerRadian;
     text.text = m_strings.TextAt(record.stringOffset);
-    AssignFig(holder, &text);
+    if (!ConvertImageText(text, holder))
+        AssignFig(holder, &text);
+    return true;
+}
+
+// A text that names an image ("^@BM" file and sizes) becomes the image's
+// frame, placed at the text's first point.
+bool BCN_CImpJWC::ConvertImageText(const B_FigText& text, B_Base** holder)
+{
+    B_ImageParams params;
+    if (!ParseImageText(text.text, &params, m_path, 0))
+        return false;
+    B_FigImage frame;
+    frame.colour = text.colour;
+    frame.layer = text.layer;
+    frame.Layout(params, text.start);
+    AssignFig(holder, &frame);
+    ConvertImages(&params);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "jwc/JwcStringArea.h"
 
 struct B_Base;
+struct B_FigText;
 struct JwcLineRecord;
 struct JwcCurveRecord;
 struct JwcTextRecord;
@@ -63,6 +64,7 @@ protected:
     bool ConvertEllipse(const JwcCurveRecord& record, B_Base** holder);
     bool ConvertEllipseArc(const JwcCurveRecord& record, B_Base** holder);
     bool ConvertText(const JwcTextRecord& record, B_Base** holder);
+    bool ConvertImageText(const B_FigText& text, B_Base** holder);
     bool ConvertPoint(const JwcPointRecord& record, B_Base** holder);
     bool ConvertHeaderPoint(int index, const uint8_t* headerPoints, B_Base** holder);
     void SetFigAttributes(B_Base& fig, uint16_t layer, uint16_t pen, uint16_t lineType);

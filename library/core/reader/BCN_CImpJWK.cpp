@@ -88,6 +88,13 @@ void BCN_CImpJWK::SetupView()
     m_scale = IsUsableScale(scale) ? scale : 1.0;
 }
 
+// A part is placed by its origin: the reference mark shows where it is.
+void BCN_CImpJWK::DrawOverlay(CD2DrawCore* core)
+{
+    const double origin[2] = {0.0, 0.0};
+    DrawReferenceMark(origin, core);
+}
+
 void BCN_CImpJWK::FitForPreview(DrawData* request)
 {
     FitPreview(*request, 1.0, std::fabs(m_extentMaxX - m_extentMinX), std::fabs(m_extentMaxY - m_extentMinY));

@@ -9,6 +9,7 @@ public:
     BCN_CImpJWK();
 
     void SetupView() override;
+    void DrawOverlay(CD2DrawCore* core) override;
     double GetScale() override;
     BOOL GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* layers) override;
     BOOL GetInfo(CFile* file, ZumenInfo* info) override;

@@ -1,23 +1,36 @@
 #pragma once
+#include "entities/CBlockDefList.h"
+#include "entities/CEntityList.h"
 #include "jww/BCN_JWW_CHeadData.h"
 #include "reader/JwCADBase.h"
+#include <unordered_map>
 
-// Reader of .jww drawings (object streams that begin "JwwData.").
-// The header information is read; reading the entities is still to come:
-// until then the entity read fails.
+struct B_Base;
+class CDataBlock;
+
+// Reader of .jww drawings (object streams that begin "JwwData."): the header,
+// the entity list, the block definitions and, from version 700 on, the files
+// the drawing carries. Every entity becomes figures of this drawing; the
+// header answers the renderer's questions about pens and line types.
 class BCN_CImpJWW : public CJwCADBase {
 public:
+    BCN_CImpJWW();
+    ~BCN_CImpJWW() override;
+
     float ToDeviceLength(double length) override;
     void SetupView() override;
     float GetPenWidth(int pen) override;
     void DrawOverlay(CD2DrawCore* core) override;
     COLORREF GetPenColor(int pen) override;
+    bool GetUserLineStyle(uint16_t lineType, float dashes[32], int* count) override;
     double GetScale() override;
     BOOL GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* layers) override;
     BOOL GetInfo(CFile* file, ZumenInfo* info) override;
     int GetFileKind() override;
     BOOL Load(CFile* file) override;
     bool GetRandomLineShape(uint16_t lineType, RandomLineShape* shape) override;
+    uint32_t GetHeaderTime() override;
+    CStringW GetMemo() override;
     void FitForPreview(DrawData* request) override;
 
     // Whether file is a drawing this reader reads: long enough, with its
@@ -26,7 +39,16 @@ public:
     // Reads the file header into m_header.
     virtual void ReadHeader(CArchive& ar);
 
+    // The attributes of a figure from its entity's layer, pen, line type and
+    // own width, inside the block insert (null at the top level); marks the
+    // layer used.
+    void SetFigureAttributes(B_Base& figure, uint16_t layerIndex, uint16_t penColor, uint16_t lineType,
+                             uint16_t penWidth, const CDataBlock* insert);
+
     BCN_JWW_CHeadData m_header;
+    CEntityList m_entities;  // the entities of the running load; empty outside it
+    CBlockDefList m_blocks;  // the block definitions of the running load
+    uint16_t m_blockLayer;   // layer of the outermost block insert being converted
 
 protected:
     // Title, modification time and size of file into info; false when its
@@ -39,4 +61,24 @@ protected:
     // (10 / d rounded, 1), all else (1, d truncated, at least 1). Values the
     // terms cannot hold are clamped into range.
     static void SetScaleTerms(double scale, ZumenInfo* info);
+    // The extent's width and height; 0 for an empty drawing.
+    void ExtentSize(double* width, double* height) const;
+
+private:
+    void PrepareLists();
+    void ForgetImages();
+    // Everything after the header; false when the stream broke off, with
+    // the lists holding what was read whole.
+    bool ReadContents(CArchive& ar, CFile& file);
+    void ResolveBlocks();
+    // Converts the entity list into figures; false when cancelled or when
+    // the block expansion reached its limits.
+    bool ConvertEntities();
+    void PostProgress(WPARAM kind, LPARAM count) const;
+    COLORREF LayerColor(uint16_t layerIndex, uint16_t penColor) const;
+    uint16_t FigureWidth(uint16_t penColor, uint16_t penWidth) const;
 };
+
+// Points every block insert of list at the definition of its number; inserts
+// without one get none.
+void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataList*>& definitions);

@@ -22,15 +22,6 @@ CJwCADBase::~CJwCADBase()
     m_modifyString.ClearRuns();
 }
 
-void CJwCADBase::DeleteImageFiles()
-{
-    for (INT_PTR i = 0; i < m_imageFiles.GetSize(); ++i) {
-        if (GetFileAttributesW(m_imageFiles[i]) != INVALID_FILE_ATTRIBUTES)
-            DeleteFileW(m_imageFiles[i]);
-    }
-    m_imageFiles.RemoveAll();
-}
-
 // The body all four readers share: a layer is drawn when the last load put
 // entities on it.
 bool CJwCADBase::IsLayerVisible(uint16_t layer)

@@ -65,9 +65,6 @@ public:
     CModifyString m_modifyString;
     std::atomic<uint32_t> m_loadState;  // LoadState values
     std::atomic<bool> m_cancel;  // set by another thread to stop a running load
-
-private:
-    void DeleteImageFiles();
 };
 
 // The load thread's entry: runs the load body of the reader it is given.

@@ -1,6 +1,9 @@
 #include "text/ModifyString.h"
+#include <utility>
 
-CModifyString::CModifyString(CJwCADBase* reader) : m_reader(reader), m_codesEnabled(true) {}
+CModifyString::CModifyString(CJwCADBase* reader) : m_reader(reader), m_codesEnabled(true)
+{
+}
 
 CModifyString::~CModifyString()
 {
@@ -12,15 +15,7 @@ void CModifyString::ClearRuns()
     DeleteFigNodes(m_runs);
 }
 
-// Text variables are not expanded yet: every text is drawn as it stands.
-bool CModifyString::ExpandVariable(const wchar_t*, CStringW&)
+void CModifyString::SetClock(Clock clock)
 {
-    return false;
-}
-
-// '^' codes are not interpreted yet: every text is one run, itself.
-bool CModifyString::ParseTextCodes(B_FigText*)
-{
-    ClearRuns();
-    return false;
+    m_clock = std::move(clock);
 }

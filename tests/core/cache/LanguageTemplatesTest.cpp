@@ -27,10 +27,11 @@ TEST_P(LanguageTemplatesTest, EveryTemplateTakesTheLibrarysArguments)
         SCOPED_TRACE(testing::Message() << "string " << info->id);
         ASSERT_FALSE(format.empty());
         std::string expected = info->arguments;
-        if (expected == "T")
+        if (expected == "T") {
             EXPECT_TRUE(IsTimeSpanFormat(format));
-        else if (!expected.empty())
+        } else if (!expected.empty()) {
             EXPECT_EQ(PrintfArgumentKinds(format), expected);
+        }
     }
 }
 

@@ -8,8 +8,10 @@
 
 namespace {
 const char kPrevious[] = "previous contents";
-const wchar_t kHalfWritten[] = L"JwCacheKillTest_HalfWritten";
+// The writer process learns the file and the name of the event it sets once
+// it is halfway from these variables.
 const wchar_t kTargetVariable[] = L"JW_CACHE_KILL_TARGET";
+const wchar_t kEventVariable[] = L"JW_CACHE_KILL_EVENT";
 
 class ReplacingWriteTest : public CacheFixture {
 protected:
@@ -74,17 +76,23 @@ TEST_F(ReplacingWriteTest, SaveReplacesTheFileWhole)
 // is halfway through the temporary file.
 TEST_F(ReplacingWriteTest, KilledWriterLeavesThePreviousFile)
 {
-    HANDLE halfWritten = CreateEventW(nullptr, TRUE, FALSE, kHalfWritten);
+    std::wstring eventName = L"JwCacheKillTest" + std::to_wstring(GetCurrentProcessId());
+    HANDLE halfWritten = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(halfWritten, nullptr);
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     std::wstring command = std::wstring(L"\"") + program +
                            L"\" --gtest_filter=KilledWriter.DISABLED_WritesHalfAndWaits --gtest_also_run_disabled_tests";
     SetEnvironmentVariableW(kTargetVariable, m_target.c_str());
+    SetEnvironmentVariableW(kEventVariable, eventName.c_str());
+    // The writer's own test output stays out of this program's.
     STARTUPINFOW startup = {sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION child = {};
-    BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+    BOOL started =
+        CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
     SetEnvironmentVariableW(kTargetVariable, nullptr);
+    SetEnvironmentVariableW(kEventVariable, nullptr);
     ASSERT_TRUE(started);
     DWORD waited = WaitForSingleObject(halfWritten, 60000);
     TerminateProcess(child.hProcess, 1);
@@ -104,10 +112,11 @@ TEST_F(ReplacingWriteTest, KilledWriterLeavesThePreviousFile)
 // The writer of the test above; runs only when started by it.
 TEST(KilledWriter, DISABLED_WritesHalfAndWaits)
 {
-    wchar_t target[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(kTargetVariable, target, MAX_PATH))
+    wchar_t target[MAX_PATH] = {}, eventName[64] = {};
+    if (!GetEnvironmentVariableW(kTargetVariable, target, MAX_PATH) ||
+        !GetEnvironmentVariableW(kEventVariable, eventName, 64))
         GTEST_SKIP();
-    HANDLE halfWritten = OpenEventW(EVENT_MODIFY_STATE, FALSE, kHalfWritten);
+    HANDLE halfWritten = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
     WriteReplacing(target, [halfWritten](CFile& file) {
         WriteHalf(file);
         file.Flush();

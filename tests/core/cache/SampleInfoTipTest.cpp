@@ -56,7 +56,8 @@ public:
             text.assign(reinterpret_cast<const wchar_t*>(start), length);
         } else {
             text.resize(length);
-            text.resize(MultiByteToWideChar(932, 0, start, static_cast<int>(length), &text[0], static_cast<int>(length)));
+            int units = static_cast<int>(length);
+            text.resize(MultiByteToWideChar(932, 0, start, units, &text[0], units));
         }
         m_at += size;
         return true;

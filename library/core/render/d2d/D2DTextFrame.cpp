@@ -43,7 +43,8 @@ D2D1_POINT_2F TurnOnDevice(const D2D1_POINT_2F& point, const D2D1_POINT_2F& cent
 {
     double alpha = SnapAngle90(-angle), c = LookupCosDeg(alpha), s = LookupSinDeg(alpha);
     double dx = point.x - centre.x, dy = point.y - centre.y;
-    return D2D1_POINT_2F{static_cast<float>(centre.x + dx * c - dy * s), static_cast<float>(centre.y + dx * s + dy * c)};
+    return D2D1_POINT_2F{static_cast<float>(centre.x + dx * c - dy * s),
+                         static_cast<float>(centre.y + dx * s + dy * c)};
 }
 
 D2DTextFrame LayOutTextFrame(const B_FigText& text, const D2D1_POINT_2F& start, CDrawBase& reader)
@@ -74,7 +75,8 @@ D2DTextFrame LayOutTextFrame(const B_FigText& text, const D2D1_POINT_2F& start, 
 
 D2D1_MATRIX_3X2_F TextTransform(const D2DTextFrame& frame)
 {
-    return Then(ScaleAbout(frame.stretch, 1.0f, frame.base), RotationAbout(static_cast<float>(-frame.angle), frame.base));
+    return Then(ScaleAbout(frame.stretch, 1.0f, frame.base),
+                RotationAbout(static_cast<float>(-frame.angle), frame.base));
 }
 
 int CharacterUnits(const wchar_t* text, int length, int index)

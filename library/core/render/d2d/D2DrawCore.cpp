@@ -183,10 +183,8 @@ void CD2DrawCore::DrawDot(const D2D_POINT_2F& point, COLORREF colour)
 
 D2D_POINT_2F CD2DrawCore::ToDevice(const Point2D& world)
 {
-    const CDrawBase& view = *m_reader;
-    double x = (world.x - view.m_worldRefX) * view.m_scale + view.m_devOffsetX;
-    double y = view.m_zoom - ((world.y - view.m_worldRefY) * view.m_scale + view.m_devOffsetY);
-    return D2D_POINT_2F{static_cast<float>(x), static_cast<float>(y)};
+    m_reader->MapPoint(world.x, world.y);
+    return D2D_POINT_2F{static_cast<float>(m_reader->m_devX), static_cast<float>(m_reader->m_devY)};
 }
 
 bool CD2DrawCore::CreatePath(ID2D1PathGeometry** path)

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <map>
 #include "geometry/Point2D.h"
-#include "render/gdi/RandomLineBuilder.h"
 
 struct ID2D1Factory1;
 struct ID2D1RenderTarget;
@@ -33,7 +32,6 @@ struct B_FigSolid;
 struct B_FigImage;
 struct B_DimTerminator;
 struct D2DTextFrame;
-struct IDWriteTextFormat;
 struct IDWriteTextLayout;
 struct IDWriteTextRenderer;
 
@@ -92,7 +90,7 @@ private:
     void DrawFigure(B_Base* figure);
     void DrawSolid(B_FigSolid* solid);
     void DrawPoint(B_FigPoint* point);
-    void DrawText(B_FigText* text);
+    void DrawTextOrRuns(B_FigText* text);
     void DrawDimension(B_FigDim* dimension);
     void PostProgress(WPARAM kind, LPARAM count);
 
@@ -152,7 +150,6 @@ private:
     bool m_figurePass;                // the all-figures pass, which inverts the background colour
     std::map<uint32_t, ID2D1SolidColorBrush*> m_brushes;
     std::map<uint16_t, ID2D1StrokeStyle*> m_strokes;
-    RandomLineBuilder m_randomLine;
     // COM is ended only on the thread that began it, and only when it did.
     DWORD m_comThread;
     bool m_comStarted;

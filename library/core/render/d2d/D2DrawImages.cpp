@@ -51,7 +51,7 @@ bool CD2DrawCore::DrawPicture(B_FigImage* image, ID2D1Geometry* frame)
     const B_ImageParams& params = image->params;
     ATL::CComPtr<ID2D1Bitmap> bitmap;
     if (!(params.cropScale > 0.0f) ||
-        FAILED(LoadImageBitmap(m_target, m_wicFactory, params.path, &bitmap)))
+        FAILED(LoadImageBitmap(m_target, m_wicFactory, m_reader->ImageFileFor(params), &bitmap)))
         return false;
     D2D1_SIZE_F size = bitmap->GetSize();
     double w = size.width, h = size.height;

@@ -88,7 +88,7 @@ void CD2DrawCore::DrawFigure(B_Base* figure)
     case FigCode::Arc: DrawArc(static_cast<B_FigArc*>(figure)); break;
     case FigCode::Ellipse: DrawEllipse(static_cast<B_FigEllipse*>(figure)); break;
     case FigCode::EllipseArc: DrawEllipseArc(static_cast<B_FigEllipseArc*>(figure)); break;
-    case FigCode::Text: DrawText(static_cast<B_FigText*>(figure)); break;
+    case FigCode::Text: DrawTextOrRuns(static_cast<B_FigText*>(figure)); break;
     case FigCode::Dim: DrawDimension(static_cast<B_FigDim*>(figure)); break;
     default: break;
     }
@@ -148,7 +148,7 @@ void CD2DrawCore::DrawPoint(B_FigPoint* point)
     m_target->FillEllipse(&round, brush);
 }
 
-void CD2DrawCore::DrawText(B_FigText* text)
+void CD2DrawCore::DrawTextOrRuns(B_FigText* text)
 {
     if (!m_reader->ParseTextCodes(text)) {
         DrawTextFigure(text);

@@ -60,8 +60,9 @@ bool CD2DrawCore::DrawPatternedLine(const B_Base* figure)
     if (figure->lineType < 11 || figure->lineType > 15)
         return false;
     std::vector<Point2D> shape;
-    bool built = m_randomLine.Build(figure, shape, m_reader->m_scale);
-    m_randomLine.ClearPoints();
+    RandomLineBuilder& builder = m_reader->m_randomLine;
+    bool built = builder.Build(figure, shape, m_reader->m_scale);
+    builder.ClearPoints();
     if (!built || shape.size() < 2 || shape.size() > RandomLineBuilder::kMaxOutputPoints)
         return false;
     std::vector<D2D1_POINT_2F> points;

@@ -31,7 +31,8 @@ CStringW ShownCharacters(const B_FigText* text, CDrawBase& reader)
 HRESULT MakeTextFormat(IDWriteFactory* factory, const B_FigText* text, float size, IDWriteTextFormat** format)
 {
     DWRITE_FONT_WEIGHT weight = static_cast<DWRITE_FONT_WEIGHT>((text->textFlags & TextFlag::Bold) ? 800 : 400);
-    DWRITE_FONT_STYLE style = (text->textFlags & TextFlag::Italic) ? DWRITE_FONT_STYLE_ITALIC : DWRITE_FONT_STYLE_NORMAL;
+    DWRITE_FONT_STYLE style =
+        (text->textFlags & TextFlag::Italic) ? DWRITE_FONT_STYLE_ITALIC : DWRITE_FONT_STYLE_NORMAL;
     HRESULT result = factory->CreateTextFormat(text->fontName, nullptr, weight, style, DWRITE_FONT_STRETCH_NORMAL,
                                                size, L"", format);
     if (FAILED(result))
@@ -103,7 +104,10 @@ void CD2DrawCore::DrawTinyText(const B_FigText* text, const D2DTextFrame& frame)
     D2D_POINT_2F at = frame.base;
     for (int i = 0; i < text->text.GetLength(); ++i) {
         DrawDot(at, text->colour);
-        (frame.vertical ? at.y : at.x) += frame.vertical ? frame.height : frame.width;
+        if (frame.vertical)
+            at.y += frame.height;
+        else
+            at.x += frame.width;
     }
     ResetTargetTransform();
 }
@@ -131,7 +135,8 @@ void CD2DrawCore::DrawCharacter(IDWriteTextLayout* layout, IDWriteTextRenderer* 
             layout->Draw(nullptr, renderer, pen.x - frame.advanceX * 0.2f, pen.y + frame.advanceY * 0.1f);
     } else if (frame.vertical && longVowelMark) {
         D2D_POINT_2F q = TurnOnDevice(D2D_POINT_2F{pen.x + frame.advanceX, pen.y}, frame.start, frame.angle);
-        SetTargetTransform(Then(ScaleAbout(frame.stretch, 1.0f, q), RotationAbout(static_cast<float>(-(frame.angle - 90.0)), q)));
+        float upright = static_cast<float>(-(frame.angle - 90.0));
+        SetTargetTransform(Then(ScaleAbout(frame.stretch, 1.0f, q), RotationAbout(upright, q)));
         layout->Draw(nullptr, renderer, q.x, q.y);
         SetTargetTransform(TextTransform(frame));
     } else {

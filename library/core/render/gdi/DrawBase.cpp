@@ -1,11 +1,13 @@
 #include "render/gdi/DrawBase.h"
+#include "render/gdi/ReaderId.h"
 #include "figures/FigBounds.h"
 #include <algorithm>
+#include "render/gdi/DevicePixel.h"
 
 CDrawBase::CDrawBase()
     : m_progressWnd(nullptr), m_pDC(nullptr), m_devX(0), m_devY(0), m_worldRefX(0), m_worldRefY(0),
       m_devOffsetX(0), m_devOffsetY(0), m_scale(1.0), m_zoom(256), m_backColor(0), m_width(256), m_height(256),
-      m_originX(0), m_originY(0), m_readerId(GetTickCount()), m_wholeDrawing(true), m_thickLines(false),
+      m_originX(0), m_originY(0), m_readerId(NewReaderId()), m_wholeDrawing(true), m_thickLines(false),
       m_gdiplusImages(false), m_print(false), m_penWidths(false), m_imagesConverted(false),
       m_imageTransparency(true), m_mainPass(false)
 {
@@ -14,7 +16,10 @@ CDrawBase::CDrawBase()
 
 // The figures themselves belong to the reader, whose destructor deletes them
 // first; what is left here is only the list storage.
-CDrawBase::~CDrawBase() = default;
+CDrawBase::~CDrawBase()
+{
+    m_randomLine.ClearPoints();
+}
 
 void CDrawBase::ResetExtent()
 {
@@ -54,4 +59,20 @@ void CDrawBase::DeleteFigures()
     m_images.RemoveAll();
     DeleteFigNodes(m_figures);
     ResetExtent();
+}
+
+COLORREF CDrawBase::VisibleColor(COLORREF colour) const
+{
+    return m_mainPass && colour == m_backColor ? colour ^ 0xFFFFFF : colour;
+}
+
+void CDrawBase::MapPoint(double x, double y)
+{
+    m_devX = (x - m_worldRefX) * m_scale + m_devOffsetX;
+    m_devY = m_zoom - ((y - m_worldRefY) * m_scale + m_devOffsetY);
+}
+
+POINT CDrawBase::DevicePoint() const
+{
+    return POINT{ToDevicePixel(m_devX), ToDevicePixel(m_devY)};
 }

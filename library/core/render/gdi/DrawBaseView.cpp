@@ -85,3 +85,26 @@ void CDrawBase::FitPreview(DrawData& request, double drawingScale, double paperW
     request.originX = ClampToInt(x - half);
     request.originY = -ClampToInt(y - half);
 }
+
+void CDrawBase::ZoomAt(int newZoom, const SIZE& view, const POINT& point, POINT& shift, bool centre)
+{
+    double oldScale = DivisibleSize(m_scale);
+    int oldZoom = m_zoom;
+    double worldX = ((m_width - view.cx) * 0.5 + point.x - m_devOffsetX) / oldScale + m_worldRefX;
+    double worldY = m_worldRefY - ((m_height - view.cy) * 0.5 + point.y + m_devOffsetY - oldZoom) / oldScale;
+    int oldOriginX = m_originX, oldOriginY = m_originY;
+    m_zoom = newZoom;
+    m_originX = m_originY = 0;
+    SetupView();
+    MapPoint(worldX, worldY);
+    double targetX = m_width / 2 + oldOriginX, targetY = m_height / 2 - oldOriginY;
+    if (!centre) {
+        targetX -= view.cx / 2 - point.x;
+        targetY -= view.cy / 2 - point.y;
+    }
+    double newX = m_devX, newY = m_devY;
+    m_zoom = oldZoom;
+    SetupView();
+    shift.x = ClampToInt(newX - targetX);
+    shift.y = -ClampToInt(newY - targetY);
+}

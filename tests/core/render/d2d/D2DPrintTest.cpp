@@ -106,15 +106,26 @@ TEST(D2DPrint, PrinterNameMustLieInsideItsBlock)
     EXPECT_TRUE(choice.AllFreed());
 }
 
-// Without a device (here: no window for the swap chain) nothing is printed:
-// the draw reports failure and the choice is freed.
+// Without a device (no window for the swap chain), or without a job (the
+// bench has no such printer and no print document package), nothing is
+// printed: the draw reports failure and the choice is freed, and the core
+// still draws on the screen.
 TEST_F(D2DrawFixture, FailedPrintReportsFailureAndFreesTheChoice)
 {
-    D2DTestDrawing drawing;
-    drawing.m_print = true;
-    PrintChoice choice(DevModeBlock(0, 0, 0), DevNamesBlock(L"No such printer"));
-    EXPECT_FALSE(m_core.Draw(nullptr, &drawing, kEverywhere, &choice.dialog));
-    EXPECT_TRUE(choice.AllFreed());
+    HWND popup = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+    for (HWND window : {static_cast<HWND>(nullptr), popup}) {
+        SCOPED_TRACE(window ? "window" : "no window");
+        D2DTestDrawing drawing;
+        drawing.m_print = true;
+        PrintChoice choice(DevModeBlock(DM_PAPERWIDTH | DM_PAPERLENGTH, 2100, 2970),
+                           DevNamesBlock(L"No such printer"));
+        EXPECT_FALSE(m_core.Draw(window, &drawing, kEverywhere, &choice.dialog));
+        EXPECT_TRUE(choice.AllFreed());
+    }
+    DestroyWindow(popup);
+    D2DTestDrawing screen;
+    PixelCanvas canvas(16, 16);
+    EXPECT_TRUE(Draw(screen, canvas));
 }
 
 // The render entry's step takes the choice over even when it has no core to

@@ -150,6 +150,26 @@ TEST_F(D2DrawFixture, CirclesAndDots)
     EXPECT_EQ(canvas.Ink(0, 30, 28, 64, 0xFFFFFF), 0);
 }
 
+// A tilted ellipse is drawn upright under a turned target: a quarter turn
+// stands a wide ellipse on end, and the target is upright again after it.
+TEST_F(D2DrawFixture, TiltedEllipseIsTurnedWithTheTarget)
+{
+    D2DTestDrawing drawing;
+    B_FigEllipse* ellipse = drawing.Add(new B_FigEllipse());
+    ellipse->ellipse.centre = drawing.World(32, 32);
+    ellipse->ellipse.rx = 24;
+    ellipse->ellipse.ry = 6;
+    ellipse->ellipse.angle = 90;
+    drawing.Add(Line(drawing.World(2, 60.5), drawing.World(12, 60.5)));
+    PixelCanvas canvas(64, 64);
+    ASSERT_TRUE(Draw(drawing, canvas));
+    EXPECT_GT(canvas.Ink(28, 4, 37, 12, 0xFFFFFF), 0);
+    EXPECT_GT(canvas.Ink(28, 52, 37, 60, 0xFFFFFF), 0);
+    EXPECT_EQ(canvas.Ink(48, 28, 64, 37, 0xFFFFFF), 0);
+    EXPECT_EQ(canvas.Ink(0, 28, 16, 37, 0xFFFFFF), 0);
+    EXPECT_GT(canvas.Ink(2, 59, 12, 62, 0xFFFFFF), 0);
+}
+
 // Points are gone below life size; an auxiliary point is a screen aid that
 // a print leaves out.
 TEST_F(D2DrawFixture, PointsByScaleAndPrint)

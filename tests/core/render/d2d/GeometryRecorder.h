@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 #include <d2d1.h>
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,7 +62,7 @@ private:
     static std::string Number(float value)
     {
         char text[32];
-        snprintf(text, sizeof text, "%g", static_cast<double>(static_cast<long>(value * 100.0f + (value < 0 ? -0.5f : 0.5f))) / 100.0);
+        snprintf(text, sizeof text, "%g", std::round(value * 100.0) / 100.0);
         return text;
     }
     static std::string Text(const D2D1_POINT_2F& point) { return Number(point.x) + "," + Number(point.y); }

@@ -1,0 +1,71 @@
+#include "cache/InfoCache.h"
+#include "cache/InfoCachePin.h"
+#include "app/TavrenaApp.h"
+#include "reader/JwCADBase.h"
+#include "records/SettingFlag.h"
+#include "render/gdi/DibCanvas.h"
+#include <afxwin.h>
+
+namespace {
+// Thumbnails are never drawn smaller: a smaller one is shrunk from this.
+const int kSmallestRendering = 256;
+
+// The class library's temporary DC objects of one thumbnail go with it.
+class TempMapScope {
+public:
+    TempMapScope() { AfxLockTempMaps(); }
+    ~TempMapScope() { AfxUnlockTempMaps(); }
+    TempMapScope(const TempMapScope&) = delete;
+    TempMapScope& operator=(const TempMapScope&) = delete;
+};
+
+// A whole-drawing GDI draw on the user's background and with images as the
+// settings ask; never Direct2D.
+void SetThumbnailFlags(DrawData& request)
+{
+    request.flags &= ~(DrawFlag::UserBackground | DrawFlag::Direct2D | DrawFlag::GdiPlusImages);
+    request.flags |= DrawFlag::WholeDrawing;
+    if (theApp.m_settings & SettingFlag::UserBackground)
+        request.flags |= DrawFlag::UserBackground;
+    if (theApp.m_settings & SettingFlag::GdiPlusImages)
+        request.flags |= DrawFlag::GdiPlusImages;
+}
+}
+
+bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
+{
+    if (size == 0 || !bitmap)
+        return false;
+    DrawData request;
+    CInfoCacheEntry* entry = nullptr;
+    if (!GetEntry(path, &entry, nullptr))
+        return false;
+    CInfoCachePin pin(*this, entry);
+    if (!entry->doc || !GetLayerMask(path, entry, request.layerMask))
+        return false;
+    int side = size >= kSmallestRendering ? size : kSmallestRendering;
+    request.width = request.height = request.scale = side;
+    SetThumbnailFlags(request);
+    TempMapScope temps;
+    CDibCanvas canvas;
+    CDC* dc = canvas.Create(side, side);
+    if (!dc)
+        return false;
+    entry->doc->Draw(&request, dc, nullptr);
+    if (side == size) {
+        *bitmap = canvas.TakeBitmap();
+        return true;
+    }
+    // A canvas of the asked size may not be possible (a negative size): the
+    // big rendering is handed out then.
+    CDibCanvas small;
+    CDC* smallDc = small.Create(size, size);
+    if (!smallDc) {
+        *bitmap = canvas.TakeBitmap();
+        return true;
+    }
+    smallDc->SetStretchBltMode(COLORONCOLOR);
+    smallDc->StretchBlt(0, 0, size, size, dc, 0, 0, side, side, SRCCOPY);
+    *bitmap = small.TakeBitmap();
+    return true;
+}

@@ -1,0 +1,146 @@
+#include "reader/BCN_CImpJWW.h"
+#include "app/TavrenaApp.h"
+#include "entities/CDataBlock.h"
+#include "jww/JwwEmbeddedFiles.h"
+#include "jww/JwwFigureBuilder.h"
+#include "records/DrawData.h"
+#include "render/gdi/RandomLineTable.h"
+#include "stream/CJwwArchive.h"
+#include <algorithm>
+#include <iterator>
+
+namespace {
+const DWORD kVersionEmbeddedFiles = 700;
+const INT_PTR kProgressSteps = 360;
+
+// Empties the reader's lists before the archive that owns their objects
+// deletes them, however the load ends.
+class ListsRelease {
+public:
+    ListsRelease(CEntityList& entities, CBlockDefList& blocks) : m_entities(entities), m_blocks(blocks) {}
+    ~ListsRelease()
+    {
+        m_entities.RemoveAll();
+        m_blocks.RemoveAll();
+    }
+
+    ListsRelease(const ListsRelease&) = delete;
+    ListsRelease& operator=(const ListsRelease&) = delete;
+
+private:
+    CEntityList& m_entities;
+    CBlockDefList& m_blocks;
+};
+}
+
+void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataList*>& definitions)
+{
+    for (POSITION position = list.GetHeadPosition(); position;) {
+        CDataBlock* insert = dynamic_cast<CDataBlock*>(list.GetNext(position));
+        if (!insert)
+            continue;
+        auto found = definitions.find(insert->m_blockNo);
+        insert->m_definition = found != definitions.end() ? found->second : nullptr;
+    }
+}
+
+// Whatever part of the stream was read whole becomes figures, also when the
+// stream breaks off later; such a load, a cut one and a cancelled one fail.
+BOOL BCN_CImpJWW::Load(CFile* file)
+{
+    PrepareLists();
+    ForgetImages();
+    if (!CheckHeader(file))
+        return FALSE;
+    file->SeekToBegin();
+    CJwwArchive ar(file);
+    ListsRelease release(m_entities, m_blocks);
+    ReadHeader(ar);
+    BuildRandomLineTable(this);
+    bool whole = ReadContents(ar, *file);
+    if (m_cancel || (m_entities.IsEmpty() && m_blocks.IsEmpty()))
+        return FALSE;
+    ResolveBlocks();
+    bool converted = ConvertEntities();
+    return whole && converted && !m_entities.m_limited && !m_blocks.m_limited;
+}
+
+// The files and switches of the previous load belong to the drawing as it
+// was; its extracted files are made anew.
+void BCN_CImpJWW::ForgetImages()
+{
+    DeleteImageFiles();
+    m_imagesConverted = false;
+    m_imageTransparency = true;
+}
+
+void BCN_CImpJWW::PrepareLists()
+{
+    for (CMyObList* list : {static_cast<CMyObList*>(&m_entities), static_cast<CMyObList*>(&m_blocks)}) {
+        list->RemoveAll();
+        list->m_progressWnd = m_progressWnd;
+        list->m_pCancel = &m_cancel;
+        list->m_limited = m_progressWnd == nullptr;
+    }
+}
+
+bool BCN_CImpJWW::ReadContents(CArchive& ar, CFile& file)
+{
+    try {
+        m_entities.Serialize(ar);
+        if (!m_entities.m_limited) {
+            m_blocks.Serialize(ar);
+            if (m_header.m_version >= kVersionEmbeddedFiles && !theApp.m_cacheFolder.IsEmpty()) {
+                CJwwEmbeddedFiles files(ReaderFilePrefix(theApp.m_cacheFolder, m_readerId));
+                files.Read(ar, file, m_cancel, m_imageFiles);
+            }
+        }
+        ar.Close();
+        return true;
+    } catch (CArchiveException* error) {
+        error->Delete();
+    } catch (CFileException* error) {
+        error->Delete();
+    }
+    return false;
+}
+
+// A later definition of a number replaces an earlier one.
+void BCN_CImpJWW::ResolveBlocks()
+{
+    std::unordered_map<DWORD, CDataList*> definitions;
+    for (POSITION position = m_blocks.GetHeadPosition(); position;) {
+        if (CDataList* definition = m_blocks.GetNext(position))
+            definitions[definition->m_blockNo] = definition;
+    }
+    if (definitions.empty())
+        return;
+    ResolveBlockRefs(m_entities, definitions);
+    for (const auto& numbered : definitions)
+        ResolveBlockRefs(numbered.second->m_entities, definitions);
+}
+
+bool BCN_CImpJWW::ConvertEntities()
+{
+    std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
+    INT_PTR count = m_entities.GetCount();
+    if (!m_cancel && m_progressWnd)
+        PostProgress(0, count);
+    INT_PTR step = count / kProgressSteps;
+    INT_PTR remaining = count + step;
+    m_backColor = m_header.m_penColor[0];
+    CJwwFigureBuilder builder(*this);
+    for (POSITION position = m_entities.GetHeadPosition(); position && !m_cancel && !builder.LimitReached();) {
+        if (CData* entity = m_entities.GetNext(position))
+            builder.AddToDrawing(*entity, nullptr);
+        --remaining;
+        if (!m_cancel && m_progressWnd && (step < 2 || remaining % step == 0))
+            PostProgress(1, remaining);
+    }
+    return !m_cancel && !builder.LimitReached();
+}
+
+void BCN_CImpJWW::PostProgress(WPARAM kind, LPARAM count) const
+{
+    PostMessageW(m_progressWnd, WM_DRAWPROGRESS, kind, count);
+}

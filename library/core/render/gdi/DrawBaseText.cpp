@@ -1,0 +1,205 @@
+#include "render/gdi/DrawBase.h"
+#include "app/TavrenaApp.h"
+#include "figures/B_FigText.h"
+#include "figures/FigFlags.h"
+#include "geometry/AngleFunctions.h"
+#include "records/SettingFlag.h"
+#include "render/gdi/DevicePixel.h"
+#include <afxwin.h>
+#include <cmath>
+#include <vector>
+
+namespace {
+const wchar_t kLongVowelMark = 0x30FC;
+// Taller characters than this, or texts starting this far off the bitmap,
+// cannot show anything a font could render: they are left out.
+const double kMaxCellHeight = 16384.0;
+const double kFarOff = 16777216.0;
+// The spacing that asks for the whole text in one call.
+const double kOneCallSpacing = 0.01;
+
+// How the characters of one text are placed: sizes in device pixels.
+struct TextLayout {
+    double width = 0;      // W: cell width
+    double height = 0;     // H: cell height
+    double fontHeight = 0; // Hf
+    double hGap = 0, vGap = 0, extra = 0, vShift = 0;
+};
+
+bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+// Positions turn about the insertion point so that the text runs angle
+// degrees counter-clockwise on the screen.
+class TextTurn {
+public:
+    TextTurn(double x0, double y0, double angle)
+        : m_x0(x0), m_y0(y0), m_cos(CosDeg(angle)), m_sin(SinDeg(angle))
+    {
+    }
+    POINT operator()(double x, double y) const
+    {
+        double dx = x - m_x0, dy = y - m_y0;
+        return POINT{ToDevicePixel(m_x0 + dx * m_cos + dy * m_sin), ToDevicePixel(m_y0 - dx * m_sin + dy * m_cos)};
+    }
+
+private:
+    double m_x0, m_y0, m_cos, m_sin;
+};
+
+// The font of a text: escapement and orientation in tenths of a degree.
+bool MakeTextFont(CFont& font, const B_FigText& text, double height, double angle)
+{
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -ToDevicePixel(height);
+    logFont.lfEscapement = logFont.lfOrientation = ToDevicePixel(angle * 10);
+    logFont.lfWeight = text.textFlags & TextFlag::Bold ? 800 : 400;
+    logFont.lfItalic = (text.textFlags & TextFlag::Italic) != 0;
+    logFont.lfUnderline = (text.textFlags & TextFlag::Underline) != 0;
+    logFont.lfStrikeOut = (text.textFlags & TextFlag::StrikeOut) != 0;
+    logFont.lfCharSet = SHIFTJIS_CHARSET;
+    logFont.lfOutPrecision = OUT_TT_PRECIS;
+    logFont.lfPitchAndFamily = FIXED_PITCH | FF_ROMAN;
+    lstrcpynW(logFont.lfFaceName, text.fontName, LF_FACESIZE);
+    return font.CreateFontIndirect(&logFont) != FALSE;
+}
+
+// Squeezed and spread texts: negative spacing narrows the cells (or, for
+// vertical text, the font), positive spacing widens the gaps.
+TextLayout LayOut(CDrawBase& renderer, const B_FigText& text, bool vertical)
+{
+    TextLayout layout;
+    double spacing = renderer.ToDeviceLength(text.spacing);
+    layout.width = renderer.ToDeviceLength(text.width);
+    layout.height = layout.fontHeight = renderer.ToDeviceLength(text.height);
+    if (spacing < 0 && vertical) {
+        layout.fontHeight = layout.height + spacing;
+        layout.vShift = -spacing;
+    } else if (spacing < 0) {
+        double x = text.width + text.spacing;
+        layout.width = renderer.ToDeviceLength(x);
+        if (0.5 * text.width <= x)
+            layout.extra = -spacing;
+        else if (x < 0.5)
+            layout.width = renderer.ToDeviceLength(2.5 * x);
+        else if (x == 0.5)
+            layout.width = renderer.ToDeviceLength(1.0);
+    } else if (spacing > 0) {
+        (vertical ? layout.vGap : layout.hGap) = spacing;
+    }
+    return layout;
+}
+
+std::vector<WORD> CharacterTypes(const CStringW& chars)
+{
+    std::vector<WORD> types(chars.GetLength() + 1, 0);
+    GetStringTypeExW(LOCALE_SYSTEM_DEFAULT, CT_CTYPE3, chars, chars.GetLength(), types.data());
+    return types;
+}
+
+// The DC's font, text colour and background mode, put back when it goes.
+class TextState {
+public:
+    TextState(CDC* dc, COLORREF colour) : m_dc(dc)
+    {
+        m_oldMode = dc->SetBkMode(TRANSPARENT);
+        m_oldColour = dc->SetTextColor(colour);
+        m_oldFont = dc->GetCurrentFont();
+    }
+    ~TextState()
+    {
+        if (m_oldFont)
+            m_dc->SelectObject(m_oldFont);
+        m_dc->SetTextColor(m_oldColour);
+        m_dc->SetBkMode(m_oldMode);
+    }
+    TextState(const TextState&) = delete;
+    TextState& operator=(const TextState&) = delete;
+
+private:
+    CDC* m_dc;
+    int m_oldMode;
+    COLORREF m_oldColour;
+    CFont* m_oldFont;
+};
+}
+
+// Character by character, so that the drawing's own widths and spacings
+// hold whatever the font's metrics.
+bool CDrawBase::DrawTextFigure(const B_Base* figure)
+{
+    const B_FigText* text = FigCast<B_FigText>(figure);
+    if (!text || text->text.IsEmpty())
+        return true;
+    MapPoint(text->start.x, text->start.y);
+    double x0 = m_devX, y0 = m_devY;
+    POINT origin = DevicePoint();
+    COLORREF colour = VisibleColor(text->colour);
+    bool vertical = (text->textFlags & TextFlag::Vertical) != 0;
+    TextLayout layout = LayOut(*this, *text, vertical);
+    if (layout.width < 1.0 || layout.height < 1.0) {
+        m_pDC->SetPixelV(origin.x, origin.y, colour);
+        return true;
+    }
+    if (!(layout.height <= kMaxCellHeight && layout.width <= kMaxCellHeight && std::fabs(x0) < kFarOff &&
+          std::fabs(y0) < kFarOff))
+        return true;
+    double angle = text->angle + (vertical ? 90.0 : 0.0);
+    CStringW chars = text->text;
+    CStringW expanded;
+    if ((theApp.m_settings & SettingFlag::ExpandTextVariables) && ExpandVariable(text->text, expanded))
+        chars = expanded;
+    std::vector<WORD> types = CharacterTypes(chars);
+    // The fonts outlive the state, which selects the previous font back.
+    CFont font, turned;
+    TextState state(m_pDC, colour);
+    if (MakeTextFont(font, *text, layout.fontHeight, angle))
+        m_pDC->SelectObject(&font);
+    TextTurn turn(x0, y0, angle);
+    double advanceX = layout.hGap + layout.width, advanceY = layout.vGap + layout.fontHeight;
+    double halfX = (advanceX + layout.extra) * 0.5, halfY = (advanceY + layout.vShift) * 0.5;
+    double x = x0, y = y0 - layout.height;
+    bool halfShift = vertical && (text->textFlags & TextFlag::HalfShiftFirst);
+    if (halfShift)
+        x += layout.width * 0.5;
+    int length = chars.GetLength();
+    for (int i = 0; i < length; ++i) {
+        bool halfWidth = (types[i] & C3_HALFWIDTH) != 0;
+        double px = x, py = y;
+        if ((text->textFlags & TextFlag::NudgeFullWidth) && !halfWidth) {
+            px = vertical ? x - 0.22 * advanceX : x - 0.2 * advanceX;
+            py = vertical ? y + 0.01 * advanceY : y + 0.1 * advanceY;
+        }
+        POINT at = turn(px, py);
+        if (text->spacing == kOneCallSpacing) {
+            m_pDC->TextOut(at.x, at.y, chars, length);
+            break;
+        }
+        if (vertical && chars[i] == kLongVowelMark) {
+            // The long-vowel mark lies along the column: a font turned back
+            // by a right angle for this one character.
+            if (!turned.m_hObject)
+                MakeTextFont(turned, *text, layout.fontHeight, angle - 90.0);
+            POINT side = turn(x + advanceX, y);
+            CFont* previous = turned.m_hObject ? m_pDC->SelectObject(&turned) : nullptr;
+            m_pDC->TextOut(side.x, side.y, &chars.GetString()[i], 1);
+            if (previous)
+                m_pDC->SelectObject(previous);
+        } else if (IsHighSurrogate(chars[i]) && i + 1 < length) {
+            m_pDC->TextOut(at.x, at.y, &chars.GetString()[i], 2);
+            ++i;
+            halfWidth = (types[i] & C3_HALFWIDTH) != 0;
+        } else {
+            m_pDC->TextOut(at.x, at.y, &chars.GetString()[i], 1);
+        }
+        if (i == 0 && halfShift)
+            x -= layout.width * 0.5;
+        if (vertical)
+            y += halfWidth ? halfY : advanceY;
+        else
+            x += halfWidth ? halfX : advanceX;
+    }
+    return true;
+}

@@ -1,0 +1,171 @@
+// Thumbnails: through the library's export, and in this process for the
+// settings that only the application object holds.
+#include <gtest/gtest.h>
+#include <string>
+#include "app/TavrenaApp.h"
+#include "cache/InfoCache.h"
+#include "reader/JwCADBase.h"
+#include "records/SettingFlag.h"
+#include "support/LibraryModule.h"
+#include "support/ScratchFolder.h"
+#include "support/TavrenaLibrary.h"
+#include "writer/JwcWriter.h"
+#include "DibPixels.h"
+
+namespace {
+const HRESULT kFailed = static_cast<HRESULT>(0x80004001);
+const COLORREF kWhite = RGB(255, 255, 255);
+
+// A JWC drawing: a frame and its diagonals, in red.
+jwwrite::JwcDrawing Frame()
+{
+    jwwrite::JwcDrawing drawing;
+    drawing.lines = {{0, 0, 1000, 0, 1, 2, 0},
+                     {1000, 0, 1000, 500, 1, 2, 0},
+                     {1000, 500, 0, 500, 1, 2, 0},
+                     {0, 500, 0, 0, 1, 2, 0},
+                     {0, 0, 1000, 500, 1, 2, 0}};
+    return drawing;
+}
+
+// Pixels inside the square's margins that differ from the corner.
+int InkInside(const DibPixels& pixels)
+{
+    COLORREF background = pixels.At(0, 0);
+    int ink = 0;
+    for (int y = 5; y < pixels.Height() - 5; ++y)
+        for (int x = 5; x < pixels.Width() - 5; ++x)
+            ink += pixels.At(x, y) != background ? 1 : 0;
+    return ink;
+}
+
+class Thumbnail : public ::testing::Test {
+protected:
+    Thumbnail() : m_module(L"Tavrena.dll"), m_library(m_module.Handle()) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_module.IsLoaded());
+        ASSERT_TRUE(m_library.Complete());
+        std::vector<uint8_t> bytes = jwwrite::WriteJwc(Frame());
+        m_path = m_folder.Write(L"frame.jwc", std::string(bytes.begin(), bytes.end()));
+    }
+
+    LibraryModule m_module;
+    TavrenaLibrary m_library;
+    ScratchFolder m_folder;
+    std::wstring m_path;
+};
+}
+
+TEST_F(Thumbnail, SizesThroughTheExport)
+{
+    struct Case {
+        int size;
+        int side;
+    };
+    for (Case c : {Case{96, 96}, Case{256, 256}, Case{1024, 1024}, Case{-5, 256}}) {
+        HBITMAP bitmap = nullptr;
+        ASSERT_EQ(m_library.GetZumenImage(c.size, m_path.c_str(), &bitmap, nullptr), S_OK) << c.size;
+        DibPixels pixels(bitmap);
+        ASSERT_TRUE(pixels.Valid()) << "a 24-bit DIB section, size " << c.size;
+        EXPECT_EQ(pixels.Width(), c.side);
+        EXPECT_EQ(pixels.Height(), c.side);
+        EXPECT_GT(InkInside(pixels), c.side) << c.size;
+        DeleteObject(bitmap);
+    }
+    HBITMAP sentinel = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x77));
+    HBITMAP bitmap = sentinel;
+    EXPECT_EQ(m_library.GetZumenImage(0, m_path.c_str(), &bitmap, nullptr), kFailed);
+    EXPECT_EQ(bitmap, sentinel) << "size 0 leaves the pointer alone";
+    HBITMAP image = m_library.GetImage(96, m_path.c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(DibPixels(image).Width(), 96);
+    DeleteObject(image);
+}
+
+TEST_F(Thumbnail, SmallSizesAreShrunkFromTheFullRendering)
+{
+    HBITMAP big = nullptr, small = nullptr;
+    ASSERT_EQ(m_library.GetZumenImage(256, m_path.c_str(), &big, nullptr), S_OK);
+    ASSERT_EQ(m_library.GetZumenImage(128, m_path.c_str(), &small, nullptr), S_OK);
+    DibPixels full(big), half(small);
+    // Every other pixel of the full rendering, as COLORONCOLOR keeps them.
+    int same = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            same += half.At(x, y) == full.At(2 * x, 2 * y) || half.At(x, y) == full.At(2 * x + 1, 2 * y + 1);
+    EXPECT_GT(same, 128 * 128 * 9 / 10);
+    DeleteObject(big);
+    DeleteObject(small);
+}
+
+// Drawn in this process, so that a sample its reader cannot read yet (no
+// figures at all) is told apart from one drawn without ink.
+TEST(ThumbnailSamples, EverySampleShowsInk)
+{
+    std::wstring folder = JW_SAMPLES_DIR;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*.jw?").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no sample folder";
+    int drawn = 0, unread = 0;
+    do {
+        std::wstring path = folder + L"\\" + found.cFileName;
+        CInfoCacheEntry* entry = nullptr;
+        ASSERT_TRUE(theApp.m_infoCache.GetEntry(path.c_str(), &entry, nullptr)) << path;
+        bool hasFigures = entry->doc && !entry->doc->m_figures.IsEmpty();
+        theApp.m_infoCache.ReleaseEntry(entry);
+        if (!hasFigures) {
+            ++unread;
+            continue;
+        }
+        HBITMAP bitmap = nullptr;
+        ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap)) << path;
+        EXPECT_GT(InkInside(DibPixels(bitmap)), 100) << path;
+        DeleteObject(bitmap);
+        ++drawn;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    theApp.m_infoCache.Clear();
+    if (drawn == 0)
+        GTEST_SKIP() << unread << " samples gave no figures to draw";
+}
+
+TEST(ThumbnailSettings, UserBackgroundColoursTheSquare)
+{
+    ScratchFolder folder;
+    std::vector<uint8_t> bytes = jwwrite::WriteJwc(Frame());
+    std::wstring path = folder.Write(L"frame.jwc", std::string(bytes.begin(), bytes.end()));
+    uint32_t settings = theApp.m_settings;
+    COLORREF background = theApp.m_backColor;
+    theApp.m_settings = SettingFlag::UserBackground | SettingFlag::Direct2D;
+    theApp.m_backColor = 0x00FF00;
+    HBITMAP bitmap = nullptr;
+    ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap));
+    EXPECT_EQ(DibPixels(bitmap).At(0, 0), RGB(0, 255, 0));
+    DeleteObject(bitmap);
+    theApp.m_settings = 0;
+    ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap));
+    EXPECT_NE(DibPixels(bitmap).At(0, 0), RGB(0, 255, 0));
+    DeleteObject(bitmap);
+    theApp.m_settings = settings;
+    theApp.m_backColor = background;
+    theApp.m_infoCache.Clear();
+}
+
+TEST(ThumbnailSettings, HiddenGroupsGiveAnEmptySquare)
+{
+    ScratchFolder folder;
+    // Group 1, hidden; the write group 0 is always shown but holds nothing.
+    jwwrite::JwcDrawing drawing = Frame();
+    for (jwwrite::JwcLine& line : drawing.lines)
+        line.layer = 0x11;
+    std::fill(std::begin(drawing.groupState), std::end(drawing.groupState), 0);
+    std::vector<uint8_t> bytes = jwwrite::WriteJwc(drawing);
+    std::wstring path = folder.Write(L"hidden.jwc", std::string(bytes.begin(), bytes.end()));
+    HBITMAP bitmap = nullptr;
+    ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap));
+    EXPECT_EQ(InkInside(DibPixels(bitmap)), 0);
+    DeleteObject(bitmap);
+    theApp.m_infoCache.Clear();
+}

@@ -1,0 +1,38 @@
+#include "QuilloraServer.h"
+
+#include <gtest/gtest.h>
+
+#include "QuilloraTestSupport.h"
+
+const wchar_t kQuilloraAppId[] = L"{2B923585-F8FE-4DCB-8B30-37A9AD2C432D}";
+const wchar_t kInfoTipHandlerKey[] = L"{00021500-0000-0000-C000-000000000046}";
+const wchar_t kThumbnailHandlerKey[] = L"{BB2E617C-0920-11D1-9A0B-00C04FC2D6C1}";
+const wchar_t* const kDrawingExtensions[4] = {L".jww", L".jwc", L".jws", L".jwk"};
+
+std::wstring QuilloraDll()
+{
+    return BinFile(L"Quillora.dll");
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
+namespace {
+
+// The shell finds the server only through the registry: register the
+// build's one for the whole run, as "scripts/try" does.
+class QuilloraRegistration : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        ChildResult result = Regsvr32(QuilloraDll());
+        ASSERT_TRUE(result.finished);
+        ASSERT_EQ(0u, result.exitCode) << "regsvr32 could not register Quillora.dll";
+    }
+};
+
+testing::Environment* const registration = testing::AddGlobalTestEnvironment(new QuilloraRegistration);
+
+}  // namespace
