@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ProcessWait.h"
 #include "QuilloraTestSupport.h"
+#include "RegistryView.h"
 
 const wchar_t kQuilloraAppId[] = L"{2B923585-F8FE-4DCB-8B30-37A9AD2C432D}";
 const wchar_t kInfoTipHandlerKey[] = L"{00021500-0000-0000-C000-000000000046}";
@@ -22,14 +24,19 @@ bool SamePath(const std::wstring& a, const std::wstring& b)
 namespace {
 
 // The shell finds the server only through the registry: register the
-// build's one for the whole run, as "scripts/try" does.
+// build's servers for the whole run the way a user does, with Regalto64 and
+// the "Setting.ini" beside it, as "scripts/try" does.
 class QuilloraRegistration : public testing::Environment {
 public:
     void SetUp() override
     {
-        ChildResult result = Regsvr32(QuilloraDll());
+        ChildResult result = RunChild(Quoted(BinFile(L"Regalto64.exe")) + L" /s");
         ASSERT_TRUE(result.finished);
-        ASSERT_EQ(0u, result.exitCode) << "regsvr32 could not register Quillora.dll";
+        ASSERT_EQ(0u, result.exitCode) << "Regalto64 found nothing to register";
+        ASSERT_TRUE(WaitUntilNoProcessNamed(L"regsvr32.exe", 60000)) << "regsvr32 did not end";
+        std::wstring server = L"CLSID\\" + GuidText(CLSID_JwCADImage) + L"\\InprocServer32";
+        std::wstring registered = RegistryView::Own().String(HKEY_CLASSES_ROOT, server).value_or(L"(none)");
+        ASSERT_TRUE(SamePath(QuilloraDll(), registered)) << "registered: " << Utf8(registered);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include "geometry/Point2D.h"
+#include "render/d2d/D2DrawRequest.h"
 #include "render/gdi/DeviceClip.h"
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
@@ -202,7 +203,7 @@ protected:
 private:
     void CopyRequest(const DrawData& request);
     void VisibleWorldRect(const DrawData& request, double worldRect[4]);
-    bool DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);
+    D2DrawResult DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);
     void PostProgress(WPARAM kind, LPARAM count) const;
     void DrawTextRuns(const B_FigText& text);
     bool DrawCurveAsPolyline(const B_Base& curve, bool closed);

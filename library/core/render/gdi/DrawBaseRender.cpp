@@ -2,7 +2,8 @@
 #include "app/TavrenaApp.h"
 #include "figures/FigVisit.h"
 #include "reader/JwCADBase.h"
-#include "render/d2d/D2DrawCore.h"
+#include "render/d2d/D2DPrintContext.h"
+#include "render/d2d/D2DrawRequest.h"
 #include "records/DrawData.h"
 #include <afxwin.h>
 #include <algorithm>
@@ -37,33 +38,30 @@ BOOL CDrawBase::Draw(DrawData* request, CDC* dc, PRINTDLGEXW* printContext)
     double worldRect[4];
     VisibleWorldRect(*request, worldRect);
     m_pDC = dc;
-    bool drawn = (request->flags & DrawFlag::Direct2D) && DrawDirect2D(worldRect, printContext);
-    if (!drawn)
-        DrawGdi(worldRect);
+    D2DrawResult result = D2DrawResult::NotDrawn;
+    if (request->flags & DrawFlag::Direct2D)
+        result = DrawDirect2D(worldRect, printContext);
+    else
+        FreePrintContext(printContext);  // only Direct2D prints from it
+    // A failed Direct2D print can only be made up for on a printer DC.
+    bool drawn = result == D2DrawResult::Drawn;
+    if (!drawn && (result == D2DrawResult::NotDrawn || m_pDC))
+        drawn = DrawGdi(worldRect);
     m_backColor = ownBackground;
-    return TRUE;
+    return drawn || result == D2DrawResult::NotDrawn ? TRUE : FALSE;
 }
 
 // The reader's Direct2D core, made when Direct2D is usable; a whole-drawing
-// draw does not keep it. False when the GDI pass has to draw instead.
-bool CDrawBase::DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext)
+// draw does not keep it.
+D2DrawResult CDrawBase::DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext)
 {
     CJwCADBase* reader = dynamic_cast<CJwCADBase*>(this);
-    if (!reader)
-        return false;
-    if (!reader->m_pD2DCore && theApp.IsDirect2DUsable()) {
-        std::unique_ptr<CD2DrawCore> core(new CD2DrawCore);
-        if (core->Init())
-            reader->m_pD2DCore = core.release();
+    if (!reader) {
+        FreePrintContext(printContext);
+        return printContext ? D2DrawResult::PrintFailed : D2DrawResult::NotDrawn;
     }
-    if (!reader->m_pD2DCore)
-        return false;
-    bool drawn = reader->m_pD2DCore->Draw(m_progressWnd, this, worldRect, printContext);
-    if (m_wholeDrawing) {
-        delete reader->m_pD2DCore;
-        reader->m_pD2DCore = nullptr;
-    }
-    return drawn;
+    return DrawWithDirect2D(reader->m_pD2DCore, theApp.IsDirect2DUsable(), m_progressWnd, this, worldRect,
+                            printContext);
 }
 
 void CDrawBase::CopyRequest(const DrawData& request)

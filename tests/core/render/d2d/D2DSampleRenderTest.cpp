@@ -121,3 +121,38 @@ TEST(D2DSampleRender, OlderDrawingThroughDirect2DInksWhereGdiDoes)
         entry.SetLayer(layer);
     ExpectDirect2DInksLikeGdi(*loaded.Reader(), entry, DrawFlag::WholeDrawing);
 }
+
+// A print the bench cannot make (it has no such printer) is reported as
+// failed when there is no DC to make it up on, and drawn with GDI when there
+// is one; the printer choice is given back either way.
+TEST(D2DSampleRender, FailedPrintThroughTheRenderEntry)
+{
+    jwwrite::JwcDrawing drawing;
+    drawing.lines = {{0, 0, 200, 0, 1, 1, 0}, {0, 0, 200, 150, 1, 1, 0}};
+    LoadedDrawing loaded(jwwrite::WriteJwc(drawing), L"print.jwc");
+    ASSERT_TRUE(loaded.Complete());
+    CJwCADBase& reader = *loaded.Reader();
+    DrawData request;
+    request.doc = &reader;
+    request.width = request.height = request.viewWidth = request.viewHeight = request.scale = 64;
+    request.flags = DrawFlag::Direct2D | DrawFlag::Print | DrawFlag::WholeDrawing;
+    std::fill(std::begin(request.layerMask), std::end(request.layerMask), 0xFFFFFFFFu);
+
+    for (bool withDc : {false, true}) {
+        SCOPED_TRACE(withDc ? "with a DC" : "without a DC");
+        HGLOBAL mode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
+        HGLOBAL names = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 64);
+        PRINTDLGEXW choice = {};
+        choice.lStructSize = sizeof choice;
+        choice.hDevMode = mode;
+        choice.hDevNames = names;
+        PixelCanvas canvas(64, 64);
+        EXPECT_EQ(reader.Draw(&request, withDc ? canvas.Dc() : nullptr, &choice), withDc ? TRUE : FALSE);
+        EXPECT_EQ(choice.hDevMode, nullptr);
+        EXPECT_EQ(choice.hDevNames, nullptr);
+        EXPECT_EQ(GlobalSize(mode), 0u);
+        EXPECT_EQ(GlobalSize(names), 0u);
+        if (withDc)
+            EXPECT_GT(canvas.Ink(0, 0, 64, 64, 0xFFFFFF), 0);
+    }
+}
