@@ -8,6 +8,7 @@
 
 #include <atlexcept.h>
 
+#include <memory>
 #include <type_traits>
 
 namespace ATL
@@ -50,7 +51,7 @@ public:
     }
     CComPtr& operator=(CComPtr&& lp) noexcept
     {
-        if (this != &lp)
+        if (this != std::addressof(lp))
         {
             Release();
             p = lp.p;

@@ -3,6 +3,7 @@
 #include <afx.h>
 
 #include <gtest/gtest.h>
+#include <utility>
 
 #include "test_modules.h"
 
@@ -190,6 +191,26 @@ TEST(CComPtr, CountsReferences)
     CComPtr<IUnknown> pOwner;
     pOwner.Attach(pObject);
     pOwner.Release();
+    EXPECT_TRUE(tally.bDestroyed);
+}
+
+// Moving hands the one reference over; the source's operator& (which would
+// release what it holds) plays no part.
+TEST(CComPtr, MoveAssignmentHandsTheReferenceOver)
+{
+    RefTally tally;
+    CCountedUnknown* pObject = new CCountedUnknown(&tally);
+    CComPtr<IUnknown> source(pObject);
+    pObject->Release();
+    CComPtr<IUnknown> target;
+    target = std::move(source);
+    EXPECT_EQ(1u, tally.nRefs);
+    EXPECT_FALSE(tally.bDestroyed);
+    EXPECT_EQ(nullptr, source.p);
+    EXPECT_TRUE(target.IsEqualObject(pObject));
+    target = std::move(target);
+    EXPECT_EQ(1u, tally.nRefs);
+    target.Release();
     EXPECT_TRUE(tally.bDestroyed);
 }
 

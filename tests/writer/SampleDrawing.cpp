@@ -8,13 +8,42 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
+// The figures below are laid out on a 9000 x 6000 grid; Jw_cad keeps
+// coordinates in paper millimetres with the origin at the paper's centre,
+// so the grid becomes 300 x 200 mm centred on the origin of an A3 sheet.
+double X(double x)
+{
+    return (x - 4500) / 30;
+}
+double Y(double y)
+{
+    return (y - 3000) / 30;
+}
+double L(double length)
+{
+    return length / 30;
+}
+
+// A line of a block definition, relative to the block's reference point.
+Line BlockLine(double x1, double y1, double x2, double y2)
+{
+    Line line;
+    line.x1 = L(x1);
+    line.y1 = L(y1);
+    line.x2 = L(x2);
+    line.y2 = L(y2);
+    line.penColor = 1;
+    line.layer = 4;
+    return line;
+}
+
 Line MakeLine(double x1, double y1, double x2, double y2, uint16_t pen, uint16_t layer = 0)
 {
     Line line;
-    line.x1 = x1;
-    line.y1 = y1;
-    line.x2 = x2;
-    line.y2 = y2;
+    line.x1 = X(x1);
+    line.y1 = Y(y1);
+    line.x2 = X(x2);
+    line.y2 = Y(y2);
     line.penColor = pen;
     line.layer = layer;
     return line;
@@ -23,9 +52,9 @@ Line MakeLine(double x1, double y1, double x2, double y2, uint16_t pen, uint16_t
 Curve MakeCurve(double cx, double cy, double radius, double start, double arc, double flatness, double tilt)
 {
     Curve curve;
-    curve.cx = cx;
-    curve.cy = cy;
-    curve.radius = radius;
+    curve.cx = X(cx);
+    curve.cy = Y(cy);
+    curve.radius = L(radius);
     curve.startAngle = start;
     curve.arcAngle = arc;
     curve.flatness = flatness;
@@ -38,12 +67,12 @@ Curve MakeCurve(double cx, double cy, double radius, double start, double arc, d
 Text MakeText(double x, double y, const JwText& text, double size, uint32_t kind)
 {
     Text record;
-    record.x1 = x;
-    record.y1 = y;
-    record.x2 = x + size * 6;
-    record.y2 = y;
-    record.width = size;
-    record.height = size;
+    record.x1 = X(x);
+    record.y1 = Y(y);
+    record.x2 = X(x + size * 6);
+    record.y2 = Y(y);
+    record.width = L(size);
+    record.height = L(size);
     record.kind = kind;
     record.font = u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
     record.text = text;
@@ -55,8 +84,8 @@ Text MakeText(double x, double y, const JwText& text, double size, uint32_t kind
 Point MakePoint(double x, double y, uint8_t style)
 {
     Point point;
-    point.x = x;
-    point.y = y;
+    point.x = X(x);
+    point.y = Y(y);
     point.penStyle = style;
     point.penColor = 5;
     point.code = -2;
@@ -86,14 +115,14 @@ Dimension MakeDimension()
 Solid MakeSolid(double x, double y, double w, double h, uint16_t pen, uint32_t color)
 {
     Solid solid;
-    solid.x1 = x;
-    solid.y1 = y;
-    solid.x2 = x + w;
-    solid.y2 = y;
-    solid.x3 = x + w;
-    solid.y3 = y + h;
-    solid.x4 = x;
-    solid.y4 = y + h;
+    solid.x1 = X(x);
+    solid.y1 = Y(y);
+    solid.x2 = X(x + w);
+    solid.y2 = Y(y);
+    solid.x3 = X(x + w);
+    solid.y3 = Y(y + h);
+    solid.x4 = X(x);
+    solid.y4 = Y(y + h);
     solid.penColor = pen;
     solid.penStyle = 1;
     solid.color = color;
@@ -104,8 +133,8 @@ Solid MakeSolid(double x, double y, double w, double h, uint16_t pen, uint32_t c
 BlockInsert MakeInsert(double x, double y, double rotation)
 {
     BlockInsert insert;
-    insert.refX = x;
-    insert.refY = y;
+    insert.refX = X(x);
+    insert.refY = Y(y);
     insert.rotation = rotation;
     insert.blockNo = 1;
     insert.layer = 4;
@@ -119,9 +148,8 @@ Block WindowBlock()
     window.definition.name = u"\u7A93";  // "window"
     window.definition.time = 1700000000;
     window.definition.layer = 4;
-    window.entities = {MakeLine(-600, 0, 600, 0, 1, 4), MakeLine(-600, 60, 600, 60, 1, 4),
-                       MakeLine(-600, -60, 600, -60, 1, 4), MakeLine(-600, -60, -600, 60, 1, 4),
-                       MakeLine(600, -60, 600, 60, 1, 4)};
+    window.entities = {BlockLine(-600, 0, 600, 0), BlockLine(-600, 60, 600, 60), BlockLine(-600, -60, 600, -60),
+                       BlockLine(-600, -60, -600, 60), BlockLine(600, -60, 600, 60)};
     return window;
 }
 
@@ -164,8 +192,8 @@ Drawing SampleDrawing(uint32_t version)
     drawing.header.groupName[0] = u"\u5E73\u9762\u56F3";
     drawing.header.layerName[0][0] = u"\u58C1";
     drawing.header.viewZoom = 1.0;
-    drawing.header.viewCenterX = 4500;
-    drawing.header.viewCenterY = 3000;
+    drawing.header.viewCenterX = 0;
+    drawing.header.viewCenterY = 0;
     const uint32_t colors[] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00A000, 0xFF0000, 0xC000C0, 0x00C0C0, 0x808080, 0x000080, 0x8080C0};
     for (int p = 0; p < 10; ++p) {
         drawing.header.penColor[p] = colors[p];

@@ -152,7 +152,8 @@ TEST(D2DSampleRender, FailedPrintThroughTheRenderEntry)
         EXPECT_EQ(choice.hDevNames, nullptr);
         EXPECT_EQ(GlobalSize(mode), 0u);
         EXPECT_EQ(GlobalSize(names), 0u);
-        if (withDc)
+        if (withDc) {
             EXPECT_GT(canvas.Ink(0, 0, 64, 64, 0xFFFFFF), 0);
+        }
     }
 }
