@@ -9,9 +9,13 @@
 namespace {
 
 // atan2 in degrees with floating-point traps held off; a result that is not
-// finite counts as 0.
+// finite counts as 0. Finite arguments cannot raise anything worth trapping,
+// and saving the floating-point environment is slow (about 14 microseconds a
+// call under Wine), so only the others take the guarded road.
 double GuardedArcTanDeg(double y, double x)
 {
+    if (std::isfinite(y) && std::isfinite(x))
+        return std::atan2(y, x) * kDegreesPerRadian;
     std::fenv_t saved;
     std::feholdexcept(&saved);
     double radians = std::atan2(y, x);

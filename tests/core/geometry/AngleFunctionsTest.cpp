@@ -81,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArcTanDegTest, testing::Values(
     ArcTanCase{0.0, -1.0, 180.0},
     ArcTanCase{-1.0, -1.0, -135.0},
     ArcTanCase{kNaN, 1.0, 0.0},        // not a number counts as 0
-    ArcTanCase{1.0, kNaN, 0.0}));
+    ArcTanCase{1.0, kNaN, 0.0},
+    ArcTanCase{kInf, 1.0, 90.0},
+    ArcTanCase{-kInf, -kInf, -135.0}));
 
 struct VectorAngleCase {
     Point2D v;

@@ -10,6 +10,8 @@
 #include "JwcTestSupport.h"
 #include "cache/InfoText.h"
 #include "core/figures/AllocationCounter.h"
+#include "figures/B_FigLine.h"
+#include "figures/B_FigText.h"
 #include "records/DrawData.h"
 #include "writer/JwcWriter.h"
 
@@ -200,6 +202,60 @@ TEST(JwcMalformed, DamagedFilesKeepWhatWasRead)
         EXPECT_EQ(loaded.Complete(), c.complete);
         EXPECT_EQ(withProgress.Complete(), c.complete);
         sink.Take();
+    }
+}
+
+// The bytes of a file that was cut after it was opened: it still tells its
+// old length, but reads stop where the bytes now end.
+struct ShrunkBytes {
+    std::vector<uint8_t> bytes;
+};
+
+class ShrunkFile : private ShrunkBytes, public CMemFile {
+public:
+    ShrunkFile(std::vector<uint8_t> whole, size_t kept)
+        : ShrunkBytes{std::move(whole)}, CMemFile(bytes.data(), static_cast<UINT>(kept)), m_told(bytes.size())
+    {
+    }
+    ULONGLONG GetLength() const override { return m_told; }
+
+private:
+    ULONGLONG m_told;
+};
+
+// A short read ends the section there: no figure is made of the bytes a
+// buffer held before (the lines of the previous chunk, or string bytes that
+// never arrived), and the load fails.
+TEST(JwcMalformed, ShortReadsEndTheSection)
+{
+    JwcDrawing many;
+    for (int i = 0; i < 2100; ++i)  // more lines than one chunk of the reader holds
+        many.lines.push_back({0, static_cast<float>(i), 1, static_cast<float>(i), 1, 1, 0});
+    many.texts = BaseDrawing().texts;
+    many.strings = BaseDrawing().strings;
+    {
+        JwcProbe reader;
+        ShrunkFile file(WriteJwc(many), kLines + 2060 * 22 + 5);
+        EXPECT_FALSE(reader.Load(&file));
+        ASSERT_EQ(reader.m_figures.GetCount(), 2060);
+        int index = 0;
+        for (POSITION at = reader.m_figures.GetHeadPosition(); at; ++index) {
+            B_FigLine* line = FigCast<B_FigLine>(reader.m_figures.GetNext(at)->fig);
+            ASSERT_NE(line, nullptr);
+            EXPECT_EQ(line->line.first.y, index);
+        }
+    }
+    {
+        JwcProbe reader;
+        ShrunkFile file(WriteJwc(BaseDrawing()), kStrings + 3);  // "ab\0" of "ab\0cd\0"
+        EXPECT_FALSE(reader.Load(&file));
+        EXPECT_EQ(reader.m_figures.GetCount(), 9);
+        std::vector<CStringW> texts;
+        for (POSITION at = reader.m_figures.GetHeadPosition(); at;) {
+            if (B_FigText* text = FigCast<B_FigText>(reader.m_figures.GetNext(at)->fig))
+                texts.push_back(text->text);
+        }
+        EXPECT_EQ(texts, (std::vector<CStringW>{L"ab", L""}));
     }
 }
 

@@ -116,6 +116,13 @@ TEST(JwkReader, ShortFilesAnswerTheTipButDoNotLoad)
             EXPECT_EQ(reader.m_lineCount, 1);
             EXPECT_EQ(reader.m_textCount, 4);
             EXPECT_EQ(reader.m_stringSize, 0) << c.length;
+        } else if (c.info) {
+            // Nothing of the text was read: every count is 0.
+            EXPECT_EQ(reader.m_lineCount, 0);
+            EXPECT_EQ(reader.m_curveCount, 0);
+            EXPECT_EQ(reader.m_pointCount, 0);
+            EXPECT_EQ(reader.m_textCount, 0);
+            EXPECT_EQ(reader.m_stringSize, 0);
         }
         EXPECT_FALSE(reader.Load(file.File())) << c.length;
         EXPECT_EQ(reader.m_figures.GetCount(), 0);

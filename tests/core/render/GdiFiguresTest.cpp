@@ -2,6 +2,7 @@
 #include "RenderFixture.h"
 #include "app/TavrenaApp.h"
 #include "records/SettingFlag.h"
+#include "render/gdi/RandomLineTable.h"
 
 namespace {
 class GdiFigures : public RenderFixture {};
@@ -305,4 +306,25 @@ TEST_F(GdiFigures, FiguresReachingFarOffTheBitmapDrawTheirVisiblePart)
         edge += pixels.At(x, 40) == RGB(0, 0, 255) ? 1 : 0;
     EXPECT_GT(edge, 0) << "the visible edge of a huge circle";
     EXPECT_EQ(pixels.At(32, 55), RGB(0, 160, 0)) << "a huge filled band";
+}
+
+TEST_F(GdiFigures, PatternedLinesDrawTheirShapeOrPlainWhenTooLong)
+{
+    // A zig-zag of period 8 and amplitude 2 for line type 11.
+    m_reader.SetShape(11, 0.0f, 8.0f, {{-32769.0f, 0}, {2, 2}, {6, -2}, {8, 0}});
+    BuildRandomLineTable(&m_reader);
+    AddLine(At(0, 32), At(64, 32), 11);
+    DibPixels zigZag = Render();
+    EXPECT_NE(zigZag.Ink(30, 0, 64, kWhite).find('#'), std::string::npos) << "the shape's crests";
+    EXPECT_NE(zigZag.Ink(34, 0, 64, kWhite).find('#'), std::string::npos) << "the shape's troughs";
+    EXPECT_NE(zigZag.Ink(32, 0, 64, kWhite), std::string(64, '#')) << "not a plain line";
+
+    // 600 periods would need more than 1000 points.
+    m_reader.DeleteFigures();
+    AddLine(At(-2400, 32), At(2400, 32), 11);
+    DibPixels plain = Render();
+    EXPECT_EQ(plain.Ink(32, 0, 64, kWhite), std::string(64, '#'));
+    EXPECT_EQ(plain.Ink(30, 0, 64, kWhite), std::string(64, '.'));
+    ShapeReader none;
+    BuildRandomLineTable(&none);
 }

@@ -105,9 +105,15 @@ TEST_F(RandomLine, LongFiguresFallBackToPlainLines)
     B_FigLine straight = LineOf({0, 0}, {8 * 100, 0}, 12);
     ASSERT_TRUE(m_builder.Build(&straight, m_out, 1.0));
     EXPECT_LE(m_out.size(), 3u) << "a straight shape merges into the line";
-    m_out.clear();
-    B_FigLine endless = LineOf({0, 0}, {1e12, 0}, 12);
-    EXPECT_FALSE(m_builder.Build(&endless, m_out, 1.0)) << "too many periods to walk";
+    struct Case {
+        double periods;
+        bool patterned;
+    };
+    for (Case c : {Case{1500, true}, Case{2500, false}, Case{1.25e11, false}}) {
+        m_out.clear();
+        B_FigLine line = LineOf({0, 0}, {8 * c.periods, 0}, 12);
+        EXPECT_EQ(m_builder.Build(&line, m_out, 1.0), c.patterned) << c.periods << " periods to walk";
+    }
 }
 
 TEST_F(RandomLine, CurvesArePatternedAroundTheirOutline)

@@ -1,6 +1,7 @@
 // Thumbnails: through the library's export, and in this process for the
 // settings that only the application object holds.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include "app/TavrenaApp.h"
 #include "cache/InfoCache.h"
@@ -99,36 +100,58 @@ TEST_F(Thumbnail, SmallSizesAreShrunkFromTheFullRendering)
     DeleteObject(small);
 }
 
-// Drawn in this process, so that a sample its reader cannot read yet (no
-// figures at all) is told apart from one drawn without ink.
-TEST(ThumbnailSamples, EverySampleShowsInk)
+namespace {
+// The drawing's extent on the bitmap of its last draw, one pixel wider all
+// round and cut to the bitmap.
+RECT DeviceExtent(CJwCADBase& doc, int side)
+{
+    doc.MapPoint(doc.m_extentMinX, doc.m_extentMinY);
+    double x0 = doc.m_devX, y0 = doc.m_devY;
+    doc.MapPoint(doc.m_extentMaxX, doc.m_extentMaxY);
+    double x1 = doc.m_devX, y1 = doc.m_devY;
+    auto cut = [side](double v) { return static_cast<LONG>(std::max(0.0, std::min<double>(v, side))); };
+    return RECT{cut(std::min(x0, x1) - 1), cut(std::min(y0, y1) - 1), cut(std::max(x0, x1) + 2),
+                cut(std::max(y0, y1) + 2)};
+}
+
+int InkWithin(const DibPixels& pixels, const RECT& area)
+{
+    COLORREF background = pixels.At(0, 0);
+    int ink = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            ink += pixels.At(x, y) != background ? 1 : 0;
+    return ink;
+}
+}
+
+// Drawn in this process, so that the ink can be looked for inside the
+// drawing's extent as the draw placed it.
+TEST(ThumbnailSamples, EverySampleShowsInkInsideItsExtent)
 {
     std::wstring folder = JW_SAMPLES_DIR;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\*.jw?").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no sample folder";
-    int drawn = 0, unread = 0;
     do {
         std::wstring path = folder + L"\\" + found.cFileName;
-        CInfoCacheEntry* entry = nullptr;
-        ASSERT_TRUE(theApp.m_infoCache.GetEntry(path.c_str(), &entry, nullptr)) << path;
-        bool hasFigures = entry->doc && !entry->doc->m_figures.IsEmpty();
-        theApp.m_infoCache.ReleaseEntry(entry);
-        if (!hasFigures) {
-            ++unread;
-            continue;
-        }
         HBITMAP bitmap = nullptr;
         ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap)) << path;
-        EXPECT_GT(InkInside(DibPixels(bitmap)), 100) << path;
+        CInfoCacheEntry* entry = nullptr;
+        ASSERT_TRUE(theApp.m_infoCache.GetEntry(path.c_str(), &entry, nullptr)) << path;
+        ASSERT_NE(entry->doc, nullptr);
+        EXPECT_FALSE(entry->doc->m_figures.IsEmpty()) << path;
+        RECT extent = DeviceExtent(*entry->doc, 256);
+        theApp.m_infoCache.ReleaseEntry(entry);
+        DibPixels pixels(bitmap);
+        int inside = InkWithin(pixels, extent), all = InkWithin(pixels, RECT{0, 0, 256, 256});
+        EXPECT_GT(inside, 100) << path;
+        EXPECT_GE(inside * 20, all * 19) << path << ": the ink lies inside the extent";
         DeleteObject(bitmap);
-        ++drawn;
     } while (FindNextFileW(search, &found));
     FindClose(search);
     theApp.m_infoCache.Clear();
-    if (drawn == 0)
-        GTEST_SKIP() << unread << " samples gave no figures to draw";
 }
 
 TEST(ThumbnailSettings, UserBackgroundColoursTheSquare)

@@ -42,6 +42,9 @@ TEST(DrawView, AnEmptyDrawingGetsTheIdentityMapping)
     request.viewHeight = 200;
     reader.FitPreview(request, 100.0, 420.0, 297.0);
     EXPECT_TRUE(Finite(reader));
+    // The world origin sits in the middle of the 320-pixel preview bitmap.
+    EXPECT_EQ(request.originX, -160);
+    EXPECT_EQ(request.originY, 160 - request.scale);
 }
 
 TEST(DrawView, ASinglePointDividesByOne)

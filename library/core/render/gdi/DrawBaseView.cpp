@@ -18,10 +18,15 @@ int ClampToInt(double value)
     return static_cast<int>(std::min<double>(std::max<double>(value, INT_MIN), INT_MAX));
 }
 
+bool ExtentIsEmpty(const CDrawBase& view)
+{
+    return !(view.m_extentMinX <= view.m_extentMaxX && view.m_extentMinY <= view.m_extentMaxY);
+}
+
 // The identity mapping when nothing was added; false then.
 bool HasExtent(CDrawBase& view)
 {
-    if (view.m_extentMinX <= view.m_extentMaxX && view.m_extentMinY <= view.m_extentMaxY)
+    if (!ExtentIsEmpty(view))
         return true;
     view.m_scale = 1.0;
     view.m_worldRefX = view.m_worldRefY = 0.0;
@@ -68,22 +73,26 @@ void CDrawBase::CenterView()
     m_devOffsetY = m_zoom / 2 - (m_originY + 128);
 }
 
+// An empty drawing is centred on the world origin.
 void CDrawBase::FitPreview(DrawData& request, double drawingScale, double paperWidth, double paperHeight)
 {
-    double w = std::fabs(m_extentMaxX - m_extentMinX), h = std::fabs(m_extentMaxY - m_extentMinY);
+    bool empty = ExtentIsEmpty(*this);
+    double w = empty ? 0.0 : std::fabs(m_extentMaxX - m_extentMinX);
+    double h = empty ? 0.0 : std::fabs(m_extentMaxY - m_extentMinY);
+    double centreX = empty ? 0.0 : m_extentMinX + w / 2, centreY = empty ? 0.0 : m_extentMinY + h / 2;
     double side = h > w ? request.viewHeight : request.viewWidth;
     double extent = DivisibleSize(h > w ? h : w);
     double zoom = std::max(paperWidth, paperHeight) * (side / extent) / (drawingScale > 0.0 ? drawingScale : 1.0) * 0.99;
     request.scale = m_zoom = ClampToInt(zoom);
     m_originX = m_originY = 0;
     SetupView();
-    double x = (m_extentMinX + w / 2 - m_worldRefX) * m_scale + m_devOffsetX;
-    double y = m_zoom - ((m_extentMinY + h / 2 - m_worldRefY) * m_scale + m_devOffsetY);
+    double x = (centreX - m_worldRefX) * m_scale + m_devOffsetX;
+    double y = m_zoom - ((centreY - m_worldRefY) * m_scale + m_devOffsetY);
     int largest = std::max(request.viewWidth, request.viewHeight);
     int bitmapSide = largest <= 256 ? 256 : (largest + 31) / 32 * 32;
     double half = bitmapSide / 2;
     request.originX = ClampToInt(x - half);
-    request.originY = -ClampToInt(y - half);
+    request.originY = ClampToInt(half - y);
 }
 
 void CDrawBase::ZoomAt(int newZoom, const SIZE& view, const POINT& point, POINT& shift, bool centre)
@@ -106,5 +115,5 @@ void CDrawBase::ZoomAt(int newZoom, const SIZE& view, const POINT& point, POINT&
     m_zoom = oldZoom;
     SetupView();
     shift.x = ClampToInt(newX - targetX);
-    shift.y = -ClampToInt(newY - targetY);
+    shift.y = ClampToInt(targetY - newY);
 }
