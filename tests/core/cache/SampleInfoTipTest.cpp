@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "SampleDrawings.h"
 #include "LanguageIds.h"
 #include "SavedCacheFile.h"
 #include "support/LibraryModule.h"
@@ -120,20 +121,6 @@ const wchar_t* PaperName(uint32_t code)
     return code < 15 ? kNames[code] : L"";
 }
 
-std::vector<std::wstring> SampleDrawings()
-{
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((std::wstring(JW_SAMPLES_DIR) + L"\\*.jww").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return files;
-    do
-        files.push_back(found.cFileName);
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    return files;
-}
-
 std::string Narrow(const std::wstring& text)
 {
     int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -174,8 +161,8 @@ CStringW MainText(const TavrenaLibrary& library, const std::wstring& name, const
 
 TEST(SampleInfoTip, EachDrawingShowsItsHeader)
 {
-    std::vector<std::wstring> names = SampleDrawings();
-    if (names.empty())
+    std::vector<std::wstring> paths = SampleDrawingFiles({L"*.jww"});
+    if (paths.empty())
         GTEST_SKIP() << "no sample drawings";
     LibraryModule module(L"Tavrena.dll");
     ASSERT_TRUE(module.IsLoaded());
@@ -185,9 +172,9 @@ TEST(SampleInfoTip, EachDrawingShowsItsHeader)
     std::wstring countLead = countText.substr(0, countText.find(L'%'));
     ASSERT_FALSE(countLead.empty());
 
-    for (const std::wstring& name : names) {
+    for (const std::wstring& path : paths) {
+        std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
         SCOPED_TRACE(Narrow(name));
-        std::wstring path = std::wstring(JW_SAMPLES_DIR) + L"\\" + name;
         HeaderPeek peek = Peek(path);
         ASSERT_TRUE(peek.read);
         ATL::CComBSTR text;

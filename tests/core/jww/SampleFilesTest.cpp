@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "SampleDrawings.h"
+
 #include "core/jww/WholeStream.h"
 #include "jww/JwwFileCheck.h"
 #include "jww/JwwVersion.h"
@@ -13,18 +15,7 @@ namespace {
 
 std::vector<std::wstring> SampleFiles()
 {
-    std::vector<std::wstring> files;
-    for (const wchar_t* pattern : {L"\\*.jww", L"\\*.jws"}) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((std::wstring(JW_SAMPLES_DIR) + pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do
-            files.push_back(std::wstring(JW_SAMPLES_DIR) + L"\\" + found.cFileName);
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    return files;
+    return SampleDrawingFiles({L"*.jww", L"*.jws"});
 }
 
 std::string Narrow(const std::wstring& text)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
+#include "SampleDrawings.h"
 #include "app/TavrenaApp.h"
 #include "cache/InfoCache.h"
 #include "reader/JwCADBase.h"
@@ -129,13 +130,10 @@ int InkWithin(const DibPixels& pixels, const RECT& area)
 // drawing's extent as the draw placed it.
 TEST(ThumbnailSamples, EverySampleShowsInkInsideItsExtent)
 {
-    std::wstring folder = JW_SAMPLES_DIR;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.jw?").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    std::vector<std::wstring> samples = SampleDrawingFiles();
+    if (samples.empty())
         GTEST_SKIP() << "no sample folder";
-    do {
-        std::wstring path = folder + L"\\" + found.cFileName;
+    for (const std::wstring& path : samples) {
         HBITMAP bitmap = nullptr;
         ASSERT_TRUE(theApp.m_infoCache.MakeThumbnail(256, path.c_str(), &bitmap)) << path;
         CInfoCacheEntry* entry = nullptr;
@@ -149,8 +147,7 @@ TEST(ThumbnailSamples, EverySampleShowsInkInsideItsExtent)
         EXPECT_GT(inside, 100) << path;
         EXPECT_GE(inside * 20, all * 19) << path << ": the ink lies inside the extent";
         DeleteObject(bitmap);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
     theApp.m_infoCache.Clear();
 }
 

@@ -1,5 +1,6 @@
 #include "SeedDrawings.h"
 #include <windows.h>
+#include "SampleDrawings.h"
 #include "writer/JwcWriter.h"
 #include "writer/SampleDrawing.h"
 
@@ -39,23 +40,16 @@ jwwrite::JwcRecords SomeRecords()
 
 void AddSamples(std::vector<SeedDrawing>& seeds)
 {
-    std::wstring folder = JW_SAMPLES_DIR;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.jw?").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::wstring path = folder + L"\\" + found.cFileName;
+    for (const std::wstring& path : SampleDrawingFiles()) {
         HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             continue;
         std::vector<uint8_t> bytes(GetFileSize(file, nullptr));
         DWORD read = 0;
         if (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size())
-            seeds.push_back({found.cFileName, std::move(bytes)});
+            seeds.push_back({path.substr(path.find_last_of(L'\\') + 1), std::move(bytes)});
         CloseHandle(file);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
 }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "PixelCanvas.h"
+#include "SampleDrawings.h"
 #include "core/jwc/JwcTestSupport.h"
 #include "reader/LoadState.h"
 #include "writer/JwcWriter.h"
@@ -15,22 +16,6 @@
 namespace {
 const int kSide = 416;  // the bitmap of a 400 x 300 preview
 const int kCell = 16;
-
-std::vector<std::wstring> SampleDrawings()
-{
-    std::vector<std::wstring> files;
-    for (const wchar_t* pattern : {L"\\*.jww", L"\\*.jws", L"\\*.jwc", L"\\*.jwk"}) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((std::wstring(JW_SAMPLES_DIR) + pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do
-            files.push_back(std::wstring(JW_SAMPLES_DIR) + L"\\" + found.cFileName);
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    return files;
-}
 
 // Which kCell x kCell cells of the canvas hold anything but white.
 std::vector<bool> InkedCells(const PixelCanvas& canvas)
@@ -89,7 +74,7 @@ void ExpectDirect2DInksLikeGdi(CJwCADBase& reader, const DrawData& loaded, uint3
 
 TEST(D2DSampleRender, SampleDrawingsThroughDirect2DInkWhereGdiDoes)
 {
-    std::vector<std::wstring> files = SampleDrawings();
+    std::vector<std::wstring> files = SampleDrawingFiles();
     if (files.empty())
         GTEST_SKIP() << "no sample drawings";
     for (const std::wstring& path : files) {
