@@ -32,7 +32,7 @@ enum class SizePrefix
     Wide      // w
 };
 
-struct FormatSpec
+struct FormatField
 {
     bool bLeft = false;
     bool bZero = false;
@@ -88,13 +88,13 @@ int PrecisionLength(const char* psz, int nPrecision)
 }
 
 template <typename VALUE>
-std::string PrintNumber(const std::string& strSpec, VALUE value)
+std::string PrintNumber(const std::string& strField, VALUE value)
 {
-    int nLength = __mingw_snprintf(NULL, 0, strSpec.c_str(), value);
+    int nLength = __mingw_snprintf(NULL, 0, strField.c_str(), value);
     if (nLength <= 0)
         return std::string();
     std::string strNumber(nLength, '\0');
-    __mingw_snprintf(&strNumber[0], nLength + 1, strSpec.c_str(), value);
+    __mingw_snprintf(&strNumber[0], nLength + 1, strField.c_str(), value);
     return strNumber;
 }
 
@@ -119,23 +119,23 @@ public:
                 m_strOut.append(pRun, p);
                 continue;
             }
-            const XCHAR* pSpecStart = p++;
+            const XCHAR* pFieldStart = p++;
             if (*p == '%')
             {
                 m_strOut += XCHAR('%');
                 ++p;
                 continue;
             }
-            FormatSpec spec;
-            p = ParseSpec(p, spec);
+            FormatField field;
+            p = ParseField(p, field);
             if (*p == 0)
             {
                 // The format ends inside a conversion: keep it as text.
-                m_strOut.append(pSpecStart, p);
+                m_strOut.append(pFieldStart, p);
                 break;
             }
             ++p;
-            Emit(spec, pSpecStart, p);
+            Emit(field, pFieldStart, p);
         }
     }
 
@@ -161,17 +161,17 @@ private:
         return nValue;
     }
 
-    const XCHAR* ParseFlags(const XCHAR* p, FormatSpec& spec)
+    const XCHAR* ParseFlags(const XCHAR* p, FormatField& field)
     {
         for (;; ++p)
         {
             switch (*p)
             {
             case '-':
-                spec.bLeft = true;
+                field.bLeft = true;
                 break;
             case '0':
-                spec.bZero = true;
+                field.bZero = true;
                 break;
             case '+':
             case ' ':
@@ -180,85 +180,85 @@ private:
             default:
                 return p;
             }
-            spec.strFlags += static_cast<char>(*p);
+            field.strFlags += static_cast<char>(*p);
         }
     }
 
-    const XCHAR* ParseSize(const XCHAR* p, FormatSpec& spec)
+    const XCHAR* ParseSize(const XCHAR* p, FormatField& field)
     {
         switch (*p)
         {
         case 'h':
-            spec.size = p[1] == 'h' ? SizePrefix::Char : SizePrefix::Short;
+            field.size = p[1] == 'h' ? SizePrefix::Char : SizePrefix::Short;
             return p + (p[1] == 'h' ? 2 : 1);
         case 'l':
-            spec.size = p[1] == 'l' ? SizePrefix::LongLong : SizePrefix::Long;
+            field.size = p[1] == 'l' ? SizePrefix::LongLong : SizePrefix::Long;
             return p + (p[1] == 'l' ? 2 : 1);
         case 'L':
-            spec.size = SizePrefix::LongDouble;
+            field.size = SizePrefix::LongDouble;
             return p + 1;
         case 'w':
-            spec.size = SizePrefix::Wide;
+            field.size = SizePrefix::Wide;
             return p + 1;
         case 'j':
-            spec.size = SizePrefix::LongLong;
+            field.size = SizePrefix::LongLong;
             return p + 1;
         case 'z':
         case 't':
-            spec.size = SizePrefix::Pointer;
+            field.size = SizePrefix::Pointer;
             return p + 1;
         case 'I':
             if (p[1] == '6' && p[2] == '4')
             {
-                spec.size = SizePrefix::LongLong;
+                field.size = SizePrefix::LongLong;
                 return p + 3;
             }
             if (p[1] == '3' && p[2] == '2')
             {
-                spec.size = SizePrefix::Int32;
+                field.size = SizePrefix::Int32;
                 return p + 3;
             }
-            spec.size = SizePrefix::Pointer;
+            field.size = SizePrefix::Pointer;
             return p + 1;
         default:
             return p;
         }
     }
 
-    const XCHAR* ParseSpec(const XCHAR* p, FormatSpec& spec)
+    const XCHAR* ParseField(const XCHAR* p, FormatField& field)
     {
-        p = ParseFlags(p, spec);
-        spec.nWidth = ParseCount(p);
-        if (spec.nWidth < 0)
+        p = ParseFlags(p, field);
+        field.nWidth = ParseCount(p);
+        if (field.nWidth < 0)
         {
             // A negative width from '*' means left alignment.
-            spec.bLeft = true;
-            spec.strFlags += '-';
-            spec.nWidth = spec.nWidth == INT_MIN ? INT_MAX : -spec.nWidth;
+            field.bLeft = true;
+            field.strFlags += '-';
+            field.nWidth = field.nWidth == INT_MIN ? INT_MAX : -field.nWidth;
         }
         if (*p == '.')
         {
             ++p;
-            spec.nPrecision = ParseCount(p);
+            field.nPrecision = ParseCount(p);
         }
-        p = ParseSize(p, spec);
-        spec.chType = *p > 0 && *p < 0x80 ? static_cast<char>(*p) : '?';
+        p = ParseSize(p, field);
+        field.chType = *p > 0 && *p < 0x80 ? static_cast<char>(*p) : '?';
         return p;
     }
 
-    void Emit(const FormatSpec& spec, const XCHAR* pSpecStart, const XCHAR* pSpecEnd)
+    void Emit(const FormatField& field, const XCHAR* pFieldStart, const XCHAR* pFieldEnd)
     {
-        switch (spec.chType)
+        switch (field.chType)
         {
         case 'd':
         case 'i':
-            EmitSigned(spec);
+            EmitSigned(field);
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X':
-            EmitUnsigned(spec);
+            EmitUnsigned(field);
             break;
         case 'e':
         case 'E':
@@ -268,18 +268,18 @@ private:
         case 'G':
         case 'a':
         case 'A':
-            EmitFloat(spec);
+            EmitFloat(field);
             break;
         case 'p':
-            EmitPointer(spec);
+            EmitPointer(field);
             break;
         case 'c':
         case 'C':
-            EmitChar(spec);
+            EmitChar(field);
             break;
         case 's':
         case 'S':
-            EmitString(spec);
+            EmitString(field);
             break;
         case 'n':
             // Writing through the argument is refused, as by the Microsoft
@@ -287,25 +287,25 @@ private:
             va_arg(*m_pArgs, void*);
             break;
         default:
-            m_strOut.append(pSpecStart, pSpecEnd);
+            m_strOut.append(pFieldStart, pFieldEnd);
             break;
         }
     }
 
-    std::string NumberSpec(const FormatSpec& spec, const char* pszLength) const
+    std::string NumberFormat(const FormatField& field, const char* pszLength) const
     {
-        std::string strSpec = "%" + spec.strFlags;
-        if (spec.nWidth > 0)
-            strSpec += std::to_string(spec.nWidth);
-        if (spec.nPrecision >= 0)
-            strSpec += "." + std::to_string(spec.nPrecision);
-        return strSpec + pszLength + spec.chType;
+        std::string strField = "%" + field.strFlags;
+        if (field.nWidth > 0)
+            strField += std::to_string(field.nWidth);
+        if (field.nPrecision >= 0)
+            strField += "." + std::to_string(field.nPrecision);
+        return strField + pszLength + field.chType;
     }
 
-    void EmitSigned(const FormatSpec& spec)
+    void EmitSigned(const FormatField& field)
     {
         long long nValue;
-        switch (spec.size)
+        switch (field.size)
         {
         case SizePrefix::Char:
             nValue = static_cast<signed char>(va_arg(*m_pArgs, int));
@@ -326,13 +326,13 @@ private:
             nValue = va_arg(*m_pArgs, int);
             break;
         }
-        AppendAscii(PrintNumber(NumberSpec(spec, "ll"), nValue));
+        AppendAscii(PrintNumber(NumberFormat(field, "ll"), nValue));
     }
 
-    void EmitUnsigned(const FormatSpec& spec)
+    void EmitUnsigned(const FormatField& field)
     {
         unsigned long long nValue;
-        switch (spec.size)
+        switch (field.size)
         {
         case SizePrefix::Char:
             nValue = static_cast<unsigned char>(va_arg(*m_pArgs, unsigned int));
@@ -353,42 +353,42 @@ private:
             nValue = va_arg(*m_pArgs, unsigned int);
             break;
         }
-        AppendAscii(PrintNumber(NumberSpec(spec, "ll"), nValue));
+        AppendAscii(PrintNumber(NumberFormat(field, "ll"), nValue));
     }
 
-    void EmitFloat(const FormatSpec& spec)
+    void EmitFloat(const FormatField& field)
     {
-        if (spec.size == SizePrefix::LongDouble)
-            AppendAscii(PrintNumber(NumberSpec(spec, "L"), va_arg(*m_pArgs, long double)));
+        if (field.size == SizePrefix::LongDouble)
+            AppendAscii(PrintNumber(NumberFormat(field, "L"), va_arg(*m_pArgs, long double)));
         else
-            AppendAscii(PrintNumber(NumberSpec(spec, ""), va_arg(*m_pArgs, double)));
+            AppendAscii(PrintNumber(NumberFormat(field, ""), va_arg(*m_pArgs, double)));
     }
 
-    void EmitPointer(const FormatSpec& spec)
+    void EmitPointer(const FormatField& field)
     {
         // Upper-case hexadecimal, zero-padded to the pointer's width.
         uintptr_t nValue = reinterpret_cast<uintptr_t>(va_arg(*m_pArgs, void*));
         std::string strDigits =
             PrintNumber("%0" + std::to_string(sizeof(void*) * 2) + "llX", static_cast<unsigned long long>(nValue));
         std::basic_string<XCHAR> strBody(strDigits.begin(), strDigits.end());
-        EmitPadded(strBody, spec, ' ');
+        EmitPadded(strBody, field, ' ');
     }
 
-    bool IsWideArgument(const FormatSpec& spec) const
+    bool IsWideArgument(const FormatField& field) const
     {
-        if (spec.size == SizePrefix::Short)
+        if (field.size == SizePrefix::Short)
             return false;
-        if (spec.size == SizePrefix::Long || spec.size == SizePrefix::Wide)
+        if (field.size == SizePrefix::Long || field.size == SizePrefix::Wide)
             return true;
-        bool bOwnWidth = spec.chType == 'c' || spec.chType == 's';
+        bool bOwnWidth = field.chType == 'c' || field.chType == 's';
         bool bFormatWide = sizeof(XCHAR) == sizeof(wchar_t);
         return bOwnWidth == bFormatWide;
     }
 
-    void EmitChar(const FormatSpec& spec)
+    void EmitChar(const FormatField& field)
     {
         std::basic_string<XCHAR> strBody;
-        if (IsWideArgument(spec))
+        if (IsWideArgument(field))
         {
             wchar_t ch = static_cast<wchar_t>(va_arg(*m_pArgs, int));
             AppendConverted(strBody, &ch, 1);
@@ -398,7 +398,7 @@ private:
             char ch = static_cast<char>(va_arg(*m_pArgs, int));
             AppendConverted(strBody, &ch, 1);
         }
-        EmitPadded(strBody, spec, spec.bZero ? '0' : ' ');
+        EmitPadded(strBody, field, field.bZero ? '0' : ' ');
     }
 
     template <typename CHAR>
@@ -410,25 +410,25 @@ private:
         AppendConverted(strBody, psz, PrecisionLength(psz, nPrecision));
     }
 
-    void EmitString(const FormatSpec& spec)
+    void EmitString(const FormatField& field)
     {
         std::basic_string<XCHAR> strBody;
-        if (IsWideArgument(spec))
-            AppendStringArgument(strBody, va_arg(*m_pArgs, const wchar_t*), L"(null)", spec.nPrecision);
+        if (IsWideArgument(field))
+            AppendStringArgument(strBody, va_arg(*m_pArgs, const wchar_t*), L"(null)", field.nPrecision);
         else
-            AppendStringArgument(strBody, va_arg(*m_pArgs, const char*), "(null)", spec.nPrecision);
-        EmitPadded(strBody, spec, spec.bZero ? '0' : ' ');
+            AppendStringArgument(strBody, va_arg(*m_pArgs, const char*), "(null)", field.nPrecision);
+        EmitPadded(strBody, field, field.bZero ? '0' : ' ');
     }
 
-    void EmitPadded(const std::basic_string<XCHAR>& strBody, const FormatSpec& spec, char chPad)
+    void EmitPadded(const std::basic_string<XCHAR>& strBody, const FormatField& field, char chPad)
     {
-        size_t nPad = spec.nWidth > 0 && static_cast<size_t>(spec.nWidth) > strBody.size()
-                          ? static_cast<size_t>(spec.nWidth) - strBody.size()
+        size_t nPad = field.nWidth > 0 && static_cast<size_t>(field.nWidth) > strBody.size()
+                          ? static_cast<size_t>(field.nWidth) - strBody.size()
                           : 0;
-        if (!spec.bLeft)
+        if (!field.bLeft)
             m_strOut.append(nPad, static_cast<XCHAR>(chPad));
         m_strOut += strBody;
-        if (spec.bLeft)
+        if (field.bLeft)
             m_strOut.append(nPad, XCHAR(' '));
     }
 
