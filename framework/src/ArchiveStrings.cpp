@@ -23,41 +23,58 @@ void ReadExactly(CArchive& ar, void* lpBuf, UINT nBytes)
         ThrowArchive(ar, CArchiveException::endOfFile);
 }
 
-CStringW WideFromAnsi(const char* lpszText, int nLength)
+// 8-bit characters take the ANSI code page of the reading thread.
+void ConvertRead(const CStringA& strRead, CStringW& str)
 {
-    CStringW strWide;
-    if (nLength == 0)
-        return strWide;
-    int nWide = MultiByteToWideChar(CP_THREAD_ACP, 0, lpszText, nLength, NULL, 0);
-    nWide = MultiByteToWideChar(CP_THREAD_ACP, 0, lpszText, nLength, strWide.GetBuffer(nWide), nWide);
-    strWide.ReleaseBuffer(nWide);
-    return strWide;
+    std::wstring strWide = AtlMultiByteToWide(strRead.GetString(), strRead.GetLength(), CP_THREAD_ACP);
+    str.SetString(strWide.data(), static_cast<int>(strWide.size()));
 }
 
-CStringA AnsiFromWide(const wchar_t* lpszText, int nLength)
+void ConvertRead(const CStringW& strRead, CStringA& str)
 {
-    CStringA strAnsi;
-    if (nLength == 0)
-        return strAnsi;
-    int nAnsi = WideCharToMultiByte(CP_THREAD_ACP, 0, lpszText, nLength, NULL, 0, NULL, NULL);
-    nAnsi = WideCharToMultiByte(CP_THREAD_ACP, 0, lpszText, nLength, strAnsi.GetBuffer(nAnsi), nAnsi, NULL, NULL);
-    strAnsi.ReleaseBuffer(nAnsi);
-    return strAnsi;
+    std::string strAnsi = AtlWideToMultiByte(strRead.GetString(), strRead.GetLength(), CP_THREAD_ACP);
+    str.SetString(strAnsi.data(), static_cast<int>(strAnsi.size()));
+}
+
+template <typename STRING>
+void ConvertRead(const STRING& strRead, STRING& str)
+{
+    str = strRead;
 }
 
 // Reads nLength characters of the given width, after checking that the
 // stream holds them and a string can.
-template <typename STRING, typename CHAR>
-STRING ReadCharacters(CArchive& ar, UINT_PTR nLength)
+template <typename CHAR>
+CStringT<CHAR> ReadCharacters(CArchive& ar, UINT_PTR nLength)
 {
     ar.EnsureBytesLeft(static_cast<ULONGLONG>(nLength) * sizeof(CHAR));
     if (nLength > INT_MAX)
         ThrowArchive(ar, CArchiveException::genericException);
-    STRING str;
+    CStringT<CHAR> str;
     int nChars = static_cast<int>(nLength);
     ReadExactly(ar, str.GetBuffer(nChars), static_cast<UINT>(nLength * sizeof(CHAR)));
     str.ReleaseBuffer(nChars);
     return str;
+}
+
+// Either width may be read into either string.
+template <typename STRING>
+void ReadString(CArchive& ar, STRING& str)
+{
+    int nCharSize = 0;
+    UINT_PTR nLength = AfxReadStringLength(ar, nCharSize);
+    if (nCharSize == sizeof(wchar_t))
+        ConvertRead(ReadCharacters<wchar_t>(ar, nLength), str);
+    else
+        ConvertRead(ReadCharacters<char>(ar, nLength), str);
+}
+
+template <typename CHAR>
+void WriteString(CArchive& ar, const CStringT<CHAR>& str)
+{
+    UINT_PTR nLength = static_cast<UINT_PTR>(str.GetLength());
+    AfxWriteStringLength(ar, nLength, sizeof(CHAR) == sizeof(wchar_t));
+    ar.Write(str.GetString(), static_cast<UINT>(nLength * sizeof(CHAR)));
 }
 
 }
@@ -117,45 +134,25 @@ void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode)
 
 CArchive& AFXAPI operator<<(CArchive& ar, const CStringW& str)
 {
-    UINT_PTR nLength = static_cast<UINT_PTR>(str.GetLength());
-    AfxWriteStringLength(ar, nLength, TRUE);
-    ar.Write(str.GetString(), static_cast<UINT>(nLength * sizeof(wchar_t)));
+    WriteString(ar, str);
     return ar;
 }
 
 CArchive& AFXAPI operator<<(CArchive& ar, const CStringA& str)
 {
-    UINT_PTR nLength = static_cast<UINT_PTR>(str.GetLength());
-    AfxWriteStringLength(ar, nLength, FALSE);
-    ar.Write(str.GetString(), static_cast<UINT>(nLength));
+    WriteString(ar, str);
     return ar;
 }
 
 CArchive& AFXAPI operator>>(CArchive& ar, CStringW& str)
 {
-    int nCharSize = 0;
-    UINT_PTR nLength = AfxReadStringLength(ar, nCharSize);
-    if (nCharSize == sizeof(wchar_t))
-    {
-        str = ReadCharacters<CStringW, wchar_t>(ar, nLength);
-        return ar;
-    }
-    CStringA strAnsi = ReadCharacters<CStringA, char>(ar, nLength);
-    str = WideFromAnsi(strAnsi.GetString(), strAnsi.GetLength());
+    ReadString(ar, str);
     return ar;
 }
 
 CArchive& AFXAPI operator>>(CArchive& ar, CStringA& str)
 {
-    int nCharSize = 0;
-    UINT_PTR nLength = AfxReadStringLength(ar, nCharSize);
-    if (nCharSize == sizeof(char))
-    {
-        str = ReadCharacters<CStringA, char>(ar, nLength);
-        return ar;
-    }
-    CStringW strWide = ReadCharacters<CStringW, wchar_t>(ar, nLength);
-    str = AnsiFromWide(strWide.GetString(), strWide.GetLength());
+    ReadString(ar, str);
     return ar;
 }
 

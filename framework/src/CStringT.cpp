@@ -27,6 +27,14 @@ void CheckSource(const CHAR* pch, int nLength)
         AtlThrow(E_INVALIDARG);
 }
 
+// Whether trimming takes ch: one of the targets, or white space when no
+// targets are given.
+template <typename TRAITS, typename CHAR>
+bool IsTrimTarget(const CHAR* pszTargets, CHAR ch)
+{
+    return pszTargets != NULL ? TRAITS::StringFindChar(pszTargets, ch) != NULL : TRAITS::IsSpace(ch);
+}
+
 } // namespace
 
 template <typename BaseType>
@@ -429,8 +437,7 @@ int CStringT<BaseType>::TrimLeftCount(PCXSTR pszTargets) const
 {
     PCXSTR pszStart = GetString();
     PCXSTR psz = pszStart;
-    while (*psz != 0 && (pszTargets != NULL ? StringTraits::StringFindChar(pszTargets, *psz) != NULL
-                                            : StringTraits::IsSpace(*psz)))
+    while (*psz != 0 && IsTrimTarget<StringTraits>(pszTargets, *psz))
         psz = StringTraits::CharNext(psz);
     return static_cast<int>(psz - pszStart);
 }
@@ -444,9 +451,7 @@ int CStringT<BaseType>::TrimRightStart(PCXSTR pszTargets) const
     PCXSTR pszLast = NULL;
     for (PCXSTR psz = pszStart; *psz != 0; psz = StringTraits::CharNext(psz))
     {
-        bool bTarget = pszTargets != NULL ? StringTraits::StringFindChar(pszTargets, *psz) != NULL
-                                          : StringTraits::IsSpace(*psz);
-        if (!bTarget)
+        if (!IsTrimTarget<StringTraits>(pszTargets, *psz))
             pszLast = NULL;
         else if (pszLast == NULL)
             pszLast = psz;

@@ -3,9 +3,9 @@
 #include <stdlib.h>
 #include <wchar.h>
 
-#include <vector>
-
 #include "AfxThreadState.h"
+#include "FileSupport.h"
+#include "ModulePath.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -20,14 +20,7 @@ LPTSTR Duplicate(LPCTSTR lpsz)
 // The file name of a module without folder and extension.
 CString ModuleBaseName(HINSTANCE hInstance)
 {
-    std::vector<wchar_t> path(MAX_PATH);
-    DWORD nLength;
-    while ((nLength = ::GetModuleFileNameW(hInstance, path.data(), static_cast<DWORD>(path.size()))) == path.size())
-        path.resize(path.size() * 2);
-    CString strName(path.data(), static_cast<int>(nLength));
-    strName = strName.Mid(strName.ReverseFind('\\') + 1);
-    int iDot = strName.ReverseFind('.');
-    return iDot >= 0 ? strName.Left(iDot) : strName;
+    return afxfile::FileTitleOf(ATL::AtlModulePath(hInstance).c_str());
 }
 
 } // namespace

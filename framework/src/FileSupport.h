@@ -1,4 +1,4 @@
-// Path and file-time helpers shared by CFile and CFileFind.
+// Path and file-time helpers shared by CFile, CFileFind and CWinApp.
 #pragma once
 
 #include <afx.h>

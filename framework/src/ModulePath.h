@@ -1,4 +1,5 @@
-// The full path of a loaded module, for the registrar and the type library.
+// The full path of a loaded module, for the registrar, the type library and
+// the application's names.
 #pragma once
 
 #include <windows.h>

@@ -91,7 +91,7 @@ TEST_F(DllStartup, FailedInitInstanceRunsExitInstanceAndFailsTheLoad)
 TEST_F(DllStartup, LanguageModuleIsUsedAndFreedAtUnload)
 {
     ASSERT_EQ(nullptr, GetModuleHandleW(FW_LANG_DLL));
-    SetEnvironmentVariableW(L"FW_STARTUP_LANG", FW_LANG_DLL);
+    SetEnvironmentVariableW(L"FW_STARTUP_LANG", TestModulePath(FW_LANG_DLL).c_str());
     CTestModule dll(FW_STARTUP_DLL);
     ASSERT_NE(nullptr, dll.Get());
     HMODULE hLang = GetModuleHandleW(FW_LANG_DLL);

@@ -1,18 +1,25 @@
-// The test DLLs of framework_tests, loaded for the length of a scope. They
-// sit in the build's bin folder, which the test runner puts on the path.
+// The test DLLs of framework_tests, loaded for the length of a scope from
+// this build's bin folder (the path may name another build's).
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "startup_dll/TestStringIds.h"
 
 #define FW_LANG_DLL L"framework_test_lang.dll"
 #define FW_STARTUP_DLL L"framework_startup_test.dll"
 
+inline std::wstring TestModulePath(LPCWSTR lpszName)
+{
+    return std::wstring(JW_BIN_DIR) + L"\\" + lpszName;
+}
+
 class CTestModule
 {
 public:
-    explicit CTestModule(LPCWSTR lpszName) : m_hModule(::LoadLibraryW(lpszName))
+    explicit CTestModule(LPCWSTR lpszName) : m_hModule(::LoadLibraryW(TestModulePath(lpszName).c_str()))
     {
     }
     ~CTestModule()

@@ -3,7 +3,7 @@
 #include "DebuggedProgram.h"
 #include "FixtureMarker.h"
 #include "MessageBoxAnswerer.h"
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +43,11 @@ protected:
         ASSERT_TRUE(CopyFileW((std::wstring(JW_BIN_DIR) + L"/Regalto64.exe").c_str(), program().c_str(), FALSE));
     }
 
-    std::wstring program() const { return folder.at(L"Regalto64.exe"); }
+    std::wstring program() const { return folder.At(L"Regalto64.exe"); }
 
     void placeFixture(const std::wstring& binFolder, const std::wstring& relative) const
     {
-        ASSERT_TRUE(CopyFileW((binFolder + L"/" + fixtureFileName).c_str(), folder.at(relative).c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW((binFolder + L"/" + fixtureFileName).c_str(), folder.At(relative).c_str(), FALSE));
     }
 
     DebuggedProgram::Result runSilently(const std::wstring& arguments) const
@@ -55,7 +55,7 @@ protected:
         return DebuggedProgram::run(program(), arguments, programTimeoutMilliseconds);
     }
 
-    TempFolder folder;
+    ScratchFolder folder;
 };
 
 TEST_F(Regalto64ProgramTest, RegistersAndUnregistersEveryListedServer)
@@ -66,7 +66,7 @@ TEST_F(Regalto64ProgramTest, RegistersAndUnregistersEveryListedServer)
     const FixtureMarker secondMarker(second);
     placeFixture(JW_BIN_DIR, first);
     placeFixture(JW_BIN_DIR, second);
-    folder.write(L"Setting.ini",
+    folder.Write(L"Setting.ini",
                  "[RegistCOM]\r\nFile1=" + std::string(first.begin(), first.end())
                      + "\r\nFile2=Missing.dll\r\nFile3=" + std::string(second.begin(), second.end()) + "\r\n");
 
@@ -74,8 +74,8 @@ TEST_F(Regalto64ProgramTest, RegistersAndUnregistersEveryListedServer)
     ASSERT_TRUE(registered.ended);
     EXPECT_EQ(registered.exitCode, 0u);
     EXPECT_EQ(registered.debugLines,
-              (std::vector<std::wstring>{regsvr32OfThisWidth() + L" /s \"" + folder.at(first) + L"\"",
-                                         regsvr32OfThisWidth() + L" /s \"" + folder.at(second) + L"\""}));
+              (std::vector<std::wstring>{regsvr32OfThisWidth() + L" /s \"" + folder.At(first) + L"\"",
+                                         regsvr32OfThisWidth() + L" /s \"" + folder.At(second) + L"\""}));
     EXPECT_EQ(firstMarker.waitForBits(), ownBits);
     EXPECT_EQ(secondMarker.waitForBits(), ownBits);
 
@@ -83,8 +83,8 @@ TEST_F(Regalto64ProgramTest, RegistersAndUnregistersEveryListedServer)
     ASSERT_TRUE(unregistered.ended);
     EXPECT_EQ(unregistered.exitCode, 0u);
     EXPECT_EQ(unregistered.debugLines,
-              (std::vector<std::wstring>{regsvr32OfThisWidth() + L" /u /s \"" + folder.at(first) + L"\"",
-                                         regsvr32OfThisWidth() + L" /u /s \"" + folder.at(second) + L"\""}));
+              (std::vector<std::wstring>{regsvr32OfThisWidth() + L" /u /s \"" + folder.At(first) + L"\"",
+                                         regsvr32OfThisWidth() + L" /u /s \"" + folder.At(second) + L"\""}));
     EXPECT_TRUE(firstMarker.waitUntilGone());
     EXPECT_TRUE(secondMarker.waitUntilGone());
 }
@@ -99,15 +99,15 @@ TEST_F(Regalto64ProgramTest, X86SwitchRegistersTheX86Builds)
     }
     const std::wstring narrow = fixtureName(L"X86");
     const FixtureMarker marker(narrow);
-    folder.makeFolder(L"x86");
+    folder.MakeFolder(L"x86");
     placeFixture(x86Bin, L"x86\\" + narrow);
-    folder.write(L"x86\\Setting.ini", "[RegistCOM]\r\nFile1=" + std::string(narrow.begin(), narrow.end()) + "\r\n");
+    folder.Write(L"x86\\Setting.ini", "[RegistCOM]\r\nFile1=" + std::string(narrow.begin(), narrow.end()) + "\r\n");
 
     const auto registered = runSilently(L"/x86 /s");
     ASSERT_TRUE(registered.ended);
     EXPECT_EQ(registered.exitCode, 0u);
     EXPECT_EQ(registered.debugLines,
-              std::vector<std::wstring>{regsvr32OfThisWidth() + L" /s \"" + folder.at(L"x86\\" + narrow) + L"\""});
+              std::vector<std::wstring>{regsvr32OfThisWidth() + L" /s \"" + folder.At(L"x86\\" + narrow) + L"\""});
     EXPECT_EQ(marker.waitForBits(), 32u);
 
     const auto unregistered = runSilently(L"/u /s /x86");
@@ -134,7 +134,7 @@ TEST_F(Regalto64ProgramTest, BoxesAskAndReport)
     const std::wstring server = fixtureName(L"Box");
     const FixtureMarker marker(server);
     placeFixture(JW_BIN_DIR, server);
-    folder.write(L"Setting.ini", "[RegistCOM]\r\nFile1=" + std::string(server.begin(), server.end()) + "\r\n");
+    folder.Write(L"Setting.ini", "[RegistCOM]\r\nFile1=" + std::string(server.begin(), server.end()) + "\r\n");
     struct Case {
         std::vector<int> buttons;
         std::vector<std::wstring> texts;
@@ -166,7 +166,7 @@ TEST_F(Regalto64ProgramTest, BoxesAskAndReport)
     }
 
     MessageBoxAnswerer answerer({IDOK});
-    DeleteFileW(folder.at(L"Setting.ini").c_str());
+    DeleteFileW(folder.At(L"Setting.ini").c_str());
     const auto empty = DebuggedProgram::run(program(), L"/u", programTimeoutMilliseconds,
                                             [&answerer](DWORD processId) { answerer.answerBoxesOf(processId); });
     ASSERT_TRUE(empty.ended);

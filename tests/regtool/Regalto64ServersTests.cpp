@@ -3,7 +3,7 @@
 // folder, registered and unregistered through the real regsvr32.
 #include "DebuggedProgram.h"
 #include "ProcessWait.h"
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -55,26 +55,26 @@ protected:
             return false;
         }
         EXPECT_TRUE(CopyFileW((std::wstring(JW_BIN_DIR) + L"\\Regalto64.exe").c_str(),
-                              folder.at(L"Regalto64.exe").c_str(), FALSE));
+                              folder.At(L"Regalto64.exe").c_str(), FALSE));
         const std::wstring prefix = subfolder.empty() ? L"" : subfolder + L"\\";
         if (!subfolder.empty()) {
-            folder.makeFolder(subfolder);
+            folder.MakeFolder(subfolder);
         }
         for (const wchar_t* module : kModules) {
-            EXPECT_TRUE(CopyFileW((binFolder + L"\\" + module).c_str(), folder.at(prefix + module).c_str(), FALSE))
+            EXPECT_TRUE(CopyFileW((binFolder + L"\\" + module).c_str(), folder.At(prefix + module).c_str(), FALSE))
                 << "copying module " << (&module - kModules);
         }
-        folder.write(prefix + L"Setting.ini",
+        folder.Write(prefix + L"Setting.ini",
                      "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Quillora.dll\r\nFile2=Missing.dll\r\n"
                      "File3=Lumivex.dll\r\n");
-        serverPath = folder.at(prefix + L"Quillora.dll");
+        serverPath = folder.At(prefix + L"Quillora.dll");
         return true;
     }
 
     // Runs the program silently and waits for the regsvr32 runs it started.
     void runSilently(const std::wstring& arguments)
     {
-        const auto result = DebuggedProgram::run(folder.at(L"Regalto64.exe"), arguments, 60000);
+        const auto result = DebuggedProgram::run(folder.At(L"Regalto64.exe"), arguments, 60000);
         ASSERT_TRUE(result.ended);
         EXPECT_EQ(result.exitCode, 0u);
         EXPECT_EQ(result.debugLines.size(), 2u) << "one regsvr32 run for each listed file that exists";
@@ -89,7 +89,7 @@ protected:
         EXPECT_EQ(registeredServer(view), L"") << "the server's keys are still there";
     }
 
-    TempFolder folder;
+    ScratchFolder folder;
     std::wstring serverPath;
 };
 

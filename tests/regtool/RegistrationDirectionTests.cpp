@@ -9,16 +9,16 @@ class RegistrationDirectionTest : public RegistrationRunFixture {
 protected:
     RegistrationDirectionTest()
     {
-        folder.write(L"Setting.ini", "[RegistCOM]\r\nFile1=First.dll\r\nFile2=Second.dll\r\n");
-        folder.write(L"First.dll");
-        folder.write(L"Second.dll");
-        folder.write(L"x86\\Setting.ini", "[RegistCOM]\r\nFile1=Narrow.dll\r\n");
-        folder.write(L"x86\\Narrow.dll");
+        folder.Write(L"Setting.ini", "[RegistCOM]\r\nFile1=First.dll\r\nFile2=Second.dll\r\n");
+        folder.Write(L"First.dll");
+        folder.Write(L"Second.dll");
+        folder.Write(L"x86\\Setting.ini", "[RegistCOM]\r\nFile1=Narrow.dll\r\n");
+        folder.Write(L"x86\\Narrow.dll");
     }
 
     std::vector<std::wstring> bothDlls(const std::wstring& switches) const
     {
-        return {switches + L" " + quoted(folder.at(L"First.dll")), switches + L" " + quoted(folder.at(L"Second.dll"))};
+        return {switches + L" " + quoted(folder.At(L"First.dll")), switches + L" " + quoted(folder.At(L"Second.dll"))};
     }
 };
 
@@ -77,7 +77,7 @@ TEST_F(RegistrationDirectionTest, SwitchesDecideWithoutAsking)
         EXPECT_EQ(run(test.commandLine), 0);
 
         if (test.x86) {
-            expectStarted(systemRegsvr32(), {std::wstring(test.switches) + L" " + quoted(folder.at(L"x86\\Narrow.dll"))});
+            expectStarted(systemRegsvr32(), {std::wstring(test.switches) + L" " + quoted(folder.At(L"x86\\Narrow.dll"))});
         } else {
             expectStarted(systemRegsvr32(), bothDlls(test.switches));
         }
@@ -87,9 +87,9 @@ TEST_F(RegistrationDirectionTest, SwitchesDecideWithoutAsking)
 
 TEST_F(RegistrationDirectionTest, X86SwitchDoesNotChooseTheRegsvr32)
 {
-    const std::wstring windows = folder.makeFolder(L"Windows");
-    folder.write(L"Windows\\System32\\regsvr32.exe");
-    folder.write(L"Windows\\SysWow64\\regsvr32.exe");
+    const std::wstring windows = folder.MakeFolder(L"Windows");
+    folder.Write(L"Windows\\System32\\regsvr32.exe");
+    folder.Write(L"Windows\\SysWow64\\regsvr32.exe");
     environment.windowsFolder = windows;
     for (const bool wow64 : {false, true}) {
         SCOPED_TRACE(wow64);
@@ -99,14 +99,14 @@ TEST_F(RegistrationDirectionTest, X86SwitchDoesNotChooseTheRegsvr32)
         EXPECT_EQ(run(L"/x86 /s"), 0);
 
         const std::wstring regsvr32 = windows + (wow64 ? L"\\SysWow64\\regsvr32.exe" : L"\\System32\\regsvr32.exe");
-        expectStarted(regsvr32, {L"/s " + quoted(folder.at(L"x86\\Narrow.dll"))});
+        expectStarted(regsvr32, {L"/s " + quoted(folder.At(L"x86\\Narrow.dll"))});
     }
 }
 
 TEST_F(RegistrationDirectionTest, Regsvr32PathWithABlankIsQuoted)
 {
-    const std::wstring windows = folder.makeFolder(L"Win Dir");
-    folder.write(L"Win Dir\\System32\\regsvr32.exe");
+    const std::wstring windows = folder.MakeFolder(L"Win Dir");
+    folder.Write(L"Win Dir\\System32\\regsvr32.exe");
     environment.windowsFolder = windows;
     environment.wow64 = false;
 
@@ -117,8 +117,8 @@ TEST_F(RegistrationDirectionTest, Regsvr32PathWithABlankIsQuoted)
 
 TEST_F(RegistrationDirectionTest, StartFailureEndsTheRunAtThatDll)
 {
-    folder.write(L"Setting.ini", "[RegistCOM]\r\nFile1=First.dll\r\nFile2=Second.dll\r\nFile3=Third.dll\r\n");
-    folder.write(L"Third.dll");
+    folder.Write(L"Setting.ini", "[RegistCOM]\r\nFile1=First.dll\r\nFile2=Second.dll\r\nFile3=Third.dll\r\n");
+    folder.Write(L"Third.dll");
     struct Case {
         const wchar_t* commandLine;
         const wchar_t* switches;

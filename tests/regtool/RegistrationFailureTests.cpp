@@ -10,8 +10,8 @@ class RegistrationFailureTest : public RegistrationRunFixture {
 protected:
     RegistrationFailureTest()
     {
-        folder.write(L"Setting.ini", "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Listed.dll\r\n");
-        folder.write(L"Listed.dll");
+        folder.Write(L"Setting.ini", "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Listed.dll\r\n");
+        folder.Write(L"Listed.dll");
     }
 
     void expectFailure(const std::wstring& commandLine, const std::vector<regalto::Message>& boxes)
@@ -56,8 +56,8 @@ TEST_F(RegistrationFailureTest, ProgramPathFailures)
 // A missing regsvr32 is reported before an empty list.
 TEST_F(RegistrationFailureTest, EnvironmentFailuresComeBeforeTheList)
 {
-    const std::wstring emptyWindows = folder.makeFolder(L"Windows");
-    folder.write(L"Setting.ini", "[RegistCOM]\r\nFile1=Missing.dll\r\n");
+    const std::wstring emptyWindows = folder.MakeFolder(L"Windows");
+    folder.Write(L"Setting.ini", "[RegistCOM]\r\nFile1=Missing.dll\r\n");
     struct Case {
         bool windowsFolderFails;
         std::optional<std::wstring> windowsFolder;
@@ -65,7 +65,7 @@ TEST_F(RegistrationFailureTest, EnvironmentFailuresComeBeforeTheList)
     const Case cases[] = {
         {true, std::nullopt},
         {false, emptyWindows},
-        {false, folder.at(L"Listed.dll")},
+        {false, folder.At(L"Listed.dll")},
     };
     for (const Case& test : cases) {
         environment.windowsFolderFails = test.windowsFolderFails;
@@ -77,8 +77,8 @@ TEST_F(RegistrationFailureTest, EnvironmentFailuresComeBeforeTheList)
 
 TEST_F(RegistrationFailureTest, Regsvr32ThatIsNoFileIsAnEnvironmentFailure)
 {
-    const std::wstring windows = folder.makeFolder(L"Windows");
-    folder.makeFolder(L"Windows\\System32\\regsvr32.exe");
+    const std::wstring windows = folder.MakeFolder(L"Windows");
+    folder.MakeFolder(L"Windows\\System32\\regsvr32.exe");
     environment.windowsFolder = windows;
     environment.wow64 = false;
     expectFailure(L"/u", {expected::environmentEnglish});
@@ -87,7 +87,7 @@ TEST_F(RegistrationFailureTest, Regsvr32ThatIsNoFileIsAnEnvironmentFailure)
 // A status that cannot be read ends the run in order, without starting anything.
 TEST_F(RegistrationFailureTest, UnreadableStatusEndsTheRun)
 {
-    for (const std::wstring& path : {folder.at(L"Setting.ini"), folder.at(L"Listed.dll")}) {
+    for (const std::wstring& path : {folder.At(L"Setting.ini"), folder.At(L"Listed.dll")}) {
         SCOPED_TRACE(path);
         environment.unreadablePaths = {path};
         expectFailure(L"/s", {});

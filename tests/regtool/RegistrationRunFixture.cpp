@@ -6,7 +6,7 @@
 
 RegistrationRunFixture::RegistrationRunFixture()
 {
-    environment.moduleFile = folder.at(L"Regalto64.exe");
+    environment.moduleFile = folder.At(L"Regalto64.exe");
 }
 
 int RegistrationRunFixture::run(const std::wstring& commandLine)

@@ -3,7 +3,7 @@
 #include "FakeEnvironment.h"
 #include "RecordingLauncher.h"
 #include "RecordingPresenter.h"
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
     void expectStarted(const std::wstring& regsvr32, const std::vector<std::wstring>& parameters) const;
     void expectBoxes(const std::vector<regalto::Message>& boxes) const;
 
-    TempFolder folder;
+    ScratchFolder folder;
     FakeEnvironment environment;
     RecordingLauncher launcher;
     RecordingPresenter presenter;

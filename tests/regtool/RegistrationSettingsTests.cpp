@@ -11,22 +11,22 @@ using RegistrationSettingsTest = RegistrationRunFixture;
 
 TEST_F(RegistrationSettingsTest, ListEndsAtFirstMissingKeyAndSkipsWhatIsNoFile)
 {
-    folder.write(L"Setting.ini",
+    folder.Write(L"Setting.ini",
                  "[RegistCOM]\r\n"
                  "File1=First.dll\r\n"
                  "File2=Missing.dll\r\n"
                  "File3=Folder.dll\r\n"
                  "File4=lib\\Fourth.dll\r\n"
                  "File6=Sixth.dll\r\n");
-    folder.write(L"First.dll");
-    folder.makeFolder(L"Folder.dll");
-    folder.write(L"lib\\Fourth.dll");
-    folder.write(L"Sixth.dll");
+    folder.Write(L"First.dll");
+    folder.MakeFolder(L"Folder.dll");
+    folder.Write(L"lib\\Fourth.dll");
+    folder.Write(L"Sixth.dll");
 
     EXPECT_EQ(run(L"/s"), 0);
 
     expectStarted(systemRegsvr32(),
-                  {L"/s " + quoted(folder.at(L"First.dll")), L"/s " + quoted(folder.at(L"lib\\Fourth.dll"))});
+                  {L"/s " + quoted(folder.At(L"First.dll")), L"/s " + quoted(folder.At(L"lib\\Fourth.dll"))});
 }
 
 TEST_F(RegistrationSettingsTest, EmptyListEndsWithItsBox)
@@ -49,14 +49,14 @@ TEST_F(RegistrationSettingsTest, EmptyListEndsWithItsBox)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(std::string(test.settings ? test.settings : "(none)"));
-        TempFolder own;
-        environment.moduleFile = own.at(L"Regalto64.exe");
-        own.write(L"Present.dll");
+        ScratchFolder own;
+        environment.moduleFile = own.At(L"Regalto64.exe");
+        own.Write(L"Present.dll");
         if (test.settings) {
-            own.write(L"Setting.ini", test.settings);
+            own.Write(L"Setting.ini", test.settings);
         }
         if (test.settingsIsFolder) {
-            own.makeFolder(L"Setting.ini");
+            own.MakeFolder(L"Setting.ini");
         }
         launcher = {};
         presenter = {};
@@ -70,7 +70,7 @@ TEST_F(RegistrationSettingsTest, EmptyListEndsWithItsBox)
 
 TEST_F(RegistrationSettingsTest, LanguageChoosesTheTexts)
 {
-    folder.write(L"Listed.dll");
+    folder.Write(L"Listed.dll");
     struct Case {
         const char* languageSection;
         bool japanese;
@@ -88,7 +88,7 @@ TEST_F(RegistrationSettingsTest, LanguageChoosesTheTexts)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.languageSection);
-        folder.write(L"Setting.ini", std::string(test.languageSection) + "[RegistCOM]\r\nFile1=Listed.dll\r\n");
+        folder.Write(L"Setting.ini", std::string(test.languageSection) + "[RegistCOM]\r\nFile1=Listed.dll\r\n");
         for (const int answer : {IDYES, IDNO}) {
             presenter = {};
             presenter.answer = answer;
@@ -105,8 +105,8 @@ TEST_F(RegistrationSettingsTest, LanguageChoosesTheTexts)
 
 TEST_F(RegistrationSettingsTest, EnglishFailureTexts)
 {
-    folder.write(L"Setting.ini", "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Listed.dll\r\n");
-    folder.write(L"Listed.dll");
+    folder.Write(L"Setting.ini", "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Listed.dll\r\n");
+    folder.Write(L"Listed.dll");
     struct Case {
         const wchar_t* commandLine;
         regalto::Message box;
@@ -140,23 +140,23 @@ TEST_F(RegistrationSettingsTest, LongValueIsReadWhole)
         value += ".\\";
     }
     value += "Long.dll";
-    folder.write(L"Setting.ini", "[RegistCOM]\r\nFile1=" + value + "\r\n");
-    folder.write(L"Long.dll");
+    folder.Write(L"Setting.ini", "[RegistCOM]\r\nFile1=" + value + "\r\n");
+    folder.Write(L"Long.dll");
 
     EXPECT_EQ(run(L"/s"), 0);
 
-    expectStarted(systemRegsvr32(), {L"/s " + quoted(folder.path() + L"\\" + std::wstring(value.begin(), value.end()))});
+    expectStarted(systemRegsvr32(), {L"/s " + quoted(folder.Path() + L"\\" + std::wstring(value.begin(), value.end()))});
 }
 
 TEST_F(RegistrationSettingsTest, UnicodeSettingsFileNamesJapaneseDll)
 {
     const std::wstring text = L"\uFEFF[RegistCOM]\r\nFile1=図面サーバー.dll\r\n";
-    folder.write(L"Setting.ini", std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
-    folder.write(L"図面サーバー.dll");
+    folder.Write(L"Setting.ini", std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    folder.Write(L"図面サーバー.dll");
 
     EXPECT_EQ(run(L"/s"), 0);
 
-    expectStarted(systemRegsvr32(), {L"/s " + quoted(folder.at(L"図面サーバー.dll"))});
+    expectStarted(systemRegsvr32(), {L"/s " + quoted(folder.At(L"図面サーバー.dll"))});
 }
 
 }  // namespace

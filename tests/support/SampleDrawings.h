@@ -23,3 +23,13 @@ inline std::vector<std::wstring> SampleDrawingFiles(
     }
     return files;
 }
+
+// A sample's path in UTF-8, for the trace of a test that goes through them.
+inline std::string SampleTrace(const std::wstring& path)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &text[0], size, nullptr, nullptr);
+    text.resize(size - 1);
+    return text;
+}

@@ -31,9 +31,23 @@ public:
     const std::wstring& Path() const { return m_path; }
     // Full path of name inside the folder.
     std::wstring At(const std::wstring& name) const { return m_path + L"\\" + name; }
-    // Writes bytes into the file name; returns its full path.
-    std::wstring Write(const std::wstring& name, const std::string& bytes) const
+    // Makes the folder name ("a\\b"), and the folders it lies in, inside the
+    // folder; returns its full path.
+    std::wstring MakeFolder(const std::wstring& name) const
     {
+        for (size_t end = name.find(L'\\');; end = name.find(L'\\', end + 1)) {
+            CreateDirectoryW(At(name.substr(0, end)).c_str(), nullptr);
+            if (end == std::wstring::npos)
+                return At(name);
+        }
+    }
+    // Writes bytes into the file name ("a\\b.dll"), making its folders;
+    // returns its full path.
+    std::wstring Write(const std::wstring& name, const std::string& bytes = {}) const
+    {
+        const size_t folderEnd = name.rfind(L'\\');
+        if (folderEnd != std::wstring::npos)
+            MakeFolder(name.substr(0, folderEnd));
         std::wstring path = At(name);
         HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "SyntheticDrawing.h"
+#include "Utf8Text.h"
 
 namespace {
 typedef HRESULT (*GetZumenImageFunction)(int, const wchar_t*, HBITMAP*, unsigned long*);
@@ -19,15 +20,6 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(size > 0 ? size : 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], size, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
 }
 
 // Seconds of one thumbnail call; negative when it failed.

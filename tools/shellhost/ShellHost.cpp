@@ -19,8 +19,10 @@
 #include <cwchar>
 #include <string>
 
+#include "ComApartment.h"
 #include "PngWriter.h"
 #include "ShellHandler.h"
+#include "Utf8Text.h"
 
 namespace
 {
@@ -28,23 +30,6 @@ namespace
 // The size of Explorer's thumbnail view.
 const SIZE kExplorerThumbnailSize = {96, 96};
 const DWORD kExplorerColorDepth = 32;
-
-class ComApartment
-{
-public:
-    ComApartment() : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(m_hr))
-            ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    HRESULT Result() const { return m_hr; }
-
-private:
-    HRESULT m_hr;
-};
 
 // A bitmap that the caller of Extract owns.
 class OwnedBitmap
@@ -65,22 +50,12 @@ private:
     HBITMAP m_bitmap = nullptr;
 };
 
-void WriteUtf8(FILE* stream, const wchar_t* text)
-{
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return;
-    std::string buffer(size, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &buffer[0], size, nullptr, nullptr);
-    fwrite(buffer.data(), 1, size - 1, stream);
-}
-
 void ReportCall(const char* call, HRESULT hr, const wchar_t* detail)
 {
     fprintf(stderr, "%s: 0x%08lX", call, static_cast<unsigned long>(hr));
     if (*detail != L'\0')
         fputc(' ', stderr);
-    WriteUtf8(stderr, detail);
+    fputs(Utf8(detail).c_str(), stderr);
     fputc('\n', stderr);
 }
 
@@ -98,7 +73,7 @@ int ShowInfoTip(const wchar_t* drawing)
     ReportCall("GetInfoTip", hr, L"");
     if (tip == nullptr)
         return 1;
-    WriteUtf8(stdout, tip);
+    fputs(Utf8(tip).c_str(), stdout);
     fputc('\n', stdout);
     ::CoTaskMemFree(tip);
     return FAILED(hr) ? 1 : 0;

@@ -7,17 +7,9 @@
 #include <string>
 #include "exports/TavrenaExports.h"
 #include "PngWriter.h"
+#include "Utf8Text.h"
 
 namespace {
-
-void PrintUtf8(const wchar_t* text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return;
-    std::string buffer(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, &buffer[0], size, nullptr, nullptr);
-    fwrite(buffer.data(), 1, size - 1, stdout);
-}
 
 int ReportInfoTip(const wchar_t* drawing)
 {
@@ -25,7 +17,7 @@ int ReportInfoTip(const wchar_t* drawing)
     HRESULT result = GetZumenInfo(drawing, std::addressof(text));
     if (result == E_NOTIMPL) { puts("info tip: not built yet (GetZumenInfo answers E_NOTIMPL)"); return 1; }
     printf("info tip (0x%08lX):\n", static_cast<unsigned long>(result));
-    PrintUtf8(text.m_str ? text.m_str : L"");
+    fputs(Utf8(text.m_str ? text.m_str : L"").c_str(), stdout);
     puts("");
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "reader/JwCADBase.h"
 #include "reader/ReaderFactory.h"
 #include "records/ZumenInfo.h"
+#include <atlbase.h>
 #include <memory>
 #include <time.h>
 
@@ -285,10 +286,8 @@ bool CInfoCache::GetInfoText(const wchar_t* path, ZumenLayers* layers, BSTR* tex
 bool CInfoCache::GetLayerMask(const wchar_t* path, DrawData* entry, uint32_t mask[8])
 {
     ZumenLayers layers{};
-    BSTR text = nullptr;
-    bool read = GetInfoText(path, &layers, &text);
-    SysFreeString(text);
-    if (!read)
+    ATL::CComBSTR text;
+    if (!GetInfoText(path, &layers, &text))
         return false;
     for (int group = 0; group < kGroups; ++group) {
         if (!(layers.groupState[group] & kShownBits))

@@ -141,8 +141,8 @@ private:
     static bool SolidShowsChild(const B_FigSolid& fig)
     {
         const std::uint16_t code = fig.child ? fig.child->typeCode : 0;
-        if (fig.kind <= 100) return true;
-        if (fig.kind == 105 || fig.kind == 106) return IsCurveCode(code);
+        if (fig.kind <= B_FigSolid::kLastPolygonKind) return true;
+        if (B_FigSolid::IsRingKind(fig.kind)) return IsCurveCode(code);
         return fig.parameter == B_FigSolid::kNoParameter || IsCurveCode(code);
     }
 

@@ -23,6 +23,12 @@ public:
     static constexpr std::uint32_t kPointBytes = 16;
     static constexpr std::uint32_t kStandardCapacity = 1640;
 
+    // The capacity of a buffer whose one run holds pointCount points.
+    static constexpr std::uint32_t CapacityFor(std::uint32_t pointCount)
+    {
+        return kHeaderBytes + kRunHeaderBytes + kPointBytes * pointCount;
+    }
+
     explicit CurvePointBuffer(std::uint32_t capacityBytes = kStandardCapacity);
 
     std::uint32_t Capacity() const { return m_capacity; }

@@ -120,6 +120,19 @@ int TransformEllipseArc(const EllipseArcGeom& src, EllipseArcGeom& dst, const Tr
     return 0;
 }
 
+Point2D CirclePointDeg(const Point2D& centre, double radius, double angle)
+{
+    return Point2D(centre.x + radius * LookupCosDeg(angle), centre.y + radius * LookupSinDeg(angle));
+}
+
+Point2D EllipsePointDeg(const EllipseGeom& ellipse, double angle, double tilt)
+{
+    const double cu = LookupCosDeg(angle), su = LookupSinDeg(angle);
+    const double ct = LookupCosDeg(tilt), st = LookupSinDeg(tilt);
+    return Point2D(ellipse.centre.x + ellipse.rx * cu * ct - ellipse.ry * su * st,
+                   ellipse.centre.y + ellipse.rx * cu * st + ellipse.ry * su * ct);
+}
+
 int TangentSegment(const EllipseGeom& circle, const Point2D& p, Segment2D& out)
 {
     // p in the circle's own frame.

@@ -18,6 +18,12 @@ int TransformArc(const CircleArcGeom& src, EllipseArcGeom& dst, const Transform2
 int TransformEllipse(const EllipseGeom& src, EllipseGeom& dst, const Transform2D& m);
 int TransformEllipseArc(const EllipseArcGeom& src, EllipseArcGeom& dst, const Transform2D& m);
 
+// The point of the circle at angle degrees from its x axis.
+Point2D CirclePointDeg(const Point2D& centre, double radius, double angle);
+// The point of the ellipse at the parameter angle (degrees), its axes turned
+// by tilt degrees (ellipse.angle, or the same angle not yet reduced to a turn).
+Point2D EllipsePointDeg(const EllipseGeom& ellipse, double angle, double tilt);
+
 // The counter-clockwise tangent at p of the circle with the centre, radius
 // (rx) and axis angle of circle: out runs from p 50 units along it.
 int TangentSegment(const EllipseGeom& circle, const Point2D& p, Segment2D& out);

@@ -1,4 +1,5 @@
 #include "jwc/JwcRecordStream.h"
+#include "jwc/ReadBlock.h"
 #include <algorithm>
 
 namespace {
@@ -8,7 +9,7 @@ const int64_t kChunkRecords = 2048;
 JwcRecordStream::JwcRecordStream(CFile& file, const JwcSection& section, uint64_t fileLength)
     : m_file(file), m_recordSize(section.recordSize)
 {
-    uint64_t available = section.position < fileLength ? fileLength - section.position : 0;
+    uint64_t available = BytesFrom(section.position, fileLength);
     int64_t declared = std::max<int64_t>(section.count, 0);
     m_readable = std::min<int64_t>(declared, static_cast<int64_t>(available / m_recordSize));
     if (m_readable > 0)

@@ -1,5 +1,6 @@
 #include "jwc/JwcStringArea.h"
 #include "jwc/AnsiText.h"
+#include "jwc/ReadBlock.h"
 #include <algorithm>
 #include <climits>
 
@@ -20,7 +21,7 @@ bool JwcStringArea::Read(CFile& file, uint64_t position, int64_t size, uint64_t 
     Clear();
     if (size <= 0)
         return true;
-    uint64_t available = position < fileLength ? fileLength - position : 0;
+    uint64_t available = BytesFrom(position, fileLength);
     size_t wanted = static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(size), std::min<uint64_t>(available, UINT_MAX)));
     if (wanted > 0) {
         m_bytes.reset(new uint8_t[wanted]);

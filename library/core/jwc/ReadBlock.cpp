@@ -4,8 +4,7 @@
 
 bool ReadBlockAt(CFile& file, uint64_t position, void* buffer, size_t size)
 {
-    uint64_t length = file.GetLength();
-    size_t wanted = position < length ? static_cast<size_t>(std::min<uint64_t>(size, length - position)) : 0;
+    size_t wanted = static_cast<size_t>(std::min<uint64_t>(size, BytesFrom(position, file.GetLength())));
     size_t arrived = 0;
     if (wanted > 0) {
         file.Seek(static_cast<LONGLONG>(position), CFile::begin);

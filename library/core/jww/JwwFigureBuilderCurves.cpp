@@ -9,25 +9,11 @@
 #include "figures/B_FigEllipseArc.h"
 #include "figures/FigLifetime.h"
 #include "geometry/AngleFunctions.h"
-#include "geometry/TrigTables.h"
+#include "geometry/CurveTransform.h"
 #include "reader/BCN_CImpJWW.h"
 
 namespace {
 const double kFullTurn = 360.0;
-
-// The point of the ellipse at the parameter angle (degrees).
-Point2D EllipsePoint(const EllipseGeom& ellipse, double angle)
-{
-    double cu = LookupCosDeg(angle), su = LookupSinDeg(angle);
-    double ct = LookupCosDeg(ellipse.angle), st = LookupSinDeg(ellipse.angle);
-    return Point2D(ellipse.centre.x + ellipse.rx * cu * ct - ellipse.ry * su * st,
-                   ellipse.centre.y + ellipse.rx * cu * st + ellipse.ry * su * ct);
-}
-
-Point2D CirclePoint(const Point2D& centre, double radius, double angle)
-{
-    return Point2D(centre.x + radius * LookupCosDeg(angle), centre.y + radius * LookupSinDeg(angle));
-}
 
 EllipseGeom EllipseOf(const CDataEnko& curve)
 {
@@ -67,13 +53,13 @@ int CJwwFigureBuilder::ConvertCurve(const CDataEnko& curve, B_Base** out, const 
         B_FigArc figure;
         figure.arc.centre = ellipse.centre;
         figure.arc.radius = curve.m_radius;
-        figure.arc.start = CirclePoint(ellipse.centre, curve.m_radius, ellipse.angle + start);
-        figure.arc.end = CirclePoint(ellipse.centre, curve.m_radius, ellipse.angle + end);
+        figure.arc.start = CirclePointDeg(ellipse.centre, curve.m_radius, ellipse.angle + start);
+        figure.arc.end = CirclePointDeg(ellipse.centre, curve.m_radius, ellipse.angle + end);
         return AssignAttributed(figure, curve, out, insert);
     }
     B_FigEllipseArc figure;
     static_cast<EllipseGeom&>(figure.arc) = ellipse;
-    figure.arc.start = EllipsePoint(ellipse, start);
-    figure.arc.end = EllipsePoint(ellipse, end);
+    figure.arc.start = EllipsePointDeg(ellipse, start, ellipse.angle);
+    figure.arc.end = EllipsePointDeg(ellipse, end, ellipse.angle);
     return AssignAttributed(figure, curve, out, insert);
 }

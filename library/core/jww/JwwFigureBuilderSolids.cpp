@@ -20,10 +20,7 @@
 #include "reader/BCN_CImpJWW.h"
 
 namespace {
-const BYTE kLastPlainSolid = 100;
 const BYTE kPlainCurveSolid = 111;
-const BYTE kRingSolid = 105;
-const BYTE kConstantRingSolid = 106;
 
 // What a curved arc solid fills, by its parameter.
 const double kFillSector = 0.0;
@@ -36,11 +33,6 @@ const double kOutlineCircle = 100.0;
 const double kChordRadiusFactor = 2000.0;
 const double kChordTolerance = 2.0;
 const uint32_t kSpareGridPoints = 3;
-
-bool IsRing(BYTE kind)
-{
-    return kind == kRingSolid || kind == kConstantRingSolid;
-}
 
 bool IsArcCode(uint16_t code)
 {
@@ -85,8 +77,7 @@ bool GridPoints(const B_Base& curve, std::vector<Point2D>& points)
     const int segments = CurveSegmentCount(radius, kChordTolerance, factor);
     if (segments < 0)
         return false;
-    CurvePointBuffer buffer(CurvePointBuffer::kHeaderBytes + CurvePointBuffer::kRunHeaderBytes +
-                            CurvePointBuffer::kPointBytes * (segments + kSpareGridPoints));
+    CurvePointBuffer buffer(CurvePointBuffer::CapacityFor(segments + kSpareGridPoints));
     if (PolygonizeCurve(&curve, buffer, factor) != 0)
         return false;
     points = buffer.Points();
@@ -118,7 +109,7 @@ int CJwwFigureBuilder::ConvertSolid(const CDataSolid& solid, CDataBlock* insert)
 
 B_Base* CJwwFigureBuilder::SolidOutline(const CDataSolid& solid, const B_Base& attributes, const CDataBlock* insert)
 {
-    if (solid.m_penStyle > kLastPlainSolid)
+    if (solid.m_penStyle > B_FigSolid::kLastPolygonKind)
         return CurvedSolidOutline(solid, attributes, insert);
     B_FigPolyline* outline = new B_FigPolyline(attributes);
     outline->open = 0;
@@ -138,8 +129,8 @@ B_Base* CJwwFigureBuilder::CurvedSolidOutline(const CDataSolid& solid, const B_B
     curve.fig->colour = attributes.colour;
     const BYTE kind = solid.m_penStyle;
     const uint16_t code = curve.fig->typeCode;
-    if (kind == kPlainCurveSolid || IsRing(kind)) {
-        if (kind == kConstantRingSolid && (code == FigCode::EllipseArc || code == FigCode::Ellipse))
+    if (kind == kPlainCurveSolid || B_FigSolid::IsRingKind(kind)) {
+        if (kind == B_FigSolid::kConstantRingKind && (code == FigCode::EllipseArc || code == FigCode::Ellipse))
             curve.fig->flags |= FigFlag::ConstantRing;
     } else if (IsArcCode(code)) {
         return ArcSolidOutline(&curve.fig, solid);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "jwc/JwcBytes.h"
+
 namespace {
 
 const DWORD kJwwVersions[] = {230, 251, 252, 300, 351, 420, 600, 700};
@@ -33,7 +35,7 @@ bool HasMagicAndVersion(CFile& file, ULONGLONG minLength, const char* magic, UIN
     file.SeekToBegin();
     if (file.Read(head, needed) != needed || std::memcmp(head, magic, kMagicLength) != 0)
         return false;
-    std::memcpy(&version, head + versionOffset, sizeof version);
+    version = jwc::U32At(head + versionOffset);
     return true;
 }
 

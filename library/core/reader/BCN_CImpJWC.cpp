@@ -11,9 +11,8 @@
 #include "figures/B_FigText.h"
 #include "figures/FigFlags.h"
 #include "geometry/AngleFunctions.h"
-#include "geometry/TrigTables.h"
+#include "geometry/CurveTransform.h"
 #include "jwc/AnsiText.h"
-#include "jwc/DrawingTitle.h"
 #include "jwc/FigHolder.h"
 #include "jwc/HeaderNumber.h"
 #include "jwc/JwcBytes.h"
@@ -251,8 +250,8 @@ bool BCN_CImpJWC::ConvertArc(const JwcCurveRecord& record, B_Base** holder)
     double end = RecordAngle(record.end) + tilt;
     arc.arc.centre = Point2D(record.cx, record.cy);
     arc.arc.radius = r;
-    arc.arc.start = Point2D(record.cx + r * LookupCosDeg(start), record.cy + r * LookupSinDeg(start));
-    arc.arc.end = Point2D(record.cx + r * LookupCosDeg(end), record.cy + r * LookupSinDeg(end));
+    arc.arc.start = CirclePointDeg(arc.arc.centre, r, start);
+    arc.arc.end = CirclePointDeg(arc.arc.centre, r, end);
     AssignFig(holder, &arc);
     return true;
 }
@@ -264,15 +263,6 @@ void SetEllipseGeom(const JwcCurveRecord& record, EllipseGeom& ellipse)
     ellipse.rx = record.radius;
     ellipse.ry = static_cast<double>(record.radius) * record.flatness / 10000.0;
     ellipse.angle = std::fmod(RecordAngle(record.tilt), 360.0);
-}
-
-// The point of the ellipse at parameter angle, with the unreduced tilt.
-Point2D EllipsePoint(const EllipseGeom& ellipse, double angle, double tilt)
-{
-    double cs = LookupCosDeg(angle), ss = LookupSinDeg(angle);
-    double ct = LookupCosDeg(tilt), st = LookupSinDeg(tilt);
-    return Point2D(ellipse.centre.x + ellipse.rx * cs * ct - ellipse.ry * ss * st,
-                   ellipse.centre.y + ellipse.rx * cs * st + ellipse.ry * ss * ct);
 }
 }
 
@@ -291,8 +281,9 @@ bool BCN_CImpJWC::ConvertEllipseArc(const JwcCurveRecord& record, B_Base** holde
     SetFigAttributes(arc, record.layer, record.pen, record.lineType);
     SetEllipseGeom(record, arc.arc);
     double tilt = RecordAngle(record.tilt);
-    arc.arc.start = EllipsePoint(arc.arc, RecordAngle(record.start), tilt);
-    arc.arc.end = EllipsePoint(arc.arc, RecordAngle(record.end), tilt);
+    // The unreduced tilt, as the record gives it.
+    arc.arc.start = EllipsePointDeg(arc.arc, RecordAngle(record.start), tilt);
+    arc.arc.end = EllipsePointDeg(arc.arc, RecordAngle(record.end), tilt);
     AssignFig(holder, &arc);
     return true;
 }
@@ -535,13 +526,7 @@ bool BCN_CImpJWC::GetRandomLineShape(uint16_t lineType, RandomLineShape* shape)
 
 BOOL BCN_CImpJWC::GetInfo(CFile* file, ZumenInfo* info)
 {
-    CFileStatus status;
-    if (!file->GetStatus(status) || status.m_size < kHeaderSize)
-        return FALSE;
-    info->title = DrawingTitleOf(status.m_szFullName);
-    info->fileSize = status.m_size;
-    info->modified = status.m_mtime;
-    if (!CheckHeader(*file))
+    if (!ReadFileFacts(file, kHeaderSize, info) || !CheckHeader(*file))
         return FALSE;
     info->memo = AnsiTextToWide(reinterpret_cast<const char*>(m_header + kMemoOffset), kMemoSize);
     double scale = MainField(kFieldScale);

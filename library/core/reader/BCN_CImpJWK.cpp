@@ -1,5 +1,4 @@
 #include "reader/BCN_CImpJWK.h"
-#include "jwc/DrawingTitle.h"
 #include "jwc/HeaderNumber.h"
 #include "jwc/ReadBlock.h"
 #include "jwc/JwcRecords.h"
@@ -112,13 +111,9 @@ int BCN_CImpJWK::GetFileKind()
 
 BOOL BCN_CImpJWK::GetInfo(CFile* file, ZumenInfo* info)
 {
-    CFileStatus status;
-    if (!file->GetStatus(status) || status.m_size < kMinimumInfoLength)
+    if (!ReadFileFacts(file, kMinimumInfoLength, info))
         return FALSE;
     ReadHeader(*file);
-    info->title = DrawingTitleOf(status.m_szFullName);
-    info->fileSize = status.m_size;
-    info->modified = status.m_mtime;
     info->scaleNumerator10 = 1;
     info->scaleDenominator = 1;
     return TRUE;

@@ -3,7 +3,6 @@
 #include "entities/CDataBlock.h"
 #include "figures/B_Base.h"
 #include "figures/FigFlags.h"
-#include "jwc/DrawingTitle.h"
 #include "jww/JwwFileCheck.h"
 #include "reader/RandomLineShape.h"
 #include "records/DrawData.h"
@@ -350,17 +349,6 @@ BOOL BCN_CImpJWW::GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* la
     }
     layers->groupState[m_header.GetWriteGroup()] = kWriteGroupState;
     return TRUE;
-}
-
-bool BCN_CImpJWW::ReadFileFacts(CFile* file, ULONGLONG minimumSize, ZumenInfo* info)
-{
-    CFileStatus status;
-    if (!file->GetStatus(status) || status.m_size < minimumSize)
-        return false;
-    info->title = DrawingTitleOf(status.m_szFullName);
-    info->modified = status.m_mtime;
-    info->fileSize = status.m_size;
-    return true;
 }
 
 bool BCN_CImpJWW::ReadHeaderOf(CFile* file)

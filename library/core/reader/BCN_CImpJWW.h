@@ -51,9 +51,6 @@ public:
     uint16_t m_blockLayer;   // layer of the outermost block insert being converted
 
 protected:
-    // Title, modification time and size of file into info; false when its
-    // status cannot be read or it is shorter than minimumSize.
-    static bool ReadFileFacts(CFile* file, ULONGLONG minimumSize, ZumenInfo* info);
     // ReadHeader from the start of file through an archive of its own; false
     // when reading throws.
     bool ReadHeaderOf(CFile* file);

@@ -1,5 +1,7 @@
 #include "reader/JwCADBase.h"
 #include "app/TavrenaApp.h"
+#include "jwc/DrawingTitle.h"
+#include "records/ZumenInfo.h"
 #include "render/d2d/D2DrawCore.h"
 #include <algorithm>
 #include <iterator>
@@ -52,6 +54,17 @@ uint32_t CJwCADBase::GetHeaderTime()
 CStringW CJwCADBase::GetMemo()
 {
     return CStringW();
+}
+
+bool CJwCADBase::ReadFileFacts(CFile* file, ULONGLONG minimumSize, ZumenInfo* info)
+{
+    CFileStatus status;
+    if (!file->GetStatus(status) || status.m_size < minimumSize)
+        return false;
+    info->title = DrawingTitleOf(status.m_szFullName);
+    info->modified = status.m_mtime;
+    info->fileSize = status.m_size;
+    return true;
 }
 
 CStringW CJwCADBase::GetKindName()

@@ -65,6 +65,11 @@ public:
     CModifyString m_modifyString;
     std::atomic<uint32_t> m_loadState;  // LoadState values
     std::atomic<bool> m_cancel;  // set by another thread to stop a running load
+
+protected:
+    // Title, modification time and size of file into info; false when its
+    // status cannot be read or it is shorter than minimumSize.
+    static bool ReadFileFacts(CFile* file, ULONGLONG minimumSize, ZumenInfo* info);
 };
 
 // The load thread's entry: runs the load body of the reader it is given.

@@ -1,4 +1,5 @@
 #include "text/ModifyString.h"
+#include "cache/InfoFormat.h"
 #include "reader/JwCADBase.h"
 #include "text/ScaleTerms.h"
 #include <cwchar>
@@ -252,16 +253,9 @@ bool CModifyString::ExpandDrawingText(const wchar_t* text, CStringW& out)
     return true;
 }
 
-// "1" for scales of 1 and above; "2" or "2.5" for enlargements.
+// "1" for scales of 1 and above; "2" or "2.5" for enlargements. The terms
+// stay within the signed range the info text's formatter takes.
 CStringW CModifyString::ScaleNumeratorText() const
 {
-    uint32_t v = ScaleTermsOf(m_reader->GetScale()).numerator10;
-    CStringW text;
-    if (v <= 1)
-        text = L"1";
-    else if (v % 10 != 0)
-        text.Format(L"%u.%u", v / 10, v % 10);
-    else
-        text.Format(L"%u", v / 10);
-    return text;
+    return FormatScaleNumerator(static_cast<int32_t>(ScaleTermsOf(m_reader->GetScale()).numerator10));
 }

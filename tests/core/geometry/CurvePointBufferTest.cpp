@@ -23,6 +23,18 @@ TEST(CurvePointBufferTest, StandardBufferHoldsOneHundredPoints)
     EXPECT_TRUE(buffer.Points().empty());
 }
 
+// A buffer sized for n points holds one run of n and not one more.
+TEST(CurvePointBufferTest, CapacityForHoldsExactlyItsPoints)
+{
+    EXPECT_EQ(CurvePointBuffer::kStandardCapacity, CurvePointBuffer::CapacityFor(100));
+    for (std::uint32_t count : {0u, 1u, 147u, 23043u}) {
+        CurvePointBuffer buffer(CurvePointBuffer::CapacityFor(count));
+        EXPECT_FALSE(buffer.StartRun(count + 1, CurveRunInfo())) << count;
+        EXPECT_TRUE(buffer.StartRun(count, CurveRunInfo())) << count;
+        EXPECT_EQ(0u, buffer.FreeBytes()) << count;
+    }
+}
+
 // Counts whose byte size wraps in 32 bits (or even 64) must not look small.
 TEST(CurvePointBufferTest, HugeCountsDoNotWrapIntoFitting)
 {

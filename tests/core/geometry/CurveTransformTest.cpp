@@ -116,6 +116,18 @@ TEST(TransformEllipseTest, ResultHoldsEveryMappedPoint)
     }
 }
 
+TEST(CurvePointTest, CircleAndEllipsePointsAtAnAngle)
+{
+    EXPECT_TRUE(PointNear(CirclePointDeg(Point2D(1.0, 2.0), 3.0, 90.0), Point2D(1.0, 5.0)));
+    EXPECT_TRUE(PointNear(CirclePointDeg(Point2D(1.0, 2.0), 3.0, 180.0), Point2D(-2.0, 2.0)));
+    const EllipseGeom e = Ellipse(Point2D(1.0, 2.0), 3.0, 1.0, 20.0);
+    for (double t = 0.0; t < 360.0; t += 22.5) {
+        EXPECT_TRUE(PointNear(EllipsePointDeg(e, t, e.angle), PointOn(e, t))) << "t = " << t;
+        // A tilt a turn beyond the ellipse's own gives the same point.
+        EXPECT_TRUE(PointNear(EllipsePointDeg(e, t, e.angle + 360.0), PointOn(e, t))) << "t = " << t;
+    }
+}
+
 TEST(TransformArcTest, MirrorSwapsStartAndEnd)
 {
     CircleArcGeom quarter;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/geometry/GeometryTestSupport.h"
 #include "JwcTestSupport.h"
 #include "figures/B_FigArc.h"
 #include "figures/B_FigCircle.h"
@@ -37,12 +38,6 @@ JwcCurve Curve(float radius, int16_t flatness, int32_t start, int32_t end, int32
     return curve;
 }
 
-void ExpectPoint(const Point2D& point, double x, double y)
-{
-    EXPECT_NEAR(point.x, x, 1e-9);
-    EXPECT_NEAR(point.y, y, 1e-9);
-}
-
 TEST(JwcFigures, EveryKindOfRecordInFileOrder)
 {
     JwcDrawing drawing;
@@ -71,24 +66,24 @@ TEST(JwcFigures, EveryKindOfRecordInFileOrder)
     EXPECT_EQ(mark->flags, FigFlag::Auxiliary);
     EXPECT_EQ(mark->markerCode, 2);
     EXPECT_EQ(mark->size, 0.4);
-    ExpectPoint(mark->position, 3, 4);
+    EXPECT_TRUE(PointNear(mark->position, Point2D(3, 4)));
 
     auto* line = FigCast<B_FigLine>(figures[2]);
     EXPECT_EQ(line->layer, 0x13);
     EXPECT_EQ(line->colour, 0xFFFFFFu);
     EXPECT_EQ(line->flags & FigFlag::PenMask, 2 << 4);
     EXPECT_EQ(line->lineType, 1);
-    ExpectPoint(line->line.second, 100, 50);
+    EXPECT_TRUE(PointNear(line->line.second, Point2D(100, 50)));
 
     // A point record with flag 0x40 becomes a marker at its position.
     auto* plain = FigCast<B_FigPoint>(figures[5]);
     EXPECT_EQ(plain->colour, 0x00FF00u);
-    ExpectPoint(plain->position, 7, 8);
+    EXPECT_TRUE(PointNear(plain->position, Point2D(7, 8)));
     auto* marker = FigCast<B_FigPointEx>(figures[6]);
     EXPECT_EQ(marker->markerCode, 2);
     EXPECT_EQ(marker->size, 0.4);
     EXPECT_EQ(marker->colour, 0x00F2FFu);
-    ExpectPoint(marker->position, 9, 10);
+    EXPECT_TRUE(PointNear(marker->position, Point2D(9, 10)));
 
     for (int layer : {0x13, 0x14, 0x15, 0x16, 0x17, 0x21, 0x22})
         EXPECT_TRUE(loaded.IsLayerUsed(layer)) << layer;
@@ -145,13 +140,13 @@ TEST(JwcFigures, CurvesByFlatnessAndAngles)
     auto* circle = FigCast<B_FigCircle>(loaded.Figures()[0]);
     ASSERT_NE(circle, nullptr);
     EXPECT_EQ(circle->radius, 5);
-    ExpectPoint(circle->centre, 10, 20);
+    EXPECT_TRUE(PointNear(circle->centre, Point2D(10, 20)));
 
     auto* arc = FigCast<B_FigArc>(loaded.Figures()[1]);
     ASSERT_NE(arc, nullptr);
     const double h = std::sqrt(2.0);
-    ExpectPoint(arc->arc.start, 10 + h, 20 + h);
-    ExpectPoint(arc->arc.end, 10 - h, 20 + h);
+    EXPECT_TRUE(PointNear(arc->arc.start, Point2D(10 + h, 20 + h)));
+    EXPECT_TRUE(PointNear(arc->arc.end, Point2D(10 - h, 20 + h)));
 
     auto* ellipse = FigCast<B_FigEllipse>(loaded.Figures()[2]);
     ASSERT_NE(ellipse, nullptr);
@@ -163,8 +158,8 @@ TEST(JwcFigures, CurvesByFlatnessAndAngles)
     // its y axis, both turned by the tilt.
     auto* ellipseArc = FigCast<B_FigEllipseArc>(loaded.Figures()[3]);
     ASSERT_NE(ellipseArc, nullptr);
-    ExpectPoint(ellipseArc->arc.start, 10 + 8 * std::cos(M_PI / 6), 20 + 8 * 0.5);
-    ExpectPoint(ellipseArc->arc.end, 10 - 4 * 0.5, 20 + 4 * std::cos(M_PI / 6));
+    EXPECT_TRUE(PointNear(ellipseArc->arc.start, Point2D(10 + 8 * std::cos(M_PI / 6), 20 + 8 * 0.5)));
+    EXPECT_TRUE(PointNear(ellipseArc->arc.end, Point2D(10 - 4 * 0.5, 20 + 4 * std::cos(M_PI / 6))));
 }
 
 TEST(JwcFigures, TextsTakeStyleScaleAndShiftJis)
@@ -277,8 +272,8 @@ TEST(JwcFigures, ImageTextsBecomeFrames)
     const B_FigImage& frame = *frames[0];
     EXPECT_EQ(frame.layer, 0x31);
     EXPECT_EQ(frame.colour, 0xC0C000u);
-    ExpectPoint(frame.corners[0], 5, 6);
-    ExpectPoint(frame.corners[2], 35, 26);
+    EXPECT_TRUE(PointNear(frame.corners[0], Point2D(5, 6)));
+    EXPECT_TRUE(PointNear(frame.corners[2], Point2D(35, 26)));
     std::wstring folder = loaded.Path().substr(0, loaded.Path().rfind(L'\\'));
     EXPECT_EQ(std::wstring(frame.params.path.GetString()), folder + L"\\pic.bmp");
     EXPECT_EQ(loaded.Reader()->m_images.GetCount(), 1);
@@ -326,7 +321,7 @@ TEST(JwcFigures, FloatScaleFilesPlaceTheLayerBlockAt1861)
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]->colour, 0xC0C0C0u);
     EXPECT_EQ(lines[1]->colour, 0xC0C000u);
-    ExpectPoint(lines[1]->line.second, 2, 2);
+    EXPECT_TRUE(PointNear(lines[1]->line.second, Point2D(2, 2)));
 }
 
 // The header has room for points 1 to 100: a larger count stops there and
@@ -342,7 +337,7 @@ TEST(JwcFigures, HeaderPointsStopAt100)
     EXPECT_EQ(loaded.FiguresOf<B_FigPointEx>().size(), 100u);
     EXPECT_EQ(loaded.FiguresOf<B_FigLine>().size(), 1u);
     EXPECT_FALSE(loaded.Complete());
-    ExpectPoint(loaded.FiguresOf<B_FigPointEx>().back()->position, 100, 0);
+    EXPECT_TRUE(PointNear(loaded.FiguresOf<B_FigPointEx>().back()->position, Point2D(100, 0)));
 }
 
 }  // namespace

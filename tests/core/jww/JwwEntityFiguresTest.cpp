@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/geometry/GeometryTestSupport.h"
 #include "core/jww/JwwTestSupport.h"
 #include "figures/FigVisit.h"
 #include "figures/FigFlags.h"
@@ -36,12 +37,6 @@ struct Loaded {
 
     LoadedDrawing drawing;
 };
-
-void ExpectPoint(const Point2D& actual, double x, double y)
-{
-    EXPECT_NEAR(actual.x, x, 1e-9);
-    EXPECT_NEAR(actual.y, y, 1e-9);
-}
 
 jwwrite::Curve CurveOf(double radius, double start, double arc, double flatness, double tilt = 0)
 {
@@ -143,16 +138,16 @@ TEST(JwwEntityFigures, CurvesBecomeCirclesArcsAndEllipses)
                    CurveOf(10, 0, kPi / 2, 0.5, kPi / 2)});
     const B_FigArc& arc = loaded.Only<B_FigArc>();
     // 270 to 360 degrees: start and end exchanged.
-    ExpectPoint(arc.arc.start, 0, -10);
-    ExpectPoint(arc.arc.end, 10, 0);
+    EXPECT_TRUE(PointNear(arc.arc.start, Point2D(0, -10)));
+    EXPECT_TRUE(PointNear(arc.arc.end, Point2D(10, 0)));
     const B_FigEllipse& ellipse = loaded.Only<B_FigEllipse>();
     EXPECT_EQ(ellipse.ellipse.rx, 10.0);
     EXPECT_NEAR(ellipse.ellipse.ry, 10.000001, 1e-12);
     EXPECT_EQ(loaded.Only<B_FigCircle>().radius, 10.0);
     const B_FigEllipseArc& tilted = loaded.Only<B_FigEllipseArc>();
     EXPECT_DOUBLE_EQ(tilted.arc.angle, 90.0);
-    ExpectPoint(tilted.arc.start, 0, 10);
-    ExpectPoint(tilted.arc.end, -5, 0);
+    EXPECT_TRUE(PointNear(tilted.arc.start, Point2D(0, 10)));
+    EXPECT_TRUE(PointNear(tilted.arc.end, Point2D(-5, 0)));
 }
 
 TEST(JwwEntityFigures, PointsAndMarkers)
@@ -185,7 +180,7 @@ TEST(JwwEntityFigures, PointsAndMarkers)
     EXPECT_EQ(markers[1]->markerCode, 3);
     EXPECT_DOUBLE_EQ(markers[1]->angle, 90.0);
     EXPECT_EQ(markers[1]->size, 2.5);
-    ExpectPoint(markers[1]->position, 1.5, 0);
+    EXPECT_TRUE(PointNear(markers[1]->position, Point2D(1.5, 0)));
 }
 
 // A special point carries 20 more bytes from version 300 on: a reader out of
@@ -200,7 +195,7 @@ TEST(JwwEntityFigures, PointRecordSizesFollowTheVersion)
             point.code = -2;
             Loaded loaded({point, LineOf(3, 4, 5, 6)}, version);
             ASSERT_TRUE(loaded.drawing.Complete());
-            ExpectPoint(loaded.Only<B_FigLine>().line.second, 5, 6);
+            EXPECT_TRUE(PointNear(loaded.Only<B_FigLine>().line.second, Point2D(5, 6)));
             bool marker = version >= 300 && style == 100;
             EXPECT_EQ(loaded.drawing.FiguresOf<B_FigPointEx>().size(), marker ? 1u : 0u);
         }
@@ -225,8 +220,8 @@ TEST(JwwEntityFigures, TextsWithTheirStyles)
     EXPECT_EQ(texts[2]->textFlags, TextFlag::Vertical | TextFlag::Italic);
     EXPECT_EQ(texts[0]->text, CStringW(L"bold"));
     EXPECT_EQ(texts[0]->fontName, CStringW(L"MS Gothic"));
-    ExpectPoint(texts[0]->start, 1, 2);
-    ExpectPoint(texts[0]->end, 11, 2);
+    EXPECT_TRUE(PointNear(texts[0]->start, Point2D(1, 2)));
+    EXPECT_TRUE(PointNear(texts[0]->end, Point2D(11, 2)));
     EXPECT_EQ(texts[0]->width, 3.0);
     EXPECT_EQ(texts[0]->height, 4.0);
     EXPECT_EQ(texts[0]->spacing, 0.5);
@@ -270,8 +265,8 @@ TEST(JwwEntityFigures, ImageTextBecomesAFrameAtItsStart)
     const B_FigImage& frame = loaded.Only<B_FigImage>();
     EXPECT_EQ(frame.colour, 0x00A000u);
     EXPECT_EQ(frame.layer, 7);
-    ExpectPoint(frame.corners[0], 5, 6);
-    ExpectPoint(frame.corners[2], 45, 26);
+    EXPECT_TRUE(PointNear(frame.corners[0], Point2D(5, 6)));
+    EXPECT_TRUE(PointNear(frame.corners[2], Point2D(45, 26)));
     EXPECT_EQ(frame.params.path.Right(12), CStringW(L"\\picture.bmp"));
     EXPECT_TRUE(loaded.drawing.Reader()->m_imagesConverted);
 }
@@ -300,9 +295,9 @@ TEST(JwwEntityFigures, SxfDimensionIsOneFigureWithTerminators)
     ASSERT_EQ(loaded.drawing.Figures().size(), 1u);
     const B_FigDim& figure = loaded.Only<B_FigDim>();
     ASSERT_TRUE(FigCast<B_FigLine>(figure.dimLine));
-    ExpectPoint(FigCast<B_FigLine>(figure.dimLine)->line.second, 100, 0);
+    EXPECT_TRUE(PointNear(FigCast<B_FigLine>(figure.dimLine)->line.second, Point2D(100, 0)));
     ASSERT_TRUE(FigCast<B_FigLine>(figure.extLine2));
-    ExpectPoint(FigCast<B_FigLine>(figure.extLine2)->line.first, 100, 10);
+    EXPECT_TRUE(PointNear(FigCast<B_FigLine>(figure.extLine2)->line.first, Point2D(100, 10)));
     ASSERT_TRUE(FigCast<B_FigPoint>(figure.endPoint2));
     EXPECT_EQ(figure.text.text, CStringW(L"100"));
     EXPECT_EQ(figure.colour, 0x0000FFu);
@@ -379,7 +374,7 @@ TEST(JwwEntityFigures, PlainSolidFillsItsFourCorners)
     EXPECT_EQ(outline->open, 0);
     EXPECT_EQ(outline->flags & FigFlag::Filled, FigFlag::Filled);
     ASSERT_EQ(outline->points.size(), 4u);
-    ExpectPoint(outline->points[2], 10, 5);
+    EXPECT_TRUE(PointNear(outline->points[2], Point2D(10, 5)));
 }
 
 TEST(JwwEntityFigures, CurvedSolidsByKindAndParameter)
@@ -427,9 +422,9 @@ TEST(JwwEntityFigures, FillToTheCornerEndsAtTheTangentsCrossing)
     ASSERT_TRUE(outline);
     ASSERT_GT(outline->points.size(), 3u);
     EXPECT_EQ(outline->open, 0);
-    ExpectPoint(outline->points.front(), 10, 0);
-    ExpectPoint(outline->points[outline->points.size() - 2], 0, 10);
-    ExpectPoint(outline->points.back(), 10, 10);
+    EXPECT_TRUE(PointNear(outline->points.front(), Point2D(10, 0)));
+    EXPECT_TRUE(PointNear(outline->points[outline->points.size() - 2], Point2D(0, 10)));
+    EXPECT_TRUE(PointNear(outline->points.back(), Point2D(10, 10)));
 }
 
 }  // namespace

@@ -183,15 +183,6 @@ private:
     int m_unresolved = 0;
 };
 
-std::string Narrow(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string narrow(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], size, NULL, NULL);
-    narrow.resize(size - 1);
-    return narrow;
-}
-
 struct Expectation {
     std::map<uint16_t, int> counts;
     int inserts;
@@ -213,7 +204,7 @@ TEST(SampleFigures, EveryDrawingLoadsWithTheFiguresOfItsEntities)
         GTEST_SKIP() << "no sample drawings";
     int inserts = 0;
     for (const std::wstring& path : files) {
-        SCOPED_TRACE(Narrow(path));
+        SCOPED_TRACE(SampleTrace(path));
         ScratchFolder folder;
         std::wstring copy = folder.Copy(path, L"sample" + path.substr(path.size() - 4));
         ProgressSink sink;  // with a window, nothing is cut

@@ -18,22 +18,13 @@ std::vector<std::wstring> SampleFiles()
     return SampleDrawingFiles({L"*.jww", L"*.jws"});
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string narrow(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], size, NULL, NULL);
-    narrow.resize(size - 1);
-    return narrow;
-}
-
 TEST(SampleFiles, EveryFileReadsItsHeaderAndLists)
 {
     std::vector<std::wstring> files = SampleFiles();
     if (files.empty())
         GTEST_SKIP() << "no sample drawings";
     for (const std::wstring& path : files) {
-        SCOPED_TRACE(Narrow(path));
+        SCOPED_TRACE(SampleTrace(path));
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite));
         EXPECT_TRUE(IsJwwFile(file) || IsJwsFile(file));

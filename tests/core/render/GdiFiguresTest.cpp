@@ -183,6 +183,57 @@ TEST_F(GdiFigures, EllipsesStandingUprightAreExchangedTiltedOnesArePolygons)
     EXPECT_EQ(Render().CountNot(kWhite), 0) << "more than 100 points: not drawn";
 }
 
+TEST_F(GdiFigures, EllipseArcsRunFromStartToEndOnTheirEllipse)
+{
+    // Standing upright: the quarter from the top of the axis to the left end
+    // of the short one, on the exchanged rectangle.
+    B_FigEllipseArc* upright = new B_FigEllipseArc;
+    upright->arc.centre = At(32, 32);
+    upright->arc.rx = 20;
+    upright->arc.ry = 8;
+    upright->arc.angle = 90;
+    upright->arc.start = At(32, 12);
+    upright->arc.end = At(24, 32);
+    Add(upright);
+    DibPixels pixels = Render();
+    EXPECT_NE(pixels.Ink(12, 28, 37, kWhite).find('#'), std::string::npos) << "top of the upright axis";
+    EXPECT_NE(pixels.Ink(26, 20, 28, kWhite).find('#'), std::string::npos) << "down the left side";
+    EXPECT_EQ(pixels.Ink(32, 37, 45, kWhite).find('#'), std::string::npos) << "right half not drawn";
+    EXPECT_EQ(pixels.Ink(52, 28, 37, kWhite).find('#'), std::string::npos) << "bottom not drawn";
+
+    // Tilted: an open polygon, without the chord between its ends.
+    m_reader.DeleteFigures();
+    B_FigEllipseArc* tilted = new B_FigEllipseArc;
+    tilted->arc.centre = At(32, 32);
+    tilted->arc.rx = 20;
+    tilted->arc.ry = 8;
+    tilted->arc.angle = 45;
+    tilted->arc.start = At(46.142, 17.858);
+    tilted->arc.end = At(26.343, 26.343);
+    Add(tilted);
+    pixels = Render();
+    int nearStart = 0, onChord = 0;
+    for (int y = 16; y <= 20; ++y)
+        for (int x = 44; x <= 48; ++x)
+            nearStart += pixels.At(x, y) != kWhite ? 1 : 0;
+    for (int y = 21; y <= 23; ++y)
+        for (int x = 35; x <= 37; ++x)
+            onChord += pixels.At(x, y) != kWhite ? 1 : 0;
+    EXPECT_GT(nearStart, 0) << "ink at the start";
+    EXPECT_EQ(onChord, 0) << "the arc is not closed";
+
+    // Ends on one pixel: nothing, rather than the whole ellipse.
+    m_reader.DeleteFigures();
+    B_FigEllipseArc* point = new B_FigEllipseArc;
+    point->arc.centre = At(32, 32);
+    point->arc.rx = 20;
+    point->arc.ry = 8;
+    point->arc.start = At(52, 32);
+    point->arc.end = At(52, 32.2);
+    Add(point);
+    EXPECT_EQ(Render().CountNot(kWhite), 0);
+}
+
 TEST_F(GdiFigures, DimensionTerminatorsFollowTheirFillMode)
 {
     auto addDim = [&](int kind, uint16_t fill) {

@@ -47,7 +47,7 @@ TEST_F(JwCADImageTest, GetLocationFillsThePathAndAnswersPendingForAsyncRequests)
 
 TEST_F(JwCADImageTest, GetLocationCutsAPathLongerThanTheBuffer)
 {
-    const std::wstring longPath = fixtures_.Folder().at(std::wstring(200, L'a') + L".jww");
+    const std::wstring longPath = fixtures_.Folder().At(std::wstring(200, L'a') + L".jww");
     ATL::CComPtr<IExtractImage2> image = ImageOf(longPath);
     ASSERT_TRUE(image);
     wchar_t buffer[48];
@@ -114,7 +114,7 @@ TEST_F(JwCADImageTest, DateStampIsTheFilesLastWriteTime)
     EXPECT_EQ(S_OK, image->GetDateStamp(&stamp));
     EXPECT_EQ(0, CompareFileTime(&attributes.ftLastWriteTime, &stamp));
 
-    ATL::CComPtr<IExtractImage2> missing = ImageOf(fixtures_.Folder().at(L"missing.jww"));
+    ATL::CComPtr<IExtractImage2> missing = ImageOf(fixtures_.Folder().At(L"missing.jww"));
     ASSERT_TRUE(missing);
     EXPECT_EQ(E_FAIL, missing->GetDateStamp(&stamp));
 }

@@ -104,7 +104,7 @@ TEST_F(JwCADTipTest, TipIsTheLibrarysTextOfEachDrawingKind)
 
 TEST_F(JwCADTipTest, MissingFileStillGivesATip)
 {
-    const std::wstring missing = fixtures_.Folder().at(L"missing.jww");
+    const std::wstring missing = fixtures_.Folder().At(L"missing.jww");
     ATL::CComPtr<IQueryInfo> tip = TipOf(missing);
     ASSERT_TRUE(tip);
     PWSTR text = nullptr;

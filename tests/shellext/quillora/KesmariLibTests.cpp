@@ -109,7 +109,7 @@ TEST_F(KesmariLibTest, InvokeOfGetImageGivesTheLibrarysThumbnail)
 
 TEST_F(KesmariLibTest, InvokeOfInfoLoadAndInfoSaveAnswerTheLibrarysResult)
 {
-    const std::wstring saved = fixtures_.Folder().at(L"saved.dat");
+    const std::wstring saved = fixtures_.Folder().At(L"saved.dat");
     ATL::CComVariant result;
     ASSERT_EQ(S_OK, Invoke(4, {ATL::CComVariant(saved.c_str())}, &result));
     EXPECT_EQ(VT_I1, result.vt);
@@ -123,9 +123,9 @@ TEST_F(KesmariLibTest, InvokeOfInfoLoadAndInfoSaveAnswerTheLibrarysResult)
     EXPECT_EQ(1, result.cVal);
 
     result.Clear();
-    const std::wstring missing = fixtures_.Folder().at(L"missing.dat");
+    const std::wstring missing = fixtures_.Folder().At(L"missing.dat");
     EXPECT_EQ(E_NOTIMPL, Invoke(3, {ATL::CComVariant(missing.c_str())}, &result));
-    const std::wstring noFolder = fixtures_.Folder().at(L"no folder\\saved.dat");
+    const std::wstring noFolder = fixtures_.Folder().At(L"no folder\\saved.dat");
     EXPECT_EQ(E_NOTIMPL, Invoke(4, {ATL::CComVariant(noFolder.c_str())}, &result));
 }
 
@@ -164,11 +164,11 @@ TEST_F(KesmariLibTest, InvokeOfGetImageViewPassesRectangleAndParent)
 
 TEST_F(KesmariLibTest, FailuresAnswerNotImplemented)
 {
-    const std::wstring missing = fixtures_.Folder().at(L"missing.dat");
+    const std::wstring missing = fixtures_.Folder().At(L"missing.dat");
     CHAR rc = 7;
     EXPECT_EQ(E_NOTIMPL, automation_->InfoLoad(const_cast<LPWSTR>(missing.c_str()), &rc));
     EXPECT_EQ(0, rc);
-    const std::wstring noFolder = fixtures_.Folder().at(L"no folder\\saved.dat");
+    const std::wstring noFolder = fixtures_.Folder().At(L"no folder\\saved.dat");
     rc = 7;
     EXPECT_EQ(E_NOTIMPL, automation_->InfoSave(const_cast<LPWSTR>(noFolder.c_str()), &rc));
     EXPECT_EQ(0, rc);

@@ -133,8 +133,8 @@ TEST_F(QuilloraRegistration, RegisteringTwiceLeavesOneCopyOfEachKey)
 
 TEST_F(QuilloraRegistration, ModulePathWithAnApostropheIsRegisteredAsItIs)
 {
-    TempFolder folder;
-    const std::wstring servers = folder.makeFolder(L"Jw's servers");
+    ScratchFolder folder;
+    const std::wstring servers = folder.MakeFolder(L"Jw's servers");
     for (const wchar_t* module : {L"Quillora.dll", L"Tavrena.dll", L"TavrenaJPN.dll", L"TavrenaENU.dll"}) {
         ASSERT_TRUE(CopyFileW(BinFile(module).c_str(), (servers + L"\\" + module).c_str(), FALSE));
     }

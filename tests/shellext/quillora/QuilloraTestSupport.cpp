@@ -3,23 +3,11 @@
 #include <atlbase.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 
 #include "exports/TavrenaExports.h"
 #include "writer/Drawing.h"
 #include "writer/SampleDrawing.h"
-
-namespace {
-
-bool IsDrawing(const std::filesystem::path& path)
-{
-    std::wstring extension = path.extension().wstring();
-    std::transform(extension.begin(), extension.end(), extension.begin(), towlower);
-    return extension == L".jww" || extension == L".jws" || extension == L".jwc" || extension == L".jwk";
-}
-
-}  // namespace
 
 std::wstring BinFile(const wchar_t* name)
 {
@@ -34,17 +22,6 @@ std::wstring GuidText(const GUID& guid)
     wchar_t text[40] = L"";
     StringFromGUID2(guid, text, 40);
     return text;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                   nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
-    return bytes;
 }
 
 ChildResult Regsvr32(const std::wstring& dll, bool unregister)
@@ -103,22 +80,10 @@ BitmapFacts FactsOf(HBITMAP bitmap)
 
 DrawingFixtures::DrawingFixtures()
 {
-    paths_.push_back(folder_.at(L"fixture.jww"));
+    paths_.push_back(folder_.At(L"fixture.jww"));
     jwwrite::SaveFile(paths_.back(), jwwrite::WriteDrawing(jwwrite::SampleDrawing()));
-    paths_.push_back(folder_.at(L"fixture.jws"));
+    paths_.push_back(folder_.At(L"fixture.jws"));
     jwwrite::SaveFile(paths_.back(), jwwrite::WriteSymbol(jwwrite::SampleSymbol()));
-    paths_.push_back(folder_.write(L"fixture.jwc", "jw_cad(c)data......."));
-    paths_.push_back(folder_.write(L"fixture.jwk", "jw_cad(c)sym........"));
-}
-
-std::vector<std::wstring> SampleDrawings()
-{
-    std::vector<std::wstring> drawings;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(JW_SAMPLES_DIR, error)) {
-        if (entry.is_regular_file() && IsDrawing(entry.path()))
-            drawings.push_back(entry.path().wstring());
-    }
-    std::sort(drawings.begin(), drawings.end());
-    return drawings;
+    paths_.push_back(folder_.Write(L"fixture.jwc", "jw_cad(c)data......."));
+    paths_.push_back(folder_.Write(L"fixture.jwk", "jw_cad(c)sym........"));
 }

@@ -8,6 +8,7 @@
 #include "PngFacts.h"
 #include "QuilloraServer.h"
 #include "QuilloraTestSupport.h"
+#include "SampleDrawings.h"
 
 namespace {
 
@@ -23,10 +24,10 @@ struct HostRun {
     std::wstring png;
 };
 
-HostRun RunShellHost(const TempFolder& folder, const std::wstring& drawing)
+HostRun RunShellHost(const ScratchFolder& folder, const std::wstring& drawing)
 {
     HostRun run;
-    run.png = folder.at(std::filesystem::path(drawing).filename().wstring() + L".png");
+    run.png = folder.At(std::filesystem::path(drawing).filename().wstring() + L".png");
     run.child = RunChild(Quoted(BinFile(L"ShellHost.exe")) + L" " + Quoted(drawing) + L" " + Quoted(run.png));
     return run;
 }
@@ -40,7 +41,7 @@ bool Contains(const std::string& text, const std::string& part)
 void ExpectExplorersView(const std::wstring& drawing, bool inkExpected)
 {
     SCOPED_TRACE(Utf8(drawing));
-    TempFolder folder;
+    ScratchFolder folder;
     HostRun run = RunShellHost(folder, drawing);
     ASSERT_TRUE(run.child.finished);
 
@@ -72,7 +73,7 @@ void ExpectExplorersView(const std::wstring& drawing, bool inkExpected)
 
 TEST(ShellHostRoad, SampleDrawingsShowTheLibrarysTipAndThumbnail)
 {
-    std::vector<std::wstring> samples = SampleDrawings();
+    std::vector<std::wstring> samples = SampleDrawingFiles();
     if (samples.empty())
         GTEST_SKIP() << "no sample drawings";
     for (const std::wstring& sample : samples)
@@ -88,8 +89,8 @@ TEST(ShellHostRoad, EachDrawingKindShowsTheLibrarysTipAndThumbnail)
 
 TEST(ShellHostRoad, FileWithoutHandlerIsReported)
 {
-    TempFolder folder;
-    std::wstring text = folder.write(L"note.jwq", "not a drawing");
+    ScratchFolder folder;
+    std::wstring text = folder.Write(L"note.jwq", "not a drawing");
     HostRun run = RunShellHost(folder, text);
     ASSERT_TRUE(run.child.finished);
     EXPECT_EQ(1u, run.child.exitCode);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ScopedHandle.h"
-#include "TempFolder.h"
+#include "ScratchFolder.h"
 
 namespace {
 
@@ -35,9 +35,9 @@ std::wstring Quoted(const std::wstring& argument)
 
 ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs)
 {
-    TempFolder folder;
-    const std::wstring outPath = folder.at(L"out.txt");
-    const std::wstring errPath = folder.at(L"err.txt");
+    ScratchFolder folder;
+    const std::wstring outPath = folder.At(L"out.txt");
+    const std::wstring errPath = folder.At(L"err.txt");
     ChildResult result;
     {
         ScopedHandle out(CreateOutputFile(outPath));

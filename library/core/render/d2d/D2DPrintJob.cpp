@@ -9,14 +9,6 @@
 #include <new>
 
 namespace {
-template <class Interface> void Release(Interface*& object)
-{
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 // A failed call's error as an HRESULT that is sure to be a failure.
 HRESULT LastErrorResult()
 {
@@ -72,27 +64,12 @@ bool HoldsDevMode(const LockedBlock& mode)
 }
 
 D2DPrintJob::D2DPrintJob(HWND window, ID2D1Factory1* factory, IWICImagingFactory* wicFactory)
-    : m_window(window), m_factory(factory), m_wicFactory(wicFactory), m_swapChain(nullptr), m_device(nullptr),
-      m_ticket(nullptr), m_printControl(nullptr), m_documentTarget(nullptr), m_checker(nullptr),
-      m_pageHeight(kDefaultPageHeight), m_pageWidth(kDefaultPageWidth)
+    : m_window(window), m_factory(factory), m_wicFactory(wicFactory), m_pageHeight(kDefaultPageHeight),
+      m_pageWidth(kDefaultPageWidth)
 {
-    if (m_factory)
-        m_factory->AddRef();
-    if (m_wicFactory)
-        m_wicFactory->AddRef();
 }
 
-D2DPrintJob::~D2DPrintJob()
-{
-    Release(m_checker);
-    Release(m_printControl);
-    Release(m_documentTarget);
-    Release(m_ticket);
-    Release(m_device);
-    Release(m_swapChain);
-    Release(m_wicFactory);
-    Release(m_factory);
-}
+D2DPrintJob::~D2DPrintJob() = default;
 
 ID2D1DeviceContext* D2DPrintJob::CreateDevice(PRINTDLGEXW* context)
 {
@@ -201,14 +178,13 @@ HRESULT D2DPrintJob::MakeTicket(const wchar_t* printer, DEVMODEW* mode)
     if (provider)
         libraries.closePrintTicketProvider(provider);
     if (FAILED(result))
-        Release(m_ticket);
+        m_ticket.Release();
     return result;
 }
 
 HRESULT D2DPrintJob::Watch()
 {
-    Release(m_checker);
-    m_checker = new (std::nothrow) D2DPrintJobChecker();
+    m_checker.Attach(new (std::nothrow) D2DPrintJobChecker());
     return m_checker ? m_checker->Initialize(m_documentTarget) : E_OUTOFMEMORY;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <atlbase.h>
 #include <commdlg.h>
 #include <d2d1_1.h>
 #include <documenttarget.h>
@@ -42,14 +43,16 @@ private:
     HRESULT Watch();
 
     HWND m_window;
-    ID2D1Factory1* m_factory;
-    IWICImagingFactory* m_wicFactory;
-    IDXGISwapChain* m_swapChain;
-    ID2D1Device* m_device;
-    IStream* m_ticket;
-    ID2D1PrintControl* m_printControl;
-    IPrintDocumentPackageTarget* m_documentTarget;
-    D2DPrintJobChecker* m_checker;
+    // Released from the last line up: the job's objects before the device
+    // and the factories that made them.
+    ATL::CComPtr<ID2D1Factory1> m_factory;
+    ATL::CComPtr<IWICImagingFactory> m_wicFactory;
+    ATL::CComPtr<IDXGISwapChain> m_swapChain;
+    ATL::CComPtr<ID2D1Device> m_device;
+    ATL::CComPtr<IStream> m_ticket;
+    ATL::CComPtr<IPrintDocumentPackageTarget> m_documentTarget;
+    ATL::CComPtr<ID2D1PrintControl> m_printControl;
+    ATL::CComPtr<D2DPrintJobChecker> m_checker;
     float m_pageHeight;
     float m_pageWidth;
 };

@@ -1,18 +1,11 @@
 #include "render/d2d/D2DStrokeDashes.h"
-#include "render/gdi/DashTable.h"
 #include "render/gdi/DrawBase.h"
-#include <algorithm>
 #include <cmath>
 
 bool StrokeDashes(CDrawBase& reader, uint16_t lineType, float dashes[kMaxStrokeDashes], int* count)
 {
     int n = 0;
-    if (reader.GetUserLineStyle(lineType, dashes, &n)) {
-        n = std::max(0, std::min(n, kMaxStrokeDashes));
-    } else if (const DashPattern* row = BuiltInDashes(lineType)) {
-        n = row->count;
-        std::copy(row->lengths, row->lengths + n, dashes);
-    }
+    reader.LineDashes(lineType, dashes, &n);
     float factor = reader.m_print ? 2.0f : 1.0f, total = 0.0f;
     for (int i = 0; i < n; ++i) {
         float length = dashes[i] * factor;

@@ -6,15 +6,9 @@
 D2DTextRenderer::D2DTextRenderer(ID2D1Factory* factory, ID2D1RenderTarget* target)
     : m_references(0), m_factory(factory), m_target(target)
 {
-    m_factory->AddRef();
-    m_target->AddRef();
 }
 
-D2DTextRenderer::~D2DTextRenderer()
-{
-    m_target->Release();
-    m_factory->Release();
-}
+D2DTextRenderer::~D2DTextRenderer() = default;
 
 HRESULT STDMETHODCALLTYPE D2DTextRenderer::QueryInterface(REFIID iid, void** object)
 {

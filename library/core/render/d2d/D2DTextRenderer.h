@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <atlbase.h>
 #include <d2d1.h>
 #include <dwrite.h>
 
@@ -39,6 +40,6 @@ private:
     void DrawBar(FLOAT originX, FLOAT originY, FLOAT width, FLOAT thickness, FLOAT offset, IUnknown* effect);
 
     LONG m_references;
-    ID2D1Factory* m_factory;
-    ID2D1RenderTarget* m_target;
+    ATL::CComPtr<ID2D1Factory> m_factory;
+    ATL::CComPtr<ID2D1RenderTarget> m_target;
 };

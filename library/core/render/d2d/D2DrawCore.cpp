@@ -12,14 +12,6 @@
 #include <wincodec.h>
 
 namespace {
-template <class Interface> void Release(Interface*& object)
-{
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 template <class Map> void ReleaseValues(Map& map)
 {
     for (auto& entry : map)
@@ -29,18 +21,17 @@ template <class Map> void ReleaseValues(Map& map)
 }
 
 CD2DrawCore::CD2DrawCore()
-    : m_factory(nullptr), m_wicFactory(nullptr), m_target(nullptr), m_writeFactory(nullptr), m_reader(nullptr),
-      m_background(0), m_figurePass(false), m_comThread(0), m_comStarted(false)
+    : m_reader(nullptr), m_background(0), m_figurePass(false), m_comThread(0), m_comStarted(false)
 {
 }
 
 CD2DrawCore::~CD2DrawCore()
 {
-    ClearCaches();
-    Release(m_target);
-    Release(m_writeFactory);
-    Release(m_wicFactory);
-    Release(m_factory);
+    // Everything made through COM goes before COM ends.
+    ReleaseTarget();
+    m_writeFactory.Release();
+    m_wicFactory.Release();
+    m_factory.Release();
     if (m_comStarted && m_comThread == GetCurrentThreadId())
         CoUninitialize();
 }
@@ -86,12 +77,12 @@ bool CD2DrawCore::BindDC(HDC dc, const RECT& rect, COLORREF background)
         D2D1_RENDER_TARGET_PROPERTIES properties = {
             D2D1_RENDER_TARGET_TYPE_DEFAULT, {DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE}, 0.0f, 0.0f,
             D2D1_RENDER_TARGET_USAGE_GDI_COMPATIBLE, D2D1_FEATURE_LEVEL_DEFAULT};
-        ID2D1DCRenderTarget* made = nullptr;
+        ATL::CComPtr<ID2D1DCRenderTarget> made;
         if (FAILED(m_factory->CreateDCRenderTarget(&properties, &made)))
             return false;
         m_target = made;
     }
-    ATL::CComQIPtr<ID2D1DCRenderTarget> screen(m_target);
+    ATL::CComQIPtr<ID2D1DCRenderTarget> screen(m_target.p);
     if (!screen || FAILED(screen->BindDC(dc, &rect)))
         return false;
     m_target->BeginDraw();
@@ -110,7 +101,7 @@ void CD2DrawCore::ClearCaches()
 void CD2DrawCore::ReleaseTarget()
 {
     ClearCaches();
-    Release(m_target);
+    m_target.Release();
 }
 
 COLORREF CD2DrawCore::ShownColour(COLORREF colour) const

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <atlbase.h>
 #include <commdlg.h>
 #include <cstdint>
 #include <map>
@@ -111,12 +112,6 @@ private:
     void DrawCurve(const B_Base* figure, const Point2D& centre, double a, double b, double tilt, const Point2D* start,
                    const Point2D* end);
     void DrawArcShape(const B_Base* figure, const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q);
-    void DrawArcOutline(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q, float width,
-                        ID2D1SolidColorBrush* brush, ID2D1StrokeStyle* style);
-    void FillSegment(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q,
-                     ID2D1SolidColorBrush* brush);
-    void FillSector(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q,
-                    ID2D1SolidColorBrush* brush);
     void DrawCircleRing(B_FigCircle* circle, double inner);
     void DrawArcRing(B_FigArc* arc, double inner);
     void DrawEllipseRing(B_FigEllipse* ellipse, double inner);
@@ -141,10 +136,10 @@ private:
     void DrawCharacter(IDWriteTextLayout* layout, IDWriteTextRenderer* renderer, const D2DTextFrame& frame,
                        const D2D_POINT_2F& pen, bool halfWidth, bool longVowelMark, uint16_t textFlags);
 
-    ID2D1Factory1* m_factory;
-    IWICImagingFactory* m_wicFactory;
-    ID2D1RenderTarget* m_target;
-    IDWriteFactory* m_writeFactory;
+    ATL::CComPtr<ID2D1Factory1> m_factory;
+    ATL::CComPtr<IWICImagingFactory> m_wicFactory;
+    ATL::CComPtr<ID2D1RenderTarget> m_target;
+    ATL::CComPtr<IDWriteFactory> m_writeFactory;
     CDrawBase* m_reader;              // the drawing of the current draw, not owned
     COLORREF m_background;
     bool m_figurePass;                // the all-figures pass, which inverts the background colour

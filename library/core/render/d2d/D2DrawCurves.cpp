@@ -99,40 +99,16 @@ void CD2DrawCore::DrawArcShape(const B_Base* figure, const D2D_RECT_F& rect, con
             m_target->FillEllipse(&whole, brush);
         else
             m_target->DrawEllipse(&whole, brush, width, style);
-    } else if (!filled) {
-        DrawArcOutline(rect, p, q, width, brush, style);
-    } else if (figure->flags & FigFlag::Sector) {
-        FillSector(rect, p, q, brush);
-    } else {
-        FillSegment(rect, p, q, brush);
+        return;
     }
-}
-
-void CD2DrawCore::DrawArcOutline(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q, float width,
-                                 ID2D1SolidColorBrush* brush, ID2D1StrokeStyle* style)
-{
+    auto add = !filled ? AddArcOutline : (figure->flags & FigFlag::Sector) ? AddArcSector : AddArcSegment;
     ATL::CComPtr<ID2D1PathGeometry> path;
-    if (CreatePath(&path) &&
-        SUCCEEDED(BuildPath(path, [&](ID2D1GeometrySink* sink) { AddArcOutline(sink, rect, p, q); })))
+    if (!CreatePath(&path) || FAILED(BuildPath(path, [&](ID2D1GeometrySink* sink) { add(sink, rect, p, q); })))
+        return;
+    if (filled)
+        m_target->FillGeometry(path, brush, nullptr);
+    else
         m_target->DrawGeometry(path, brush, width, style);
-}
-
-void CD2DrawCore::FillSegment(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q,
-                              ID2D1SolidColorBrush* brush)
-{
-    ATL::CComPtr<ID2D1PathGeometry> path;
-    if (CreatePath(&path) &&
-        SUCCEEDED(BuildPath(path, [&](ID2D1GeometrySink* sink) { AddArcSegment(sink, rect, p, q); })))
-        m_target->FillGeometry(path, brush, nullptr);
-}
-
-void CD2DrawCore::FillSector(const D2D_RECT_F& rect, const D2D_POINT_2F& p, const D2D_POINT_2F& q,
-                             ID2D1SolidColorBrush* brush)
-{
-    ATL::CComPtr<ID2D1PathGeometry> path;
-    if (CreatePath(&path) &&
-        SUCCEEDED(BuildPath(path, [&](ID2D1GeometrySink* sink) { AddArcSector(sink, rect, p, q); })))
-        m_target->FillGeometry(path, brush, nullptr);
 }
 
 void CD2DrawCore::DrawCircleRing(B_FigCircle* circle, double inner)

@@ -102,8 +102,8 @@ void CD2DrawCore::DrawSolid(B_FigSolid* solid)
     B_Base* child = solid->child;
     if (!child)
         return;
-    bool ring = solid->kind == 105 || solid->kind == 106;
-    if (solid->kind <= 100 || (!ring && solid->parameter == B_FigSolid::kNoParameter)) {
+    bool ring = B_FigSolid::IsRingKind(solid->kind);
+    if (solid->kind <= B_FigSolid::kLastPolygonKind || (!ring && solid->parameter == B_FigSolid::kNoParameter)) {
         if (B_FigPolyline* outline = FigCast<B_FigPolyline>(child))
             DrawPolyline(outline);
         return;

@@ -19,7 +19,6 @@ bool CD2DrawCore::PrintPage(HWND window, const double worldRect[4], PRINTDLGEXW*
         return false;
     ReleaseTarget();
     m_target = recorder;
-    m_target->AddRef();
     recorder->SetTarget(commands);
     m_target->BeginDraw();
     D2D1_COLOR_F paper = ColorRefToD2D(m_background);

@@ -57,7 +57,7 @@ void CD2DrawCore::DrawLine(B_FigLine* line)
 // figure; false leaves the figure to its plain drawing.
 bool CD2DrawCore::DrawPatternedLine(const B_Base* figure)
 {
-    if (figure->lineType < 11 || figure->lineType > 15)
+    if (figure->lineType < RandomLineEntry::kFirstType || figure->lineType > RandomLineEntry::kLastType)
         return false;
     std::vector<Point2D> shape;
     RandomLineBuilder& builder = m_reader->m_randomLine;

@@ -97,5 +97,5 @@ bool AllInside(const DeviceBox& box, const POINT* points, size_t count)
 uint32_t HugeCurveCapacity()
 {
     const uint32_t points = 32768;
-    return CurvePointBuffer::kHeaderBytes + CurvePointBuffer::kRunHeaderBytes + CurvePointBuffer::kPointBytes * points;
+    return CurvePointBuffer::CapacityFor(points);
 }

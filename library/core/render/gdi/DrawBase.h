@@ -64,6 +64,10 @@ public:
     // A dash pattern of the drawing's own for lineType; without one, false
     // and the outputs untouched.
     virtual bool GetUserLineStyle(uint16_t lineType, float dashes[32], int* count);
+    // The dash pattern lines of lineType are drawn with (DrawBasePen.cpp):
+    // the drawing's own, else the built-in row of types 2 to 9, at most 32
+    // lengths; false, with count untouched, for a type with neither.
+    bool LineDashes(uint16_t lineType, float dashes[32], int* count);
     // Splits a text with '^' codes into runs; false when it has none.
     virtual bool ParseTextCodes(B_FigText* text) = 0;
     // The value of the text variable text; false when it is none.
@@ -212,5 +216,7 @@ private:
     bool FillXor(COLORREF colour, CRgn& first, CRgn& second);
     void DevicePoints(const std::vector<Point2D>& world, std::vector<POINT>& device);
     RECT CurveRect(const Point2D& centre, double rx, double ry);
+    bool ArcEnds(const Point2D& first, const Point2D& second, POINT& start, POINT& end);
+    bool DrawEllipseCurve(const B_Base& curve, const EllipseGeom& g, const Point2D* first, const Point2D* second);
     void ResetExtent();
 };

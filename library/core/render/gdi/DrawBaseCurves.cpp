@@ -73,11 +73,8 @@ bool CDrawBase::DrawArc(const B_FigArc& arc)
     RECT rect = CurveRect(g.centre, g.radius, g.radius);
     if (IsSmall(rect))
         return SetPixelChecked(rect.left, rect.top, arc.colour);
-    MapPoint(g.start.x, g.start.y);
-    POINT start = DevicePoint();
-    MapPoint(g.end.x, g.end.y);
-    POINT end = DevicePoint();
-    if (SamePixel(start, end))
+    POINT start, end;
+    if (!ArcEnds(g.start, g.end, start, end))
         return false;
     if (DrawRandomLine(arc))
         return true;
@@ -86,40 +83,43 @@ bool CDrawBase::DrawArc(const B_FigArc& arc)
 
 bool CDrawBase::DrawEllipse(const B_FigEllipse& ellipse)
 {
-    const EllipseGeom& g = ellipse.ellipse;
-    RECT rect = CurveRect(g.centre, g.rx, g.ry);
-    if (IsSmall(rect))
-        return SetPixelChecked(rect.left, rect.top, ellipse.colour);
-    if (DrawRandomLine(ellipse))
-        return true;
-    EllipseTilt tilt = ClassifyTilt(g.angle);
-    if (tilt == EllipseTilt::Vertical) {
-        RECT turned = CurveRect(g.centre, g.ry, g.rx);
-        return DrawArcShape(ellipse, turned, TopLeft(turned), TopLeft(turned));
-    }
-    if (tilt == EllipseTilt::Level || g.rx == g.ry)
-        return DrawArcShape(ellipse, rect, TopLeft(rect), TopLeft(rect));
-    return DrawCurveAsPolyline(ellipse, true);
+    return DrawEllipseCurve(ellipse, ellipse.ellipse, nullptr, nullptr);
 }
 
 bool CDrawBase::DrawEllipseArc(const B_FigEllipseArc& arc)
 {
     const EllipseArcGeom& g = arc.arc;
+    return DrawEllipseCurve(arc, g, &g.start, &g.end);
+}
+
+// The ends of an arc on the device; false when they fall on one pixel.
+bool CDrawBase::ArcEnds(const Point2D& first, const Point2D& second, POINT& start, POINT& end)
+{
+    MapPoint(first.x, first.y);
+    start = DevicePoint();
+    MapPoint(second.x, second.y);
+    end = DevicePoint();
+    return !SamePixel(start, end);
+}
+
+// A whole ellipse (no ends) or an elliptic arc. GDI draws it on its
+// rectangle when it lies level or stands upright (radii exchanged), else
+// it becomes a polygon.
+bool CDrawBase::DrawEllipseCurve(const B_Base& curve, const EllipseGeom& g, const Point2D* first,
+                                 const Point2D* second)
+{
     RECT rect = CurveRect(g.centre, g.rx, g.ry);
     if (IsSmall(rect))
-        return SetPixelChecked(rect.left, rect.top, arc.colour);
-    if (DrawRandomLine(arc))
+        return SetPixelChecked(rect.left, rect.top, curve.colour);
+    if (DrawRandomLine(curve))
         return true;
     EllipseTilt tilt = ClassifyTilt(g.angle);
     if (tilt == EllipseTilt::Tilted && g.rx != g.ry)
-        return DrawCurveAsPolyline(arc, false);
+        return DrawCurveAsPolyline(curve, first == nullptr);
     if (tilt == EllipseTilt::Vertical)
         rect = CurveRect(g.centre, g.ry, g.rx);
-    MapPoint(g.start.x, g.start.y);
-    POINT start = DevicePoint();
-    MapPoint(g.end.x, g.end.y);
-    POINT end = DevicePoint();
-    if (SamePixel(start, end))
+    POINT start = TopLeft(rect), end = start;
+    if (first && !ArcEnds(*first, *second, start, end))
         return false;
-    return DrawArcShape(arc, rect, start, end);
+    return DrawArcShape(curve, rect, start, end);
 }

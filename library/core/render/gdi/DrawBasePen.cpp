@@ -1,6 +1,7 @@
 #include "render/gdi/DrawBasePen.h"
 #include "render/gdi/DashTable.h"
 #include "figures/B_Base.h"
+#include <algorithm>
 
 namespace {
 // Printing multiplies dashes and gaps so that the pattern keeps its look at
@@ -21,19 +22,30 @@ CDrawBase::CMyPen::CMyPen(CDrawBase* renderer, const B_Base* figure) : CSelected
     Select();
 }
 
+bool CDrawBase::LineDashes(uint16_t lineType, float dashes[32], int* count)
+{
+    int n = 0;
+    if (GetUserLineStyle(lineType, dashes, &n)) {
+        n = std::max(0, std::min(n, 32));
+    } else if (const DashPattern* row = BuiltInDashes(lineType)) {
+        n = row->count;
+        std::copy(row->lengths, row->lengths + n, dashes);
+    } else {
+        return false;
+    }
+    *count = n;
+    return true;
+}
+
 bool CDrawBase::CMyPen::CreateDashed(CDrawBase* renderer, uint16_t lineType, int width, const LOGBRUSH& brush)
 {
-    double factor = renderer->m_print ? kPrintDashFactor : 1.0;
-    DWORD entries[kMaxPenStyleEntries];
     float dashes[32];
     int count = 0;
-    int n = 0;
-    if (renderer->GetUserLineStyle(lineType, dashes, &count))
-        n = MakePenStyle(dashes, count, factor, entries);
-    else if (const DashPattern* pattern = BuiltInDashes(lineType))
-        n = MakePenStyle(pattern->lengths, pattern->count, factor, entries);
-    else
+    if (!renderer->LineDashes(lineType, dashes, &count))
         return false;
+    double factor = renderer->m_print ? kPrintDashFactor : 1.0;
+    DWORD entries[kMaxPenStyleEntries];
+    int n = MakePenStyle(dashes, count, factor, entries);
     return CreatePen(PS_GEOMETRIC | PS_USERSTYLE, width, &brush, n, entries);
 }
 

@@ -9,10 +9,6 @@
 #include <cmath>
 
 namespace {
-const uint16_t kRingKind = 105;
-const uint16_t kConstantRingKind = 106;
-const uint16_t kFirstCurveKind = 101;
-
 // At radius factor 1 into the standard 100-point buffer; at device
 // precision (a factor of the scale) into one that holds any curve of the
 // device range.
@@ -53,9 +49,9 @@ bool CDrawBase::DrawSolid(const B_FigSolid& solid)
     if (!child)
         return false;
     const B_FigPolyline* outline = FigCast<B_FigPolyline>(child);
-    if (solid.kind < kFirstCurveKind)
+    if (solid.kind <= B_FigSolid::kLastPolygonKind)
         return outline && DrawPolyline(*outline);
-    if (solid.kind == kRingKind || solid.kind == kConstantRingKind) {
+    if (B_FigSolid::IsRingKind(solid.kind)) {
         double inner = solid.parameter;
         if (const B_FigCircle* circle = FigCast<B_FigCircle>(child)) {
             RECT outer = CurveRect(circle->centre, circle->radius, circle->radius);
