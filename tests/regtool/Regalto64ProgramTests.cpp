@@ -1,5 +1,6 @@
 // Regalto64.exe itself, copied beside a "Setting.ini" in a temp folder, handing a
 // stand-in server DLL to the real regsvr32.
+#include "ThirtyTwoBitPrograms.h"
 #include "DebuggedProgram.h"
 #include "FixtureMarker.h"
 #include "MessageBoxAnswerer.h"
@@ -93,6 +94,9 @@ TEST_F(Regalto64ProgramTest, RegistersAndUnregistersEveryListedServer)
 // whichever width the program itself has.
 TEST_F(Regalto64ProgramTest, X86SwitchRegistersTheX86Builds)
 {
+    if (!CanRun32BitPrograms()) {
+        GTEST_SKIP() << kNo32BitProgramsReason;
+    }
     const std::wstring x86Bin = REGTOOL_X86_BIN_DIR;
     if (!fileExists(x86Bin + L"/" + fixtureFileName)) {
         GTEST_SKIP() << "the x86 build is not there";

@@ -1,6 +1,7 @@
 // Regalto64.exe with the project's own servers: the built Quillora.dll and
 // Lumivex.dll, with the library and language modules beside them, in a temp
 // folder, registered and unregistered through the real regsvr32.
+#include "ThirtyTwoBitPrograms.h"
 #include "DebuggedProgram.h"
 #include "ProcessWait.h"
 #include "ScratchFolder.h"
@@ -101,6 +102,9 @@ TEST_F(Regalto64ServersTest, RegistersTheBuiltServersOfItsOwnWidth)
 
 TEST_F(Regalto64ServersTest, X86SwitchRegistersTheX86BuildsInThe32BitView)
 {
+    if (!CanRun32BitPrograms()) {
+        GTEST_SKIP() << kNo32BitProgramsReason;
+    }
     if (!placeServers(REGTOOL_X86_BIN_DIR, L"x86")) {
         GTEST_SKIP() << "the x86 build is not there";
     }
