@@ -10,6 +10,8 @@ set(JW_PNG_SOURCES png.c pngerror.c pngget.c pngmem.c pngpread.c pngread.c pngri
     pngrtran.c pngrutil.c pngset.c pngtrans.c pngwio.c pngwrite.c pngwtran.c pngwutil.c)
 list(TRANSFORM JW_PNG_SOURCES PREPEND "${JW_LIBPNG_DIR}/")
 add_library(png_static STATIC ${JW_PNG_SOURCES})
+# libpng's files are written to be compiled one by one.
+set_target_properties(png_static PROPERTIES UNITY_BUILD OFF)
 target_include_directories(png_static SYSTEM PUBLIC "${JW_LIBPNG_DIR}" "${JW_PNG_GENERATED}")
 target_link_libraries(png_static PUBLIC z)
 set_target_properties(png_static PROPERTIES C_STANDARD 99)

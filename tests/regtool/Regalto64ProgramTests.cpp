@@ -1,10 +1,11 @@
 // Regalto64.exe itself, copied beside a "Setting.ini" in a temp folder, handing a
 // stand-in server DLL to the real regsvr32.
-#include "ThirtyTwoBitPrograms.h"
 #include "DebuggedProgram.h"
 #include "FixtureMarker.h"
 #include "MessageBoxAnswerer.h"
 #include "ScratchFolder.h"
+#include "TestPaths.h"
+#include "ThirtyTwoBitPrograms.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +33,6 @@ std::wstring regsvr32OfThisWidth()
     return std::wstring(windows) + (ownBits == 32 ? L"\\SysWow64\\regsvr32.exe" : L"\\System32\\regsvr32.exe");
 }
 
-bool fileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 class Regalto64ProgramTest : public ::testing::Test {
 protected:
@@ -98,7 +95,7 @@ TEST_F(Regalto64ProgramTest, X86SwitchRegistersTheX86Builds)
         GTEST_SKIP() << kNo32BitProgramsReason;
     }
     const std::wstring x86Bin = REGTOOL_X86_BIN_DIR;
-    if (!fileExists(x86Bin + L"/" + fixtureFileName)) {
+    if (!FileExists(x86Bin + L"/" + fixtureFileName)) {
         GTEST_SKIP() << "the x86 build is not there";
     }
     const std::wstring narrow = fixtureName(L"X86");

@@ -1,10 +1,11 @@
 // Regalto64.exe with the project's own servers: the built Quillora.dll and
 // Lumivex.dll, with the library and language modules beside them, in a temp
 // folder, registered and unregistered through the real regsvr32.
-#include "ThirtyTwoBitPrograms.h"
 #include "DebuggedProgram.h"
 #include "ProcessWait.h"
 #include "ScratchFolder.h"
+#include "TestPaths.h"
+#include "ThirtyTwoBitPrograms.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +21,6 @@ const wchar_t kThumbnailServerKey[] = L"CLSID\\{2499B5D4-C88A-409E-9732-511A89AA
 const wchar_t* const kModules[] = {L"Quillora.dll", L"Lumivex.dll", L"Tavrena.dll", L"TavrenaJPN.dll",
                                    L"TavrenaENU.dll"};
 
-bool fileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The server DLL named in the given registry view; empty when not registered.
 std::wstring registeredServer(REGSAM view)
@@ -52,7 +49,7 @@ protected:
     // missing file. False when that build is not there.
     bool placeServers(const std::wstring& binFolder, const std::wstring& subfolder)
     {
-        if (!fileExists(binFolder + L"\\Quillora.dll")) {
+        if (!FileExists(binFolder + L"\\Quillora.dll")) {
             return false;
         }
         EXPECT_TRUE(CopyFileW((std::wstring(JW_BIN_DIR) + L"\\Regalto64.exe").c_str(),

@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "TestPaths.h"
 
 // Loads one of the built modules from the build's bin folder and frees it
 // when the test ends.
 class LibraryModule {
 public:
     explicit LibraryModule(const wchar_t* fileName)
-        : m_module(LoadLibraryW((std::wstring(JW_BIN_DIR) + L"\\" + fileName).c_str())) {}
+        : m_module(LoadLibraryW(BuiltModulePath(fileName).c_str())) {}
     ~LibraryModule() { if (m_module) FreeLibrary(m_module); }
     LibraryModule(const LibraryModule&) = delete;
     LibraryModule& operator=(const LibraryModule&) = delete;

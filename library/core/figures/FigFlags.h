@@ -14,6 +14,9 @@ enum : std::uint16_t {
 };
 } // namespace FigFlag
 
+// Line type 9 of every drawing format draws auxiliary figures.
+constexpr std::uint16_t kAuxiliaryLineType = 9;
+
 // Bits of B_FigText::textFlags.
 namespace TextFlag {
 enum : std::uint16_t {

@@ -5,6 +5,8 @@
 // Angles are in degrees. Angles within 1e-4 degree of a right angle are
 // snapped onto it, so that right angles give exact table values.
 
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kTwoPi = 6.283185307179586;
 inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 inline constexpr double kDegreesPerRadian = 57.29577951308232;
 

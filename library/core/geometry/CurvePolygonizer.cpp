@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kChordTolerance = 2.0;
 // A buffer's size is 32-bit, so it never holds 2^28 points; the cap also
 // keeps grid indices of arcs (up to twice the count) within 32 bits.

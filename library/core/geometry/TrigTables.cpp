@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double kGridStepRadians = 0.000272707695624114;   // 2 pi / 23040
-constexpr double kTwoPi = 6.283185307179586;
 // Grid indices are reduced in 64 bits; beyond 2^63 steps the run-time
 // library answers.
 constexpr double kGridIndexLimit = 9223372036854775808.0;    // 2^63

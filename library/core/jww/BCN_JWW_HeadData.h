@@ -9,6 +9,8 @@ struct BCN_JWW_HeadData {
     static const int kLayers = 16;
     static const int kPens = 357;            // 0 to 9 and the extended 100 to 356
     static const int kFirstExtendedPen = 100;
+    static const int kFirstPrintPen = 1;     // pens 1 to 8 have print widths
+    static const int kLastPrintPen = 8;
     static const int kLineTypes = 63;        // 2 to 9, 11 to 19, extended 30 to 62
     static const int kRandomLineTypes = 16;  // 11 to 15
     static const int kFirstExtendedLineType = 30;

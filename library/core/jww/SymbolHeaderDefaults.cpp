@@ -17,7 +17,6 @@ const COLORREF kExtraPenColors[] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x00
                                     0xFFFF00, 0xFFFFFF, 0x8000C0, 0x4080C0, 0x0080FF, 0x80C080,
                                     0xFF8000, 0xFF4080, 0xC0C0C0, 0x808080};
 
-const int kFirstPrintPen = 1;
 const double kPrintWidths[] = {0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.1};
 
 struct LineTypeDefault {
@@ -52,7 +51,7 @@ void FillPens(BCN_JWW_CHeadData& header)
 {
     std::memcpy(header.m_penColor, kStandardPenColors, sizeof kStandardPenColors);
     std::memcpy(header.m_penColor + kFirstExtraPen, kExtraPenColors, sizeof kExtraPenColors);
-    std::memcpy(header.m_printWidth + kFirstPrintPen, kPrintWidths, sizeof kPrintWidths);
+    std::memcpy(header.m_printWidth + BCN_JWW_HeadData::kFirstPrintPen, kPrintWidths, sizeof kPrintWidths);
 }
 
 void FillLineTypes(BCN_JWW_CHeadData& header)

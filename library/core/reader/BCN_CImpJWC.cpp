@@ -3,6 +3,7 @@
 #include "figures/B_FigCircle.h"
 #include "figures/B_FigEllipse.h"
 #include "figures/B_FigEllipseArc.h"
+#include "figures/FigFlags.h"
 #include "figures/B_FigImage.h"
 #include "figures/B_FigLine.h"
 #include "figures/B_FigNode.h"
@@ -34,7 +35,6 @@ using namespace jwc;
 namespace {
 const size_t kFieldBufferSize = 32;
 const COLORREF kDisplayOnlyColour = 0xC0C0C0;
-const uint16_t kAuxiliaryLineType = 9;
 const uint16_t kHeaderPointMarker = 2;
 const double kMarkerSize = 0.4;
 const wchar_t kTextFont[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";

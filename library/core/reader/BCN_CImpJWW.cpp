@@ -27,12 +27,9 @@ const uint16_t kLastStandardPen = 8;
 const uint16_t kFirstExtendedColourPen = 101;
 const DWORD kVersionExtendedColours = 420;
 const uint16_t kPenFieldPens = 16;
-const uint16_t kAuxiliaryLineType = 9;
 const uint16_t kOwnWidthBit = 0x8000;
 const WORD kOwnLayerInBlock = 0x40;
 
-const int kFirstPrintPen = 1;
-const int kLastPrintPen = 8;
 const float kDefaultPenWidth = 2.0f;
 const float kThinnestPen = 1.0f;
 
@@ -144,7 +141,7 @@ void BCN_CImpJWW::SetupView()
 float BCN_CImpJWW::GetPenWidth(int pen)
 {
     float width = kDefaultPenWidth;
-    if (m_penWidths && pen >= kFirstPrintPen && pen <= kLastPrintPen)
+    if (m_penWidths && pen >= BCN_JWW_HeadData::kFirstPrintPen && pen <= BCN_JWW_HeadData::kLastPrintPen)
         width = static_cast<float>(m_header.m_printWidth[pen] * m_scale);
     return std::max(width, kThinnestPen);
 }

@@ -2,14 +2,11 @@
 #include <atlbase.h>
 #include "app/TavrenaApp.h"
 #include "foundation/base/KvoResourceManager.h"
+#include "support/TestPaths.h"
 #include "support/ScratchFolder.h"
 #include "LanguageIds.h"
 
 namespace {
-std::wstring Built(const wchar_t* name)
-{
-    return std::wstring(JW_BIN_DIR) + L"\\" + name;
-}
 
 // The language modules beside a library "lib.dll" in a scratch folder.
 class LanguageModuleTest : public ::testing::Test {
@@ -17,8 +14,8 @@ protected:
     void SetUp() override
     {
         m_library = m_folder.At(L"lib.dll");
-        m_japanese = m_folder.Copy(Built(L"TavrenaJPN.dll"), L"libJPN.dll");
-        m_english = m_folder.Copy(Built(L"TavrenaENU.dll"), L"libENU.dll");
+        m_japanese = m_folder.Copy(BuiltModulePath(L"TavrenaJPN.dll"), L"libJPN.dll");
+        m_english = m_folder.Copy(BuiltModulePath(L"TavrenaENU.dll"), L"libENU.dll");
     }
     void TearDown() override { theApp.FreeLanguageModule(); }
 

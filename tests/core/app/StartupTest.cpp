@@ -4,14 +4,11 @@
 #include <clocale>
 #include <shlobj.h>
 #include "LanguageIds.h"
+#include "support/TestPaths.h"
 #include "support/ScratchFolder.h"
 #include "support/TavrenaLibrary.h"
 
 namespace {
-std::wstring Built(const wchar_t* name)
-{
-    return std::wstring(JW_BIN_DIR) + L"\\" + name;
-}
 
 // The library installed in a folder of its own with both language modules
 // and, when given, a Setting.ini; loaded as the shell would load it.
@@ -19,9 +16,9 @@ class InstalledLibrary {
 public:
     explicit InstalledLibrary(const char* settings)
     {
-        m_folder.Copy(Built(L"Tavrena.dll"), L"Tavrena.dll");
-        m_folder.Copy(Built(L"TavrenaJPN.dll"), L"TavrenaJPN.dll");
-        m_folder.Copy(Built(L"TavrenaENU.dll"), L"TavrenaENU.dll");
+        m_folder.Copy(BuiltModulePath(L"Tavrena.dll"), L"Tavrena.dll");
+        m_folder.Copy(BuiltModulePath(L"TavrenaJPN.dll"), L"TavrenaJPN.dll");
+        m_folder.Copy(BuiltModulePath(L"TavrenaENU.dll"), L"TavrenaENU.dll");
         if (settings)
             m_folder.Write(L"Setting.ini", settings);
         m_module = LoadLibraryW(m_folder.At(L"Tavrena.dll").c_str());
@@ -57,12 +54,6 @@ const wchar_t* UiLanguageModule()
     return GetUserDefaultUILanguage() == 1041 ? L"JPN" : L"ENU";
 }
 
-CStringW StringOf(HMODULE module, UINT id)
-{
-    wchar_t text[512] = {};
-    LoadStringW(module, id, text, 512);
-    return text;
-}
 }
 
 // "English" wins even under a Japanese UI language (the bench's); without
@@ -82,7 +73,7 @@ TEST(Startup, LanguageTableThroughARealLoad)
 
         ATL::CComBSTR text;
         EXPECT_EQ(exports.GetZumenInfo(library.At(L"missing.jww").c_str(), std::addressof(text)), S_OK);
-        EXPECT_STREQ(text.m_str, StringOf(language, IDS_ZUMEN_UNREADABLE));
+        EXPECT_STREQ(text.m_str, ResourceString(language, IDS_ZUMEN_UNREADABLE).c_str());
     }
 }
 

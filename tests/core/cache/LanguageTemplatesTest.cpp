@@ -5,16 +5,10 @@
 #include <string>
 #include "FormatSpecifiers.h"
 #include "cache/InfoTemplates.h"
+#include "support/TestPaths.h"
 #include "support/LibraryModule.h"
 
 namespace {
-std::wstring StringOf(HMODULE module, UINT id)
-{
-    const wchar_t* text = nullptr;
-    int length = LoadStringW(module, id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
-}
-
 class LanguageTemplatesTest : public ::testing::TestWithParam<const wchar_t*> {};
 }
 
@@ -23,7 +17,7 @@ TEST_P(LanguageTemplatesTest, EveryTemplateTakesTheLibrarysArguments)
     LibraryModule module(GetParam());
     ASSERT_TRUE(module.IsLoaded());
     for (const InfoTemplate* info : kInfoTemplates) {
-        std::wstring format = StringOf(module.Handle(), info->id);
+        std::wstring format = ResourceString(module.Handle(), info->id);
         SCOPED_TRACE(testing::Message() << "string " << info->id);
         ASSERT_FALSE(format.empty());
         std::string expected = info->arguments;

@@ -8,7 +8,6 @@
 #include "support/TavrenaLibrary.h"
 
 namespace {
-const HRESULT kNotImplemented = static_cast<HRESULT>(0x80004001);
 const DWORD kPatience = 20000;  // ms; only a broken lock ever waits this long
 
 std::wstring ProgramFolder()
@@ -162,10 +161,10 @@ TEST(ExclusiveMutexMissing, ExportsFailWithoutTouchingTheirOutputs)
         GTEST_SKIP() << "another process has the library loaded";
     }
     ATL::CComBSTR text(L"untouched");
-    EXPECT_EQ(GetZumenInfo(L"missing.jww", std::addressof(text)), kNotImplemented);
+    EXPECT_EQ(GetZumenInfo(L"missing.jww", std::addressof(text)), E_NOTIMPL);
     EXPECT_STREQ(text.m_str, L"untouched");
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x1234));
-    EXPECT_EQ(GetZumenImage(256, L"missing.jww", &bitmap, nullptr), kNotImplemented);
+    EXPECT_EQ(GetZumenImage(256, L"missing.jww", &bitmap, nullptr), E_NOTIMPL);
     EXPECT_EQ(bitmap, reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x1234)));
     EXPECT_EQ(GetImage(256, L"missing.jww"), nullptr);
     EXPECT_FALSE(InfoLoad(nullptr));

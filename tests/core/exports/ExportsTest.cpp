@@ -21,15 +21,14 @@ protected:
     ScratchFolder m_folder;
 };
 
-const HRESULT kNotImplemented = static_cast<HRESULT>(0x80004001);
 }
 
 // A null text or bitmap pointer is refused before anything is written.
 TEST_F(ExportsTest, NullOutPointersAreRefused)
 {
     std::wstring path = m_folder.Write(L"a.jww", "JwwData.");
-    EXPECT_EQ(m_library.GetZumenInfo(path.c_str(), nullptr), kNotImplemented);
-    EXPECT_EQ(m_library.GetZumenImage(256, path.c_str(), nullptr, nullptr), kNotImplemented);
+    EXPECT_EQ(m_library.GetZumenInfo(path.c_str(), nullptr), E_NOTIMPL);
+    EXPECT_EQ(m_library.GetZumenImage(256, path.c_str(), nullptr, nullptr), E_NOTIMPL);
 }
 
 // Files that no reader accepts still give a tip: the language module's text
@@ -57,7 +56,7 @@ TEST_F(ExportsTest, NoThumbnailLeavesTheBitmapPointerAlone)
     HBITMAP sentinel = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x1234));
     for (int size : {0, 256}) {
         HBITMAP bitmap = sentinel;
-        EXPECT_EQ(m_library.GetZumenImage(size, path.c_str(), &bitmap, nullptr), kNotImplemented);
+        EXPECT_EQ(m_library.GetZumenImage(size, path.c_str(), &bitmap, nullptr), E_NOTIMPL);
         EXPECT_EQ(bitmap, sentinel);
     }
     EXPECT_EQ(m_library.GetImage(256, path.c_str()), nullptr);

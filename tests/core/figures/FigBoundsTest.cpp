@@ -10,10 +10,6 @@ namespace {
 
 using namespace FigureFactory;
 
-void Free(B_Base* fig)
-{
-    DeleteFig(&fig);
-}
 
 void ExpectBox(const Bounds2D& box, double minX, double minY, double maxX, double maxY, double tolerance = 1e-9)
 {

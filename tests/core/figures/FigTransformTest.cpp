@@ -27,10 +27,6 @@ B_Base* Transformed(B_Base* fig)
     return fig;
 }
 
-void Free(B_Base* fig)
-{
-    DeleteFig(&fig);
-}
 
 struct CircleCase {
     const char* name;
@@ -137,7 +133,7 @@ TEST_F(FigTransformTest, TextEndsAreMapped)
     Free(text);
 }
 
-struct TextCase {
+struct TextTransformCase {
     const char* name;
     double textAngle;
     double sx;
@@ -148,7 +144,7 @@ struct TextCase {
     double angle;    // the text's angle afterwards
 };
 
-class TextTransformTest : public testing::TestWithParam<TextCase> {
+class TextTransformTest : public testing::TestWithParam<TextTransformCase> {
 protected:
     TransformSaver m_saver;
 };
@@ -157,7 +153,7 @@ protected:
 // up makes a horizontal text twice as wide and three times as high.
 TEST_P(TextTransformTest, MetricsFollowTheBaseline)
 {
-    const TextCase& c = GetParam();
+    const TextTransformCase& c = GetParam();
     ResetTransform();
     ScaleTransform(nullptr, c.sx, c.sy);
     RotateTransform(c.rotation, nullptr);
@@ -173,13 +169,13 @@ TEST_P(TextTransformTest, MetricsFollowTheBaseline)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextTransformTest, testing::Values(
-    TextCase{"scale 2,1", 0.0, 2.0, 1.0, 0.0, 2.0, 1.0, 0.0},
-    TextCase{"scale 2,3", 0.0, 2.0, 3.0, 0.0, 2.0, 3.0, 0.0},
-    TextCase{"scale 2,3 vertical text", 90.0, 2.0, 3.0, 0.0, 3.0, 2.0, 90.0},
-    TextCase{"rotation 90", 0.0, 1.0, 1.0, 90.0, 1.0, 1.0, 90.0},
-    TextCase{"uniform 2, rotation 30", 10.0, 2.0, 2.0, 30.0, 2.0, 2.0, 40.0},
-    TextCase{"mirror", 30.0, 1.0, -1.0, 0.0, 1.0, -1.0, -30.0},
-    TextCase{"singular", 30.0, 0.0, 1.0, 0.0, 1.0, 1.0, 30.0}));
+    TextTransformCase{"scale 2,1", 0.0, 2.0, 1.0, 0.0, 2.0, 1.0, 0.0},
+    TextTransformCase{"scale 2,3", 0.0, 2.0, 3.0, 0.0, 2.0, 3.0, 0.0},
+    TextTransformCase{"scale 2,3 vertical text", 90.0, 2.0, 3.0, 0.0, 3.0, 2.0, 90.0},
+    TextTransformCase{"rotation 90", 0.0, 1.0, 1.0, 90.0, 1.0, 1.0, 90.0},
+    TextTransformCase{"uniform 2, rotation 30", 10.0, 2.0, 2.0, 30.0, 2.0, 2.0, 40.0},
+    TextTransformCase{"mirror", 30.0, 1.0, -1.0, 0.0, 1.0, -1.0, -30.0},
+    TextTransformCase{"singular", 30.0, 0.0, 1.0, 0.0, 1.0, 1.0, 30.0}));
 
 TEST_F(FigTransformTest, DimensionMapsLinesTextStartAndEndPoints)
 {

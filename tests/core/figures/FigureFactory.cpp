@@ -1,3 +1,4 @@
+#include "figures/FigLifetime.h"
 #include "FigureFactory.h"
 
 namespace FigureFactory {
@@ -173,6 +174,11 @@ const std::vector<Maker>& AllKinds()
         {"image", MakeImage},
     };
     return makers;
+}
+
+void Free(B_Base* fig)
+{
+    DeleteFig(&fig);
 }
 
 } // namespace FigureFactory

@@ -26,4 +26,7 @@ struct Maker {
 // Every kind of the table, the group without children.
 const std::vector<Maker>& AllKinds();
 
+// Deletes a figure made here (and its children).
+void Free(B_Base* fig);
+
 } // namespace FigureFactory

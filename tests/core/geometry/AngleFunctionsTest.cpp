@@ -1,4 +1,5 @@
 #include "geometry/AngleFunctions.h"
+#include "GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct AngleCase {
     double input;

@@ -1,4 +1,5 @@
 #include "geometry/NumTolerance.h"
+#include "GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@ static_assert(g_numTol6.scale == 1000000.0 && g_numTol6.unit == 1.0, "constant-i
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct CompareCase {
     const NumTolerance* tol;

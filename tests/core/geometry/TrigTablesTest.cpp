@@ -1,4 +1,5 @@
 #include "geometry/AngleFunctions.h"
+#include "GeometryTestSupport.h"
 #include "geometry/TrigTables.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kHalfRoot2 = 0.70710678118654757;   // sqrt(2) / 2 as a double
 constexpr double kPi = 3.141592653589793;
 

@@ -1,6 +1,7 @@
 // Block inserts expand their definitions into placed figures held by a
 // group; definitions that insert themselves or each other end, and the
 // expansion has its limits.
+#include "geometry/AngleFunctions.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -15,7 +16,6 @@
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
 
 jwwrite::BlockInsert InsertOf(uint32_t block, double x = 0, double y = 0)
 {

@@ -1,5 +1,6 @@
 // Every entity class of a drawing, written by the test-side writer and
 // loaded through the reader factory, becomes the figures it stands for.
+#include "geometry/AngleFunctions.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +16,6 @@
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
 
 struct Loaded {
     explicit Loaded(const jwwrite::Drawing& drawing) : drawing(jwwrite::WriteDrawing(drawing), L"entities.jww") {}

@@ -27,7 +27,7 @@
 
 namespace {
 
-std::vector<std::wstring> SampleFiles()
+std::vector<std::wstring> SampleDrawingsToCount()
 {
     return SampleDrawingFiles({L"*.jww", L"*.jws"});
 }
@@ -199,7 +199,7 @@ Expectation Expected(const std::wstring& path)
 
 TEST(SampleFigures, EveryDrawingLoadsWithTheFiguresOfItsEntities)
 {
-    std::vector<std::wstring> files = SampleFiles();
+    std::vector<std::wstring> files = SampleDrawingsToCount();
     if (files.empty())
         GTEST_SKIP() << "no sample drawings";
     int inserts = 0;

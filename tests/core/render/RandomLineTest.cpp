@@ -11,12 +11,12 @@
 
 namespace {
 
-const float kStart = -32769.0f;
+const float kFarStart = -32769.0f;
 
 // A zig-zag of period 8 and amplitude 2, starting on the line.
 void SetZigZag(ShapeReader& reader, uint16_t type)
 {
-    reader.SetShape(type, 0.0f, 8.0f, {{kStart, 0}, {2, 2}, {6, -2}, {8, 0}});
+    reader.SetShape(type, 0.0f, 8.0f, {{kFarStart, 0}, {2, 2}, {6, -2}, {8, 0}});
 }
 
 B_FigLine LineOf(Point2D a, Point2D b, uint16_t type)
@@ -75,11 +75,11 @@ TEST_F(RandomLine, ShapeKeepsItsDeviceSizeAtAnyScale)
 
 TEST_F(RandomLine, ShapesWithoutSegmentsAreNotPatterned)
 {
-    m_reader.SetShape(13, 0.0f, 8.0f, {{kStart, 0}});
-    m_reader.SetShape(14, 0.0f, 8.0f, {{kStart, 0}, {-2, 1}, {-4, 1}});
+    m_reader.SetShape(13, 0.0f, 8.0f, {{kFarStart, 0}});
+    m_reader.SetShape(14, 0.0f, 8.0f, {{kFarStart, 0}, {-2, 1}, {-4, 1}});
     SetZigZag(m_reader, 15);
-    m_reader.SetShape(11, 0.0f, 0.0f, {{kStart, 0}, {2, 2}});  // no period
-    m_reader.SetShape(12, 0.0f, 4.0f, {{kStart, 0}, {2, 2}, {9, 0}});  // a piece wider than the period
+    m_reader.SetShape(11, 0.0f, 0.0f, {{kFarStart, 0}, {2, 2}});  // no period
+    m_reader.SetShape(12, 0.0f, 4.0f, {{kFarStart, 0}, {2, 2}, {9, 0}});  // a piece wider than the period
     BuildRandomLineTable(&m_reader);
     for (uint16_t type : {11, 12, 13, 14}) {
         B_FigLine line = LineOf({0, 0}, {16, 0}, type);
@@ -97,7 +97,7 @@ TEST_F(RandomLine, ShapesWithoutSegmentsAreNotPatterned)
 TEST_F(RandomLine, LongFiguresFallBackToPlainLines)
 {
     SetZigZag(m_reader, 11);
-    m_reader.SetShape(12, 0.0f, 8.0f, {{kStart, 0}, {8, 0}});  // straight: every piece merges
+    m_reader.SetShape(12, 0.0f, 8.0f, {{kFarStart, 0}, {8, 0}});  // straight: every piece merges
     BuildRandomLineTable(&m_reader);
     B_FigLine zigZag = LineOf({0, 0}, {8 * 600, 0}, 11);
     EXPECT_FALSE(m_builder.Build(&zigZag, m_out, 1.0)) << "more than 1000 points";
@@ -149,7 +149,7 @@ TEST_F(RandomLine, TheLastLoadsShapesServeEveryDrawing)
     SetZigZag(m_reader, 11);
     BuildRandomLineTable(&m_reader);
     ShapeReader second;
-    second.SetShape(11, 0.0f, 16.0f, {{kStart, 0}, {8, 4}, {16, 0}});
+    second.SetShape(11, 0.0f, 16.0f, {{kFarStart, 0}, {8, 4}, {16, 0}});
     BuildRandomLineTable(&second);
     B_FigLine line = LineOf({0, 0}, {16, 0}, 11);
     ASSERT_TRUE(m_builder.Build(&line, m_out, 1.0));
@@ -161,7 +161,7 @@ TEST_F(RandomLine, LoadsAndDrawsOnOtherThreadsSeeWholeTables)
 {
     SetZigZag(m_reader, 11);
     ShapeReader other;
-    other.SetShape(11, 0.0f, 8.0f, {{kStart, 0}, {4, 4}, {8, 0}});
+    other.SetShape(11, 0.0f, 8.0f, {{kFarStart, 0}, {4, 4}, {8, 0}});
     BuildRandomLineTable(&m_reader);
     std::atomic<bool> stop(false);
     std::thread loader([&] {

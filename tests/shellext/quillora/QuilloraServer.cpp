@@ -26,7 +26,7 @@ namespace {
 // The shell finds the server only through the registry: register the
 // build's servers for the whole run the way a user does, with Regalto64 and
 // the "Setting.ini" beside it, as "scripts/try" does.
-class QuilloraRegistration : public testing::Environment {
+class QuilloraRegisteredForTheRun : public testing::Environment {
 public:
     void SetUp() override
     {
@@ -40,6 +40,6 @@ public:
     }
 };
 
-testing::Environment* const registration = testing::AddGlobalTestEnvironment(new QuilloraRegistration);
+testing::Environment* const registration = testing::AddGlobalTestEnvironment(new QuilloraRegisteredForTheRun);
 
 }  // namespace

@@ -1,16 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
+#include "support/TestPaths.h"
 #include "foundation/base/KvoModuleHandle.h"
-
-namespace {
-std::wstring Fixture(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
-}
 
 TEST(KvoModuleHandle, LoadedModulesAreBorrowedOthersOwned)
 {
@@ -23,7 +14,7 @@ TEST(KvoModuleHandle, LoadedModulesAreBorrowedOthersOwned)
     EXPECT_TRUE(kernel.GetName().IsEmpty());
     EXPECT_NE(GetModuleHandleW(L"kernel32.dll"), nullptr) << "a borrowed module is not freed";
 
-    std::wstring fixture = Fixture(L"KvoFixtureHindi.dll");
+    std::wstring fixture = BesideTestProgram(L"KvoFixtureHindi.dll");
     ASSERT_EQ(GetModuleHandleW(fixture.c_str()), nullptr);
     {
         CKvoModuleHandle owned(fixture.c_str());

@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <string>
+#include "support/TestPaths.h"
 #include "foundation/base/KvoManageState.h"
 #include "foundation/base/KvoResourceManager.h"
 
 namespace {
-std::wstring Fixture(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
-
 const wchar_t kToolkitText[] = L"ツールキットの文字列";
 
 // The fixture modules, loaded for the test; the toolkit goes back to having
@@ -21,10 +14,10 @@ class KvoResourceManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_japanese = LoadLibraryW(Fixture(L"KvoFixtureJapanese.dll").c_str());
-        m_mixed = LoadLibraryW(Fixture(L"KvoFixtureMixed.dll").c_str());
-        m_hindi = LoadLibraryW(Fixture(L"KvoFixtureHindi.dll").c_str());
-        m_damaged = LoadLibraryW(Fixture(L"KvoFixtureDamaged.dll").c_str());
+        m_japanese = LoadLibraryW(BesideTestProgram(L"KvoFixtureJapanese.dll").c_str());
+        m_mixed = LoadLibraryW(BesideTestProgram(L"KvoFixtureMixed.dll").c_str());
+        m_hindi = LoadLibraryW(BesideTestProgram(L"KvoFixtureHindi.dll").c_str());
+        m_damaged = LoadLibraryW(BesideTestProgram(L"KvoFixtureDamaged.dll").c_str());
         ASSERT_TRUE(m_japanese && m_mixed && m_hindi && m_damaged);
     }
     void TearDown() override

@@ -1,7 +1,6 @@
 #include "foundation/base/KvoLanguageInfo.h"
 
 namespace {
-const WORD kEnglishUs = 1033;
 
 const KvoLanguageInfo kLanguages[] = {
     {1049, 1251, L"windows-1251", L"Russian", L"LANG_RUSSIAN", L"SUBLANG_DEFAULT", 204},
@@ -52,5 +51,5 @@ const KvoLanguageInfo* FindKvoLanguage(WORD languageId)
 
 const KvoLanguageInfo* DefaultKvoLanguage()
 {
-    return FindKvoLanguage(kEnglishUs);
+    return FindKvoLanguage(kKvoEnglishUs);
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+// The language of English (United States), the toolkit's neutral language.
+inline constexpr WORD kKvoEnglishUs = 1033;
+
 // One row of the toolkit's language table: how texts of a resource module in
 // that language are converted and shown.
 struct KvoLanguageInfo {

@@ -1,10 +1,10 @@
 #include "foundation/base/KvoResourceManager.h"
+#include "foundation/base/KvoLanguageInfo.h"
 #include <afxwin.h>
 
 HMODULE g_kvoResourceModule = nullptr;
 
 namespace {
-const WORD kEnglishUs = 1033;
 const LPCWSTR kHtmlType = MAKEINTRESOURCEW(23);
 
 CProcessLocal<CKvoResourceManager> g_resourceManager;
@@ -14,7 +14,7 @@ CProcessLocal<CKvoResourceManager> g_resourceManager;
 bool KeepWalking(LONG_PTR carried)
 {
     WORD language = *reinterpret_cast<const WORD*>(carried);
-    return language == 0 || language == kEnglishUs;
+    return language == 0 || language == kKvoEnglishUs;
 }
 
 BOOL CALLBACK OnLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR carried)

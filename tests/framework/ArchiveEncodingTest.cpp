@@ -1,17 +1,13 @@
 // Golden bytes of every encoding the archive writes, and the same bytes read
 // back.
-#include "archive_support.h"
-#include "serial_classes.h"
+#include "ArchiveSupport.h"
+#include "SerialClasses.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 
-Bytes Text(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
-}
 
 struct StringCase
 {

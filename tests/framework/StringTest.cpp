@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "test_modules.h"
+#include "TestModules.h"
 
 namespace
 {

@@ -23,4 +23,6 @@ int ArchiveCause(const Bytes& bytes, const std::function<void(CArchive&)>& load)
 std::string Hex(const Bytes& bytes);
 Bytes FromHex(const std::string& hex);
 Bytes Concat(std::initializer_list<Bytes> parts);
+// The bytes of a narrow text, without a terminator.
+Bytes Text(const std::string& text);
 Bytes Repeat(BYTE value, size_t nCount);

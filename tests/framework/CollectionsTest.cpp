@@ -1,5 +1,5 @@
-#include "archive_support.h"
-#include "serial_classes.h"
+#include "ArchiveSupport.h"
+#include "SerialClasses.h"
 
 #include <afxcoll.h>
 

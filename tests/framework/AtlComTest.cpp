@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <utility>
 
-#include "test_modules.h"
+#include "TestModules.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // Store and load through the archive: object graphs, schemas, buffering and
 // the file position after Flush.
-#include "archive_support.h"
-#include "serial_classes.h"
+#include "ArchiveSupport.h"
+#include "SerialClasses.h"
 
 #include <gtest/gtest.h>
 

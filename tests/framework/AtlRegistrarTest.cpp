@@ -12,7 +12,7 @@ namespace
 {
 
 const wchar_t kTestsKey[] = L"Software\\JwFrameworkTests";
-const wchar_t kScratch[] = L"Software\\JwFrameworkTests\\Registrar";
+const wchar_t kRegistrarScratch[] = L"Software\\JwFrameworkTests\\Registrar";
 
 class Registrar : public testing::Test
 {
@@ -35,7 +35,7 @@ protected:
     }
     static std::wstring Path(const std::wstring& relative)
     {
-        return std::wstring(kScratch) + (relative.empty() ? L"" : L"\\" + relative);
+        return std::wstring(kRegistrarScratch) + (relative.empty() ? L"" : L"\\" + relative);
     }
     static bool HasKey(const std::wstring& relative)
     {

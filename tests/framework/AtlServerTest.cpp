@@ -119,15 +119,15 @@ OBJECT_ENTRY(CLSID_TestWidget, CTestWidget)
 OBJECT_ENTRY(CLSID_TestBroken, CTestBroken)
 END_OBJECT_MAP()
 
-class CTestModule : public CAtlDllModuleT<CTestModule>
+class CServerTestModule : public CAtlDllModuleT<CServerTestModule>
 {
 public:
-    CTestModule() : CAtlDllModuleT(ObjectMap)
+    CServerTestModule() : CAtlDllModuleT(ObjectMap)
     {
     }
 };
 
-CTestModule g_module;
+CServerTestModule g_module;
 
 CComPtr<IClassFactory> FactoryOf(const CLSID& clsid)
 {

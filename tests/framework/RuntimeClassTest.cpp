@@ -1,4 +1,4 @@
-#include "serial_classes.h"
+#include "SerialClasses.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_modules.h"
+#include "TestModules.h"
 
 TEST(COleDateTimeSpan, FormatsDaysHoursMinutesSeconds)
 {

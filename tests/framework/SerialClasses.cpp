@@ -1,4 +1,4 @@
-#include "serial_classes.h"
+#include "SerialClasses.h"
 
 int g_liveTestObjects = 0;
 

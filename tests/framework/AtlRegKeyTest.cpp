@@ -7,15 +7,15 @@
 namespace
 {
 
-const wchar_t kScratch[] = L"Software\\JwFrameworkTests\\RegKey";
+const wchar_t kRegKeyScratch[] = L"Software\\JwFrameworkTests\\RegKey";
 
 class RegKey : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
-        ASSERT_EQ(ERROR_SUCCESS, m_key.Create(HKEY_CURRENT_USER, kScratch));
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyScratch);
+        ASSERT_EQ(ERROR_SUCCESS, m_key.Create(HKEY_CURRENT_USER, kRegKeyScratch));
     }
     void TearDown() override
     {

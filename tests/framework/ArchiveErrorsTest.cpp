@@ -1,8 +1,8 @@
 // Damaged streams end in the right archive exception, create nothing they
 // should not, and leak or double-free nothing when the archive owns the
 // objects.
-#include "archive_support.h"
-#include "serial_classes.h"
+#include "ArchiveSupport.h"
+#include "SerialClasses.h"
 
 #include <afxtempl.h>
 
@@ -11,10 +11,6 @@
 namespace
 {
 
-Bytes Text(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
-}
 
 Bytes NewClass(const std::string& name, WORD wSchema)
 {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "test_modules.h"
+#include "TestModules.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "archive_support.h"
+#include "ArchiveSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,4 +77,9 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 Bytes Repeat(BYTE value, size_t nCount)
 {
     return Bytes(nCount, value);
+}
+
+Bytes Text(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
 }
