@@ -4,20 +4,13 @@
 #include <thread>
 #include "exports/TavrenaExports.h"
 #include "support/LibraryModule.h"
+#include "support/ProgramFolder.h"
 #include "support/ScratchFolder.h"
 #include "support/TavrenaLibrary.h"
 
 namespace {
 const HRESULT kNotImplemented = static_cast<HRESULT>(0x80004001);
 const DWORD kPatience = 20000;  // ms; only a broken lock ever waits this long
-
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\'));
-}
 
 std::wstring UniqueName(const wchar_t* role)
 {
