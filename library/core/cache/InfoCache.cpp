@@ -1,10 +1,12 @@
 #include "cache/InfoCache.h"
+#include "app/ProcessEnding.h"
 #include "cache/InfoCachePin.h"
 #include "cache/InfoText.h"
 #include "reader/JwCADBase.h"
 #include "reader/ReaderFactory.h"
 #include "records/ZumenInfo.h"
 #include <atlbase.h>
+#include <algorithm>
 #include <memory>
 #include <time.h>
 
@@ -239,10 +241,51 @@ CInfoCache::EntryMap::iterator CInfoCache::ChooseVictim()
 
 void CInfoCache::Clear()
 {
+    if (IsProcessEnding()) {
+        ClearAtExit();
+        return;
+    }
     Lock lock(m_lock);
+    std::vector<CInfoCacheEntry*> loads = CancelLoads();
+    DiscardAll();
+    m_loaded.wait(lock, [&loads] {
+        return std::none_of(loads.begin(), loads.end(), [](const CInfoCacheEntry* entry) { return entry->m_loading; });
+    });
+    for (CInfoCacheEntry* entry : loads)
+        Unpin(entry);
+}
+
+// Asks every load of the map to stop and pins its entry, so that it stays to
+// be waited for whatever its loader does when the load ends.
+std::vector<CInfoCacheEntry*> CInfoCache::CancelLoads()
+{
+    std::vector<CInfoCacheEntry*> loads;
+    for (auto& item : m_entries) {
+        CInfoCacheEntry* entry = item.second;
+        if (!entry->m_loading)
+            continue;
+        entry->CancelLoad();
+        ++entry->m_pins;
+        loads.push_back(entry);
+    }
+    return loads;
+}
+
+void CInfoCache::DiscardAll()
+{
     for (auto& item : m_entries)
         Discard(item.second);
     m_entries.clear();
+}
+
+// The other threads are gone: one may have died holding the lock, or loading
+// or using an entry. Such an entry, or the whole map when the lock is held,
+// is left to the end of the process; the rest goes as usual.
+void CInfoCache::ClearAtExit()
+{
+    Lock lock(m_lock, std::try_to_lock);
+    if (lock.owns_lock())
+        DiscardAll();
 }
 
 // Stores entry under path; an entry already there under any spelling of the

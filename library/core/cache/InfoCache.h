@@ -47,8 +47,10 @@ public:
     // owns; false leaves *bitmap untouched.
     bool MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap);
 
-    // Takes every entry out of the cache. Loads still running are asked to
-    // stop; entries in use go when their users release them.
+    // Takes every entry out of the cache. Loads still running are cancelled
+    // and waited for, so no reader of the cache loads once it returns;
+    // entries in use go when their users release them. While the process
+    // ends, nothing is waited for (see ClearAtExit).
     void Clear();
 
     // Empties the cache, then reads the info cache file path (the cache
@@ -83,6 +85,9 @@ private:
     bool NeedsRoom();
     EntryMap::iterator ChooseVictim();
     void Discard(CInfoCacheEntry* entry);
+    void DiscardAll();
+    std::vector<CInfoCacheEntry*> CancelLoads();
+    void ClearAtExit();
     void Unpin(CInfoCacheEntry* entry);
     static void Delete(CInfoCacheEntry* entry);
     void Put(const CStringW& path, CInfoCacheEntry* entry);

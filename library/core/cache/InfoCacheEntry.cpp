@@ -20,7 +20,6 @@ bool CInfoCacheEntry::Reload(const wchar_t* path, HWND progress)
     doc->WaitForLoad();
     doc->m_path = path;
     doc->m_progressWnd = progress;
-    doc->m_cancel = false;
     doc->m_loadState = LoadState::Started;
     doc->m_backColor = GetSysColor(COLOR_WINDOW);
 
@@ -30,9 +29,29 @@ bool CInfoCacheEntry::Reload(const wchar_t* path, HWND progress)
         return false;
     thread->m_bAutoDelete = FALSE;
     doc->m_pReadThread = thread;
+    StartCancellable();
     thread->ResumeThread();
     doc->WaitForLoad();
+    m_loadingReader = nullptr;
 
     std::copy(std::begin(doc->m_usedLayers), std::end(doc->m_usedLayers), layerMask);
     return true;
+}
+
+// The reader is published before the request is looked at, and CancelLoad
+// sets the request before it looks for the reader: whichever comes second
+// sees the other, so a cancel is never lost to the reset of the flag.
+void CInfoCacheEntry::StartCancellable()
+{
+    doc->m_cancel = false;
+    m_loadingReader = doc;
+    if (m_cancelRequested)
+        doc->m_cancel = true;
+}
+
+void CInfoCacheEntry::CancelLoad()
+{
+    m_cancelRequested = true;
+    if (CJwCADBase* reader = m_loadingReader)
+        reader->m_cancel = true;
 }

@@ -1,3 +1,3 @@
 #include "jww/JwwVersion.h"
 
-int g_jwwVersion = 0;
+thread_local int g_jwwVersion = 0;

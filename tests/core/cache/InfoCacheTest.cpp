@@ -3,6 +3,7 @@
 #include <thread>
 #include <time.h>
 #include "CacheFixture.h"
+#include "core/jww/JwwTestSupport.h"
 #include "reader/JwCADBase.h"
 #include "reader/LoadState.h"
 
@@ -386,4 +387,29 @@ TEST_F(InfoCacheTest, ConcurrentUsersAndEmptying)
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(failures.load(), 0);
+}
+
+// Emptying the cache while a drawing loads stops the load and returns only
+// once its thread has ended: no progress comes after, the reader ends
+// cancelled with part of the drawing, and its user still holds it whole.
+TEST_F(InfoCacheTest, ClearCancelsARunningLoadAndWaitsForIt)
+{
+    const size_t kLines = 150000;
+    std::wstring path = m_folder.At(L"large.jww");
+    ASSERT_TRUE(SaveFile(path, DrawingBytes(std::vector<Entity>(kLines, LineOf(0, 0, 1, 1)))));
+    ProgressSink sink;
+    CInfoCacheEntry* loaded = nullptr;
+    std::thread loader([&] { m_cache.GetEntry(path.c_str(), &loaded, sink.Window()); });
+    bool reading = sink.WaitFor([](WPARAM kind, LPARAM) { return kind == 0; });
+    m_cache.Clear();
+    sink.Take();
+    loader.join();
+    ASSERT_TRUE(reading);
+    EXPECT_TRUE(sink.Take().empty()) << "the load went on after Clear returned";
+    EXPECT_TRUE(m_cache.GetPaths().empty());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->doc->m_loadState.load(), LoadState::Failed);
+    EXPECT_EQ(loaded->doc->m_pReadThread, nullptr);
+    EXPECT_LT(loaded->doc->m_figures.GetCount(), static_cast<INT_PTR>(kLines));
+    m_cache.ReleaseEntry(loaded);
 }

@@ -4,19 +4,12 @@
 #include <thread>
 #include "exports/TavrenaExports.h"
 #include "support/LibraryModule.h"
+#include "support/TestPaths.h"
 #include "support/ScratchFolder.h"
 #include "support/TavrenaLibrary.h"
 
 namespace {
 const DWORD kPatience = 20000;  // ms; only a broken lock ever waits this long
-
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\'));
-}
 
 std::wstring UniqueName(const wchar_t* role)
 {
@@ -33,7 +26,7 @@ public:
           m_ready(CreateEventW(nullptr, TRUE, FALSE, m_readyName.c_str())),
           m_release(CreateEventW(nullptr, TRUE, FALSE, m_releaseName.c_str()))
     {
-        std::wstring command = L"\"" + ProgramFolder() + L"\\ExclusiveHolder.exe\" " +
+        std::wstring command = L"\"" + BesideTestProgram(L"ExclusiveHolder.exe") + L"\" " +
                                (abandon ? L"abandon " + m_readyName : L"hold " + m_readyName + L" " + m_releaseName);
         STARTUPINFOW startup = {sizeof startup};
         if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process))

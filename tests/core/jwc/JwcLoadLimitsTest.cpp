@@ -13,16 +13,6 @@ using namespace jwwrite;
 
 namespace {
 
-JwcDrawing ManyRecords(size_t lines, size_t points)
-{
-    JwcDrawing drawing;
-    for (size_t i = 0; i < lines; ++i)
-        drawing.lines.push_back({0, static_cast<float>(i), 1, static_cast<float>(i), 1, 1, 0});
-    for (size_t i = 0; i < points; ++i)
-        drawing.points.push_back({static_cast<float>(i), 0, 0, 1, 0});
-    return drawing;
-}
-
 TEST(JwcLoadLimits, WithoutProgressWindowSectionsStop)
 {
     LoadedDrawing loaded(WriteJwc(ManyRecords(9000, 3500)), L"many.jwc");

@@ -39,6 +39,16 @@ bool LoadedDrawing::IsLayerUsed(int layer) const
     return m_entry.IsLayerSet(layer);
 }
 
+jwwrite::JwcDrawing ManyRecords(size_t lines, size_t points)
+{
+    jwwrite::JwcDrawing drawing;
+    for (size_t i = 0; i < lines; ++i)
+        drawing.lines.push_back({0, static_cast<float>(i), 1, static_cast<float>(i), 1, 1, 0});
+    for (size_t i = 0; i < points; ++i)
+        drawing.points.push_back({static_cast<float>(i), 0, 0, 1, 0});
+    return drawing;
+}
+
 HeaderAnswers ReadHeaderAnswers(const std::wstring& path)
 {
     HeaderAnswers answers;
@@ -71,4 +81,17 @@ std::vector<std::pair<WPARAM, LPARAM>> ProgressSink::Take()
     while (PeekMessageW(&message, m_window, WM_DRAWPROGRESS, WM_DRAWPROGRESS, PM_REMOVE))
         messages.emplace_back(message.wParam, message.lParam);
     return messages;
+}
+
+bool ProgressSink::WaitFor(const std::function<bool(WPARAM, LPARAM)>& wanted, int count)
+{
+    const DWORD kPatience = 20000;
+    for (;;) {
+        for (const auto& message : Take()) {
+            if (wanted(message.first, message.second) && --count == 0)
+                return true;
+        }
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kPatience, QS_POSTMESSAGE) == WAIT_TIMEOUT)
+            return false;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "figures/B_Base.h"
 #include "reader/BCN_CImpJWK.h"
 #include "records/ZumenInfo.h"
+#include "writer/JwcWriter.h"
 
 // A drawing file written into a scratch folder and loaded through the reader
 // factory and the load thread, the way the info cache loads it.
@@ -41,6 +43,9 @@ private:
     CInfoCacheEntry m_entry;
 };
 
+// A drawing of that many distinct lines, then that many points.
+jwwrite::JwcDrawing ManyRecords(size_t lines, size_t points);
+
 // The header answers of a file, read with a fresh reader as the info tip reads
 // them.
 struct HeaderAnswers {
@@ -63,6 +68,9 @@ public:
     HWND Window() const { return m_window; }
     // (wParam, lParam) of the progress messages that have arrived.
     std::vector<std::pair<WPARAM, LPARAM>> Take();
+    // Takes progress messages as they arrive until one is the count'th that
+    // wanted accepts; false when none more came for twenty seconds.
+    bool WaitFor(const std::function<bool(WPARAM, LPARAM)>& wanted, int count = 1);
 
 private:
     HWND m_window;
