@@ -58,8 +58,6 @@ protected:
     // (10 / d rounded, 1), all else (1, d truncated, at least 1). Values the
     // terms cannot hold are clamped into range.
     static void SetScaleTerms(double scale, ZumenInfo* info);
-    // The extent's width and height; 0 for an empty drawing.
-    void ExtentSize(double* width, double* height) const;
 
 private:
     void PrepareLists();
