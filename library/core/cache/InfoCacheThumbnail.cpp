@@ -9,6 +9,11 @@
 namespace {
 // Thumbnails are never drawn smaller: a smaller one is shrunk from this.
 const int kSmallestRendering = 256;
+// Explorer's largest thumbnails are 2560 pixels wide and the preview draws
+// through its own canvas, so no caller needs more; a larger size (an
+// automation client may pass any int) would ask for size x size x 3 bytes,
+// 7.5 GB at 50,000 pixels. At this bound a DIB takes 48 MB.
+const int kLargestThumbnail = 4096;
 
 // The class library's temporary DC objects of one thumbnail go with it.
 class TempMapScope {
@@ -34,7 +39,7 @@ void SetThumbnailFlags(DrawData& request)
 
 bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
 {
-    if (size == 0 || !bitmap)
+    if (size == 0 || size > kLargestThumbnail || !bitmap)
         return false;
     DrawData request;
     CInfoCacheEntry* entry = nullptr;

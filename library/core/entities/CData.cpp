@@ -10,7 +10,7 @@ const unsigned kVersionOwnPenWidth = 351;
 }
 
 CData::CData()
-    : m_groupNo(0), m_penStyle(1), m_penColor(1), m_penWidth(0), m_layer(0), m_layerGroup(0), m_flags(0)
+    : m_groupNo(0), m_penStyle(1), m_listSlots(0), m_penColor(1), m_penWidth(0), m_layer(0), m_layerGroup(0), m_flags(0)
 {
 }
 

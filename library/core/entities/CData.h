@@ -3,8 +3,9 @@
 #include <afx.h>
 
 // Base of the entity records of drawing and symbol files: the fields every
-// entity reads first. Entities live only while a file is read; the archive
-// that read them owns them.
+// entity reads first. Entities live only while a file is read: the archive
+// that read them owns them, then the reader, which frees each as soon as
+// nothing needs it any more.
 class CData : public CObject {
     DECLARE_SERIAL(CData)
 public:
@@ -19,6 +20,9 @@ public:
 
     DWORD m_groupNo;   // group of the entity in the drawing application
     BYTE m_penStyle;   // line type 0 to 62; 100 a special point; 101 and above a curved solid
+    // How many list slots of the load hold this entity, up to 255 (see
+    // CountListSlots); it fills the byte after m_penStyle, so costs nothing.
+    BYTE m_listSlots;
     WORD m_penColor;   // pen number: 0 to 9, 10 a solid's own colour, 100 to 356 extended
     WORD m_penWidth;   // own line width, 0 for none; stored from version 351 on
     WORD m_layer;      // 0 to 15 within the group

@@ -5,7 +5,6 @@
 #include "jwc/JwcSectionLayout.h"
 #include "records/DrawData.h"
 #include "records/ZumenInfo.h"
-#include <cmath>
 #include <cstring>
 
 using namespace jwc;
@@ -96,7 +95,9 @@ void BCN_CImpJWK::DrawOverlay(CD2DrawCore* core)
 
 void BCN_CImpJWK::FitForPreview(DrawData* request)
 {
-    FitPreview(*request, 1.0, std::fabs(m_extentMaxX - m_extentMinX), std::fabs(m_extentMaxY - m_extentMinY));
+    double width = 0.0, height = 0.0;
+    ExtentSize(&width, &height);
+    FitPreview(*request, 1.0, width, height);
 }
 
 double BCN_CImpJWK::GetScale()

@@ -250,13 +250,6 @@ void BCN_CImpJWW::FitForPreview(DrawData* request)
     FitPreview(*request, m_header.m_viewZoom, paper.cx, paper.cy);
 }
 
-void BCN_CImpJWW::ExtentSize(double* width, double* height) const
-{
-    bool empty = m_extentMinX > m_extentMaxX || m_extentMinY > m_extentMaxY;
-    *width = empty ? 0.0 : m_extentMaxX - m_extentMinX;
-    *height = empty ? 0.0 : m_extentMaxY - m_extentMinY;
-}
-
 bool BCN_CImpJWW::CheckHeader(CFile* file)
 {
     return IsJwwFile(*file);

@@ -7,6 +7,7 @@
 
 struct B_Base;
 class CDataBlock;
+class CLoadedObjects;
 
 // Reader of .jww drawings (object streams that begin "JwwData."): the header,
 // the entity list, the block definitions and, from version 700 on, the files
@@ -58,19 +59,21 @@ protected:
     // (10 / d rounded, 1), all else (1, d truncated, at least 1). Values the
     // terms cannot hold are clamped into range.
     static void SetScaleTerms(double scale, ZumenInfo* info);
-    // The extent's width and height; 0 for an empty drawing.
-    void ExtentSize(double* width, double* height) const;
 
 private:
     void PrepareLists();
     void ForgetImages();
+    // The header and everything after it; false when the stream broke off.
+    // The objects read go to objects, also then.
+    bool ReadFile(CFile& file, CLoadedObjects& objects);
     // Everything after the header; false when the stream broke off, with
     // the lists holding what was read whole.
     bool ReadContents(CArchive& ar, CFile& file);
     void ResolveBlocks();
-    // Converts the entity list into figures; false when cancelled or when
-    // the block expansion reached its limits.
-    bool ConvertEntities();
+    // Converts the entity list into figures, emptying it and freeing each
+    // entity that nothing else holds once converted; false when cancelled or
+    // when the block expansion reached its limits.
+    bool ConvertEntities(CLoadedObjects& objects);
     void PostProgress(WPARAM kind, LPARAM count) const;
     COLORREF LayerColor(uint16_t layerIndex, uint16_t penColor) const;
     uint16_t FigureWidth(uint16_t penColor, uint16_t penWidth) const;

@@ -3,9 +3,11 @@
 #include "entities/CDataBlock.h"
 #include "jww/JwwEmbeddedFiles.h"
 #include "jww/JwwFigureBuilder.h"
+#include "jww/JwwListSlots.h"
 #include "records/DrawData.h"
 #include "render/gdi/RandomLineTable.h"
 #include "stream/CJwwArchive.h"
+#include "stream/CLoadedObjects.h"
 #include <algorithm>
 #include <iterator>
 
@@ -13,8 +15,8 @@ namespace {
 const DWORD kVersionEmbeddedFiles = 700;
 const INT_PTR kProgressSteps = 360;
 
-// Empties the reader's lists before the archive that owns their objects
-// deletes them, however the load ends.
+// Empties the reader's lists before the objects they point to are freed,
+// however the load ends.
 class ListsRelease {
 public:
     ListsRelease(CEntityList& entities, CBlockDefList& blocks) : m_entities(entities), m_blocks(blocks) {}
@@ -46,23 +48,34 @@ void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataLi
 
 // Whatever part of the stream was read whole becomes figures, also when the
 // stream breaks off later; such a load, a cut one and a cancelled one fail.
+// The archive and its load table go once the stream is read, and every
+// entity that only the entity list holds goes as soon as it is converted, so
+// a large drawing costs its figures, not its figures and its entities.
 BOOL BCN_CImpJWW::Load(CFile* file)
 {
     PrepareLists();
     ForgetImages();
     if (!CheckHeader(file))
         return FALSE;
-    file->SeekToBegin();
-    CJwwArchive ar(file);
+    CLoadedObjects objects;
     ListsRelease release(m_entities, m_blocks);
-    ReadHeader(ar);
-    BuildRandomLineTable(this);
-    bool whole = ReadContents(ar, *file);
+    bool whole = ReadFile(*file, objects);
     if (m_cancel || (m_entities.IsEmpty() && m_blocks.IsEmpty()))
         return FALSE;
     ResolveBlocks();
-    bool converted = ConvertEntities();
+    bool converted = ConvertEntities(objects);
     return whole && converted && !m_entities.m_limited && !m_blocks.m_limited;
+}
+
+bool BCN_CImpJWW::ReadFile(CFile& file, CLoadedObjects& objects)
+{
+    file.SeekToBegin();
+    CJwwArchive ar(&file);
+    ReadHeader(ar);
+    BuildRandomLineTable(this);
+    bool whole = ReadContents(ar, file);
+    objects.TakeFrom(ar);
+    return whole;
 }
 
 // The files and switches of the previous load belong to the drawing as it
@@ -120,9 +133,12 @@ void BCN_CImpJWW::ResolveBlocks()
         ResolveBlockRefs(numbered.second->m_entities, definitions);
 }
 
-bool BCN_CImpJWW::ConvertEntities()
+// Block definitions and the entities they list stay to the end: inserts
+// met later still expand them.
+bool BCN_CImpJWW::ConvertEntities(CLoadedObjects& objects)
 {
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
+    CountListSlots(m_entities, m_blocks);
     INT_PTR count = m_entities.GetCount();
     if (!m_cancel && m_progressWnd)
         PostProgress(0, count);
@@ -130,9 +146,12 @@ bool BCN_CImpJWW::ConvertEntities()
     INT_PTR remaining = count + step;
     m_backColor = m_header.m_penColor[0];
     CJwwFigureBuilder builder(*this);
-    for (POSITION position = m_entities.GetHeadPosition(); position && !m_cancel && !builder.LimitReached();) {
-        if (CData* entity = m_entities.GetNext(position))
+    while (!m_entities.IsEmpty() && !m_cancel && !builder.LimitReached()) {
+        if (CData* entity = m_entities.RemoveHead()) {
             builder.AddToDrawing(*entity, nullptr);
+            if (entity->m_listSlots == 1)
+                objects.Free(entity);
+        }
         --remaining;
         if (!m_cancel && m_progressWnd && (step < 2 || remaining % step == 0))
             PostProgress(1, remaining);

@@ -7,7 +7,8 @@
 // The object list of the drawing files: a counted list of objects, read with
 // progress reports to a window, cancellation, and a cap on the number of
 // objects read when no window follows the load. The list does not own its
-// objects; the archive that created them does (see CJwwArchive).
+// objects; the archive that created them does, or whoever took them from it
+// (see CJwwArchive, CLoadedObjects).
 class CMyObList : public CObList {
     DECLARE_SERIAL(CMyObList)
 public:

@@ -8,9 +8,24 @@ namespace {
 
 std::atomic<long long> g_live{0};
 std::atomic<std::size_t> g_largest{0};
+// Allocations still allowed before the one that fails; negative when none is to fail.
+std::atomic<long long> g_allowedBeforeFailure{-1};
+std::atomic<bool> g_failed{false};
+
+bool FailsNow()
+{
+    if (g_allowedBeforeFailure.load() < 0)
+        return false;
+    if (g_allowedBeforeFailure.fetch_sub(1) != 0)
+        return false;
+    g_failed = true;
+    return true;
+}
 
 void* CountedAllocate(std::size_t size)
 {
+    if (FailsNow())
+        return nullptr;
     std::size_t largest = g_largest.load();
     while (size > largest && !g_largest.compare_exchange_weak(largest, size)) {
     }
@@ -48,6 +63,22 @@ std::size_t LargestAllocation()
 void ResetLargestAllocation()
 {
     g_largest = 0;
+}
+
+FailingAllocation::FailingAllocation(long long allowed)
+{
+    g_failed = false;
+    g_allowedBeforeFailure = allowed;
+}
+
+FailingAllocation::~FailingAllocation()
+{
+    g_allowedBeforeFailure = -1;
+}
+
+bool FailingAllocation::Happened() const
+{
+    return g_failed.load();
 }
 
 void* operator new(std::size_t size) { return AllocateOrThrow(size); }

@@ -10,3 +10,17 @@ long long LiveAllocations();
 // The largest block operator new was asked for since the last reset.
 std::size_t LargestAllocation();
 void ResetLargestAllocation();
+
+// Makes one allocation of operator new fail, the one after `allowed` more
+// have succeeded (std::bad_alloc, or null from the nothrow forms), as long
+// as the object lives. Only one thread may allocate meanwhile.
+class FailingAllocation {
+public:
+    explicit FailingAllocation(long long allowed);
+    ~FailingAllocation();
+    FailingAllocation(const FailingAllocation&) = delete;
+    FailingAllocation& operator=(const FailingAllocation&) = delete;
+
+    // Whether the allocation has failed yet.
+    bool Happened() const;
+};

@@ -5,6 +5,8 @@
 #include "figures/B_FigLine.h"
 #include "figures/B_FigPoint.h"
 #include "figures/B_FigText.h"
+#include "reader/BCN_CImpJWS.h"
+#include "records/DrawData.h"
 #include "writer/JwcWriter.h"
 
 using namespace jwwrite;
@@ -152,3 +154,25 @@ TEST(JwkReader, HeaderAnswers)
 }
 
 }  // namespace
+
+// A part without figures has no extent to fit: its preview fit is that of an
+// empty symbol, not a zoom that an endless paper size pushed to its limit.
+TEST(JwkReader, EmptyPartFitsThePreviewAsAnEmptySymbol)
+{
+    JwkProbe part;
+    MemoryDrawing file(WriteJwk(JwkSymbol()));
+    part.Load(file.File());
+    ASSERT_EQ(part.m_figures.GetCount(), 0);
+    BCN_CImpJWS symbol;
+    DrawData partRequest, symbolRequest;
+    for (DrawData* request : {&partRequest, &symbolRequest}) {
+        request->viewWidth = 300;
+        request->viewHeight = 200;
+    }
+    part.FitForPreview(&partRequest);
+    symbol.FitForPreview(&symbolRequest);
+    EXPECT_EQ(partRequest.scale, symbolRequest.scale);
+    EXPECT_NE(partRequest.scale, INT_MAX);
+    EXPECT_EQ(partRequest.originX, symbolRequest.originX);
+    EXPECT_EQ(partRequest.originY, symbolRequest.originY);
+}

@@ -2,6 +2,8 @@
 // settings that only the application object holds.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <climits>
+#include <psapi.h>
 #include <string>
 #include "SampleDrawings.h"
 #include "app/TavrenaApp.h"
@@ -17,6 +19,16 @@
 namespace {
 const HRESULT kFailed = static_cast<HRESULT>(0x80004001);
 const COLORREF kWhite = RGB(255, 255, 255);
+// Far less than the DIB of a refused size would commit.
+const SIZE_T kNoDibWorthMentioning = 256u << 20;
+
+PROCESS_MEMORY_COUNTERS MemoryCounters()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+}
 
 // A JWC drawing: a frame and its diagonals, in red.
 jwwrite::JwcDrawing Frame()
@@ -83,6 +95,26 @@ TEST_F(Thumbnail, SizesThroughTheExport)
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(DibPixels(image).Width(), 96);
     DeleteObject(image);
+}
+
+// An automation client may ask for any size: sizes beyond the largest
+// thumbnail (4096) fail at once, before a DIB of size x size x 3 bytes is
+// asked for, while Explorer's largest thumbnail is still made.
+TEST_F(Thumbnail, HugeSizesFailCleanly)
+{
+    HBITMAP sentinel = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x77));
+    for (int size : {4097, 50000, INT_MAX}) {
+        PROCESS_MEMORY_COUNTERS before = MemoryCounters();
+        HBITMAP bitmap = sentinel;
+        EXPECT_EQ(m_library.GetZumenImage(size, m_path.c_str(), &bitmap, nullptr), kFailed) << size;
+        EXPECT_EQ(bitmap, sentinel) << size;
+        EXPECT_EQ(m_library.GetImage(size, m_path.c_str()), nullptr) << size;
+        EXPECT_LT(MemoryCounters().PeakPagefileUsage - before.PeakPagefileUsage, kNoDibWorthMentioning) << size;
+    }
+    HBITMAP explorersLargest = m_library.GetImage(2560, m_path.c_str());
+    ASSERT_NE(explorersLargest, nullptr);
+    EXPECT_EQ(DibPixels(explorersLargest).Width(), 2560);
+    DeleteObject(explorersLargest);
 }
 
 TEST_F(Thumbnail, SmallSizesAreShrunkFromTheFullRendering)

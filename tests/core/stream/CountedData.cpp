@@ -5,6 +5,7 @@ IMPLEMENT_SERIAL(CCountedData, CData, VERSIONABLE_SCHEMA | 230)
 int CCountedData::s_live = 0;
 int CCountedData::s_created = 0;
 std::atomic<bool>* CCountedData::s_cancelWhenRead = nullptr;
+std::function<void(const CCountedData&)> CCountedData::s_onDestroy;
 
 CCountedData::CCountedData()
 {
@@ -15,6 +16,8 @@ CCountedData::CCountedData()
 CCountedData::~CCountedData()
 {
     --s_live;
+    if (s_onDestroy)
+        s_onDestroy(*this);
 }
 
 void CCountedData::Serialize(CArchive& ar)

@@ -32,24 +32,30 @@ bool CDrawBase::GetUserLineStyle(uint16_t, float[32], int*)
     return false;
 }
 
+// A node is in all its lists or in none: when a list cannot take it, the
+// caller still owns it and frees it, so no list may keep it.
 B_FigNode* CDrawBase::AddData(B_FigNode* node, bool noExtent)
 {
-    if (node->fig) {
-        Bounds2D box;
+    Bounds2D box;
+    if (node->fig)
         CalcFigBounds(node->fig, box, m_scale);
-        if (!noExtent && !box.IsEmpty()) {
-            m_extentMaxX = std::max(m_extentMaxX, box.maxX);
-            m_extentMinX = std::min(m_extentMinX, box.minX);
-            m_extentMaxY = std::max(m_extentMaxY, box.maxY);
-            m_extentMinY = std::min(m_extentMinY, box.minY);
+    uint16_t code = node->fig ? node->fig->typeCode : 0;
+    CFigNodeList* kindList = code == FigCode::Solid ? &m_solids : code == FigCode::Image ? &m_images : nullptr;
+    m_figures.AddTail(node);
+    if (kindList) {
+        try {
+            kindList->AddTail(node);
+        } catch (...) {
+            m_figures.RemoveTail();
+            throw;
         }
     }
-    m_figures.AddTail(node);
-    uint16_t code = node->fig ? node->fig->typeCode : 0;
-    if (code == FigCode::Solid)
-        m_solids.AddTail(node);
-    else if (code == FigCode::Image)
-        m_images.AddTail(node);
+    if (!noExtent && !box.IsEmpty()) {
+        m_extentMaxX = std::max(m_extentMaxX, box.maxX);
+        m_extentMinX = std::min(m_extentMinX, box.minX);
+        m_extentMaxY = std::max(m_extentMaxY, box.maxY);
+        m_extentMinY = std::min(m_extentMinY, box.minY);
+    }
     return node;
 }
 

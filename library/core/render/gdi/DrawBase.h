@@ -100,6 +100,9 @@ public:
     // The preview's fit: a zoom and origin that show the whole extent in the
     // request's visible area, written into request.
     void FitPreview(DrawData& request, double drawingScale, double paperWidth, double paperHeight);
+    // The extent's width and height; 0 for an empty drawing, whose extent
+    // still spans from DBL_MAX to -DBL_MAX.
+    void ExtentSize(double* width, double* height) const;
     // How far the origin must move so that a zoom to newZoom keeps the world
     // point under the device point of the visible area view in place (or,
     // with centre, brings it to the middle of the visible area).

@@ -77,8 +77,8 @@ void CDrawBase::CenterView()
 void CDrawBase::FitPreview(DrawData& request, double drawingScale, double paperWidth, double paperHeight)
 {
     bool empty = ExtentIsEmpty(*this);
-    double w = empty ? 0.0 : std::fabs(m_extentMaxX - m_extentMinX);
-    double h = empty ? 0.0 : std::fabs(m_extentMaxY - m_extentMinY);
+    double w = 0.0, h = 0.0;
+    ExtentSize(&w, &h);
     double centreX = empty ? 0.0 : m_extentMinX + w / 2, centreY = empty ? 0.0 : m_extentMinY + h / 2;
     double side = h > w ? request.viewHeight : request.viewWidth;
     double extent = DivisibleSize(h > w ? h : w);
@@ -93,6 +93,13 @@ void CDrawBase::FitPreview(DrawData& request, double drawingScale, double paperW
     double half = bitmapSide / 2;
     request.originX = ClampToInt(x - half);
     request.originY = ClampToInt(half - y);
+}
+
+void CDrawBase::ExtentSize(double* width, double* height) const
+{
+    bool empty = ExtentIsEmpty(*this);
+    *width = empty ? 0.0 : m_extentMaxX - m_extentMinX;
+    *height = empty ? 0.0 : m_extentMaxY - m_extentMinY;
 }
 
 void CDrawBase::ZoomAt(int newZoom, const SIZE& view, const POINT& point, POINT& shift, bool centre)
