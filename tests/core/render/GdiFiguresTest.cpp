@@ -48,6 +48,44 @@ TEST_F(GdiFigures, RingHasABandAndAClearHole)
     }
 }
 
+// A ring far larger than the bitmap is flattened at device precision. A
+// hole too small to flatten, or one that lies wholly off the bitmap, is no
+// hole: the band still fills what it covers. A hole that shows stays clear.
+// (Direct2D fills rings as ellipse geometries, with no such road; Wine's
+// Direct2D does not fill geometry groups, so it is not checked here.)
+TEST_F(GdiFigures, HugeRingsFillWhatTheirBandCovers)
+{
+    struct Case {
+        const char* hole;
+        POINT centre;
+        double inner;
+        POINT band, clear;
+    };
+    const Case cases[] = {
+        {"of radius 0", {32, 32}, 0.0, {32, 32}, {-1, -1}},
+        {"under 2 pixels", {32, 32}, 1.5, {40, 32}, {-1, -1}},
+        {"off the bitmap", {-30000, 32}, 20000.0, {32, 32}, {-1, -1}},
+        {"that shows", {32, 32}, 10.0, {50, 32}, {32, 32}},
+    };
+    const COLORREF blue = RGB(0, 0, 200);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hole);
+        m_reader.DeleteFigures();
+        B_FigCircle* circle = new B_FigCircle;
+        circle->centre = At(c.centre.x, c.centre.y);
+        circle->radius = 40000;
+        circle->colour = blue;
+        B_FigSolid* ring = new B_FigSolid(B_FigSolid::kRingKind, c.inner);
+        ring->child = circle;
+        Add(ring, blue);
+        DibPixels pixels = Render();
+        EXPECT_EQ(pixels.At(c.band.x, c.band.y), blue) << "band";
+        if (c.clear.x >= 0) {
+            EXPECT_EQ(pixels.At(c.clear.x, c.clear.y), kWhite) << "hole";
+        }
+    }
+}
+
 TEST_F(GdiFigures, BackgroundColouredFiguresTurnVisibleInTheMainPassOnly)
 {
     m_reader.m_backColor = RGB(0, 0, 0);
@@ -378,4 +416,90 @@ TEST_F(GdiFigures, PatternedLinesDrawTheirShapeOrPlainWhenTooLong)
     EXPECT_EQ(plain.Ink(30, 0, 64, kWhite), std::string(64, '.'));
     ShapeReader none;
     BuildRandomLineTable(&none);
+}
+
+// Ring solids around arcs and ellipses: ink in the band, none in the hole
+// or beyond the arc's ends. Arcs run counter-clockwise in the drawing, so
+// from the right end to the top they cover the upper right quarter.
+TEST_F(GdiFigures, RingsAroundArcsAndEllipsesKeepTheirHoleClear)
+{
+    struct Case {
+        const char* ring;
+        uint16_t code;
+        double rx, ry, tilt, inner;
+        uint16_t flags;
+        POINT band, clear;
+    };
+    const Case cases[] = {
+        {"arc", FigCode::Arc, 20, 20, 0, 10, 0, {42, 21}, {42, 42}},
+        {"arc, its hole", FigCode::Arc, 20, 20, 0, 10, 0, {42, 21}, {36, 28}},
+        {"level ellipse", FigCode::Ellipse, 24, 12, 0, 12, 0, {32, 23}, {38, 32}},
+        {"upright ellipse", FigCode::Ellipse, 24, 12, 90, 12, 0, {32, 14}, {50, 32}},
+        {"tilted ellipse", FigCode::Ellipse, 24, 12, 45, 12, 0, {44, 19}, {19, 19}},
+        {"tilted ellipse, its hole", FigCode::Ellipse, 24, 12, 45, 12, 0, {44, 19}, {32, 32}},
+        {"constant width", FigCode::Ellipse, 24, 12, 0, 20, FigFlag::ConstantRing, {32, 23}, {32, 32}},
+        {"ellipse arc", FigCode::EllipseArc, 24, 12, 0, 12, 0, {44, 25}, {44, 38}},
+    };
+    const COLORREF blue = RGB(0, 0, 200);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ring);
+        m_reader.DeleteFigures();
+        B_Base* child = nullptr;
+        if (c.code == FigCode::Arc) {
+            B_FigArc* arc = new B_FigArc;
+            arc->arc.centre = At(32, 32);
+            arc->arc.radius = c.rx;
+            arc->arc.start = At(32 + c.rx, 32);
+            arc->arc.end = At(32, 32 - c.rx);
+            child = arc;
+        } else if (c.code == FigCode::Ellipse) {
+            B_FigEllipse* ellipse = new B_FigEllipse;
+            ellipse->ellipse = EllipseGeom{At(32, 32), c.rx, c.ry, c.tilt};
+            child = ellipse;
+        } else {
+            B_FigEllipseArc* arc = new B_FigEllipseArc;
+            arc->arc.centre = At(32, 32);
+            arc->arc.rx = c.rx;
+            arc->arc.ry = c.ry;
+            arc->arc.angle = c.tilt;
+            arc->arc.start = At(32 + c.rx, 32);
+            arc->arc.end = At(32, 32 - c.ry);
+            child = arc;
+        }
+        child->colour = blue;
+        child->flags = c.flags;
+        B_FigSolid* ring = new B_FigSolid(B_FigSolid::kRingKind, c.inner);
+        ring->child = child;
+        Add(ring, blue);
+        DibPixels pixels = Render();
+        EXPECT_EQ(pixels.At(c.band.x, c.band.y), blue) << "band";
+        EXPECT_EQ(pixels.At(c.clear.x, c.clear.y), kWhite) << "clear";
+    }
+}
+
+// A filled arc from the right to the top: a pie reaches the centre, a chord
+// stops at the line between its ends; neither goes round the rest.
+TEST_F(GdiFigures, FilledArcsArePiesOrChords)
+{
+    struct Case {
+        const char* shape;
+        uint16_t flags;
+        COLORREF nearCentre;
+    };
+    const Case cases[] = {{"pie", FigFlag::Filled | FigFlag::Sector, RGB(0, 0, 0)}, {"chord", FigFlag::Filled, kWhite}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shape);
+        m_reader.DeleteFigures();
+        B_FigArc* arc = new B_FigArc;
+        arc->arc.centre = At(32, 32);
+        arc->arc.radius = 20;
+        arc->arc.start = At(52, 32);
+        arc->arc.end = At(32, 12);
+        arc->flags = c.flags;
+        Add(arc);
+        DibPixels pixels = Render();
+        EXPECT_EQ(pixels.At(46, 18), RGB(0, 0, 0)) << "between the chord and the arc";
+        EXPECT_EQ(pixels.At(35, 29), c.nearCentre) << "between the centre and the chord";
+        EXPECT_EQ(pixels.At(20, 44), kWhite) << "the rest of the circle";
+    }
 }

@@ -1,10 +1,9 @@
 #include "render/d2d/D2DrawCore.h"
 #include "render/d2d/D2DPathBuilder.h"
+#include "render/gdi/DeviceRotation.h"
 #include "render/gdi/DrawBase.h"
 #include "figures/FigFlags.h"
 #include "figures/FigVisit.h"
-#include "geometry/Transform2D.h"
-#include "geometry/TransformSaver.h"
 #include "geometry/TrigTables.h"
 #include <atlbase.h>
 #include <d2d1.h>
@@ -12,18 +11,14 @@
 #include <vector>
 
 namespace {
-// Turns points about centre by angle with the global transform, as the GDI
-// renderer turns its marks, and leaves the transform as it was.
+// Turns points about centre by angle with the very turn the GDI renderer
+// gives its marks, so that both point an arrow along its line.
 void TurnPoints(const D2D1_POINT_2F& centre, double angle, D2D1_POINT_2F* points, int count)
 {
-    TransformSaver saved;
-    ResetTransform();
-    Point2D pivot(centre.x, centre.y);
-    RotateTransform(angle, &pivot);
+    DeviceRotation turn(centre.x, centre.y, angle);
     for (int i = 0; i < count; ++i) {
-        Point2F turned(points[i].x, points[i].y);
-        if (TransformPointF(turned, turned) == 0)
-            points[i] = D2D1_POINT_2F{turned.x, turned.y};
+        Point2D turned = turn.Exact(points[i].x, points[i].y);
+        points[i] = D2D1_POINT_2F{static_cast<float>(turned.x), static_cast<float>(turned.y)};
     }
 }
 

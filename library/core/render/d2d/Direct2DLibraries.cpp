@@ -2,10 +2,12 @@
 
 namespace {
 // The libraries stay loaded for the life of the process: factories made from
-// them may outlive any one caller.
+// them may outlive any one caller. Only the system folder is searched: the
+// library loads into any process that opens a file dialog, whose own and
+// current folders may hold a planted copy.
 template <class Function> Function Bind(const wchar_t* library, const char* name)
 {
-    HMODULE module = LoadLibraryW(library);
+    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 }

@@ -12,7 +12,13 @@ DeviceRotation::DeviceRotation(double centreX, double centreY, double angle)
 
 POINT DeviceRotation::operator()(double x, double y) const
 {
+    Point2D p = Exact(x, y);
+    return POINT{ToDevicePixel(p.x), ToDevicePixel(p.y)};
+}
+
+Point2D DeviceRotation::Exact(double x, double y) const
+{
     Point2D p(x, y);
     TransformPoint(p, p);
-    return POINT{ToDevicePixel(p.x), ToDevicePixel(p.y)};
+    return p;
 }

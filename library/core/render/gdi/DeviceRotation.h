@@ -13,6 +13,8 @@ public:
 
     // The turned point, truncated to pixels.
     POINT operator()(double x, double y) const;
+    // The turned point as it falls, for renderers that draw between pixels.
+    Point2D Exact(double x, double y) const;
 
 private:
     TransformSaver m_saver;

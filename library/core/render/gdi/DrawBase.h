@@ -215,7 +215,9 @@ private:
     void DrawTextRuns(const B_FigText& text);
     bool DrawCurveAsPolyline(const B_Base& curve, bool closed);
     bool DrawRingPolygon(const B_Base& outer, const B_Base& inner);
-    bool FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor);
+    bool FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor,
+                         uint32_t capacity);
+    bool ClippedCurve(const B_Base& curve, double radiusFactor, uint32_t capacity, std::vector<POINT>& points);
     bool FillXor(COLORREF colour, CRgn& first, CRgn& second);
     void DevicePoints(const std::vector<Point2D>& world, std::vector<POINT>& device);
     RECT CurveRect(const Point2D& centre, double rx, double ry);

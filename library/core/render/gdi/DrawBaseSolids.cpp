@@ -9,12 +9,12 @@
 #include <cmath>
 
 namespace {
-// At radius factor 1 into the standard 100-point buffer; at device
-// precision (a factor of the scale) into one that holds any curve of the
-// device range.
-bool Flatten(const B_Base& curve, std::vector<Point2D>& points, double radiusFactor = 1.0)
+// Into a buffer of capacity bytes: the standard 100 points at radius factor
+// 1, or, at device precision (a factor of the scale), one that holds any
+// curve of the device range.
+bool Flatten(const B_Base& curve, std::vector<Point2D>& points, double radiusFactor, uint32_t capacity)
 {
-    CurvePointBuffer buffer(radiusFactor == 1.0 ? CurvePointBuffer::kStandardCapacity : HugeCurveCapacity());
+    CurvePointBuffer buffer(capacity);
     if (PolygonizeCurve(&curve, buffer, radiusFactor) != 0)
         return false;
     points = buffer.Points();
@@ -62,7 +62,7 @@ bool CDrawBase::DrawSolid(const B_FigSolid& solid)
                 return FillRing(circle->colour, outer, hole);
             B_FigCircle innerCircle(*circle);
             innerCircle.radius = inner;
-            return FillPolygonRing(circle->colour, *circle, innerCircle, m_scale);
+            return FillPolygonRing(circle->colour, *circle, innerCircle, m_scale, HugeCurveCapacity());
         }
         if (const B_FigArc* arc = FigCast<B_FigArc>(child))
             return DrawArcRing(*arc, inner);
@@ -122,21 +122,33 @@ void CDrawBase::DevicePoints(const std::vector<Point2D>& world, std::vector<POIN
 
 // The band between two flattened curves, filled as the XOR of their
 // polygon regions (cut to the box first: a region is built scanline by
-// scanline over all of its height).
-bool CDrawBase::FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor)
+// scanline over all of its height). A hole too small to flatten, or one
+// that lies wholly beyond the box, takes nothing out of the band.
+bool CDrawBase::FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor,
+                                uint32_t capacity)
 {
-    std::vector<Point2D> outerWorld, innerWorld;
-    if (!Flatten(outer, outerWorld, radiusFactor) || !Flatten(inner, innerWorld, radiusFactor))
-        return false;
     std::vector<POINT> outerPoints, innerPoints;
-    DevicePoints(outerWorld, outerPoints);
-    DevicePoints(innerWorld, innerPoints);
-    outerPoints = ClipPolygon(SafeBox(), outerPoints);
-    innerPoints = ClipPolygon(SafeBox(), innerPoints);
+    if (!ClippedCurve(outer, radiusFactor, capacity, outerPoints))
+        return false;
     CRgn outerRgn, innerRgn;
     outerRgn.CreatePolygonRgn(outerPoints.data(), static_cast<int>(outerPoints.size()), WINDING);
-    innerRgn.CreatePolygonRgn(innerPoints.data(), static_cast<int>(innerPoints.size()), WINDING);
+    if (ClippedCurve(inner, radiusFactor, capacity, innerPoints))
+        innerRgn.CreatePolygonRgn(innerPoints.data(), static_cast<int>(innerPoints.size()), WINDING);
+    else
+        innerRgn.CreateRectRgn(0, 0, 0, 0);
     return FillXor(colour, outerRgn, innerRgn);
+}
+
+// The curve flattened, mapped and cut to the box; false when it cannot be
+// flattened or nothing of it is left to make a polygon.
+bool CDrawBase::ClippedCurve(const B_Base& curve, double radiusFactor, uint32_t capacity, std::vector<POINT>& points)
+{
+    std::vector<Point2D> world;
+    if (!Flatten(curve, world, radiusFactor, capacity))
+        return false;
+    DevicePoints(world, points);
+    points = ClipPolygon(SafeBox(), points);
+    return points.size() >= 3;
 }
 
 // The outer arc forward, the inner one back: one filled polygon in the
@@ -144,7 +156,8 @@ bool CDrawBase::FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Ba
 bool CDrawBase::DrawRingPolygon(const B_Base& outer, const B_Base& inner)
 {
     std::vector<Point2D> outerPoints, innerPoints;
-    if (!Flatten(outer, outerPoints) || !Flatten(inner, innerPoints))
+    const uint32_t capacity = CurvePointBuffer::kStandardCapacity;
+    if (!Flatten(outer, outerPoints, 1.0, capacity) || !Flatten(inner, innerPoints, 1.0, capacity))
         return false;
     B_FigPolyline band(outer);
     band.flags |= FigFlag::Filled;
@@ -179,14 +192,14 @@ bool CDrawBase::DrawEllipseRing(const B_FigEllipse& ellipse, double innerRadius)
     inner.ellipse.rx = innerRadius;
     inner.ellipse.ry = innerRy;
     if (IsHugeShape(outer) || IsHugeShape(CurveRect(g.centre, innerRadius, innerRy)))
-        return FillPolygonRing(ellipse.colour, ellipse, inner, m_scale);
+        return FillPolygonRing(ellipse.colour, ellipse, inner, m_scale, HugeCurveCapacity());
     EllipseTilt tilt = ClassifyTilt(g.angle);
     if (tilt != EllipseTilt::Tilted || g.rx == g.ry) {
         if (tilt == EllipseTilt::Vertical)
             return FillRing(ellipse.colour, CurveRect(g.centre, g.ry, g.rx), CurveRect(g.centre, innerRy, innerRadius));
         return FillRing(ellipse.colour, outer, CurveRect(g.centre, innerRadius, innerRy));
     }
-    return FillPolygonRing(ellipse.colour, ellipse, inner, 1.0);
+    return FillPolygonRing(ellipse.colour, ellipse, inner, 1.0, CurvePointBuffer::kStandardCapacity);
 }
 
 bool CDrawBase::DrawEllipseArcRing(const B_FigEllipseArc& arc, double innerRadius)

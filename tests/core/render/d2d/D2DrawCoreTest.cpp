@@ -1,4 +1,6 @@
 #include "D2DrawFixture.h"
+#include "../KeyedBmp.h"
+#include "ScratchFolder.h"
 #include "figures/FigFlags.h"
 #include "render/d2d/D2DrawRequest.h"
 
@@ -226,6 +228,30 @@ TEST_F(D2DrawFixture, ImageFrameWithoutPicturesIsHatched)
     EXPECT_EQ(canvas.At(4, 3), 0xFFFFFFu);
     EXPECT_EQ(canvas.At(11, 11), 0x22B14Cu);
     EXPECT_GT(canvas.Ink(38, 18, 42, 22, 0xFFFFFF), 0);
+}
+
+// With images asked for, the frame shows the picture itself: a 4 x 2
+// bitmap, red on the left, black on the right, laid along the first edge.
+TEST_F(D2DrawFixture, ImageFrameShowsItsPicture)
+{
+    ScratchFolder folder;
+    CStringW bmp = CStringW(folder.At(L"red.bmp").c_str());
+    WriteBmp(bmp, RGB(255, 0, 0));
+    D2DTestDrawing drawing;
+    drawing.m_gdiplusImages = true;
+    B_FigImage* image = drawing.Add(new B_FigImage());
+    CStringW text;
+    text.Format(L"^@BM%s,32,16,0,0", bmp.GetString());
+    ASSERT_EQ(CDrawBase::ParseImageText(text, &image->params, L"C:\\a.jww", 0), 1);
+    image->corners[0] = drawing.World(16, 40);
+    image->corners[1] = drawing.World(48, 40);
+    image->corners[2] = drawing.World(48, 24);
+    image->corners[3] = drawing.World(16, 24);
+    PixelCanvas canvas(64, 64);
+    ASSERT_TRUE(Draw(drawing, canvas));
+    EXPECT_EQ(canvas.At(22, 32), 0xFF0000u) << "the left half";
+    EXPECT_EQ(canvas.At(38, 32), 0x000000u) << "the right half";
+    EXPECT_EQ(canvas.At(8, 8), 0xFFFFFFu);
 }
 
 // A device context that cannot be bound leaves the drawing to GDI.

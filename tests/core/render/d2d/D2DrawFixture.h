@@ -34,6 +34,14 @@ protected:
         return m_core.Draw(m_window, &drawing, worldRect, nullptr);
     }
 
+    // Draws drawing into canvas with the GDI pass instead, to hold the two
+    // renderers to the same picture.
+    bool DrawWithGdi(D2DTestDrawing& drawing, PixelCanvas& canvas, const double* worldRect = kEverywhere)
+    {
+        drawing.m_pDC = canvas.Dc();
+        return drawing.DrawGdi(worldRect);
+    }
+
     // The progress messages posted since the last call, as (wParam, lParam).
     std::vector<std::pair<WPARAM, LPARAM>> Progress()
     {

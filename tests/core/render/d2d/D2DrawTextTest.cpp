@@ -68,3 +68,36 @@ TEST_F(D2DrawFixture, UnderlinedTextHasMoreInk)
     ASSERT_TRUE(Draw(underlined, underlinedCanvas));
     EXPECT_GT(underlinedCanvas.Ink(0xFFFFFF), plainCanvas.Ink(0xFFFFFF) + 10);
 }
+
+// Vertical text turns its glyphs a quarter counter-clockwise and runs them
+// to the right, one cell each: the bar of "一" stands upright. "ー" alone
+// keeps the upright font, so it lies across the bars. GDI places the first
+// cell a height before the start point, Direct2D at it.
+TEST_F(D2DrawFixture, VerticalTextTurnsAllButTheLongVowelMark)
+{
+    struct Case {
+        const char* renderer;
+        bool gdi;
+        int firstCell;
+    } cases[] = {{"GDI", true, 20}, {"Direct2D", false, 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.renderer);
+        D2DTestDrawing drawing(128, 64);
+        drawing.Add(Text(drawing, L"\x4E00\x30FC\x4E00", 40, 40, 20))->textFlags = TextFlag::Vertical;
+        PixelCanvas canvas(128, 64);
+        ASSERT_TRUE(c.gdi ? DrawWithGdi(drawing, canvas) : Draw(drawing, canvas));
+        for (int cell = 0; cell < 3; ++cell) {
+            SCOPED_TRACE(cell);
+            int left = c.firstCell + cell * 20;
+            RECT bar = canvas.InkBounds(left, 20, left + 20, 40, 0xFFFFFF);
+            LONG width = bar.right - bar.left, height = bar.bottom - bar.top;
+            ASSERT_GT(width, 0);
+            if (cell == 1)
+                EXPECT_GT(width, 3 * height) << "lying";
+            else
+                EXPECT_GT(height, 3 * width) << "standing";
+        }
+        EXPECT_EQ(canvas.Ink(0, 0, c.firstCell, 64, 0xFFFFFF), 0);
+        EXPECT_EQ(canvas.Ink(c.firstCell + 60, 0, 128, 64, 0xFFFFFF), 0);
+    }
+}

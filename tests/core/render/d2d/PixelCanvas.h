@@ -47,6 +47,21 @@ public:
         return count;
     }
     int Ink(uint32_t background) const { return Ink(0, 0, m_width, m_height, background); }
+    // The smallest rectangle that holds every pixel of [left, right) x
+    // [top, bottom) that is not background; empty when there is none.
+    RECT InkBounds(int left, int top, int right, int bottom, uint32_t background) const
+    {
+        RECT bounds = {right, bottom, left, top};
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (At(x, y) != background) {
+                    bounds.left = x < bounds.left ? x : bounds.left;
+                    bounds.top = y < bounds.top ? y : bounds.top;
+                    bounds.right = x + 1 > bounds.right ? x + 1 : bounds.right;
+                    bounds.bottom = y + 1 > bounds.bottom ? y + 1 : bounds.bottom;
+                }
+        return bounds;
+    }
 
 private:
     int m_width, m_height;
