@@ -207,9 +207,6 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
 // Ends the calling framework thread at once (no unwinding of its stack).
 [[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 
-// Temporary objects (FromHandle of a handle no object is attached to) are
-// kept while the calling thread holds a lock; the unlock that releases the
-// last lock deletes them when bDeleteTemps is set. TRUE while still locked.
 // The string resource nIDS with every "%1" ... "%9" replaced by the
 // argument of that number (an empty string when the string is missing);
 // a "%" before anything else, or before a number without argument, stays.
@@ -217,6 +214,9 @@ void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz,
 void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
 void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
 
+// Temporary objects (FromHandle of a handle no object is attached to) are
+// kept while the calling thread holds a lock; the unlock that releases the
+// last lock deletes them when bDeleteTemps is set. TRUE while still locked.
 void AFXAPI AfxLockTempMaps();
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 

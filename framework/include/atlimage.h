@@ -40,7 +40,9 @@ public:
     }
 
     // Takes over hBitmap (the image held before is destroyed). The
-    // orientation of a DIB section comes from its header unless given.
+    // orientation of a DIB section comes from the sign of its header's
+    // height unless given; GDI may report that height positive for a
+    // top-down section, so a caller who knows better says so.
     void Attach(HBITMAP hBitmap, DIBOrientation eOrientation = DIBOR_DEFAULT) noexcept;
     // Gives the bitmap up, leaving the image empty; its DC goes with it.
     HBITMAP Detach() noexcept;

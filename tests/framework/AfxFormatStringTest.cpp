@@ -5,9 +5,6 @@
 
 #include "TestModules.h"
 
-namespace
-{
-
 class AfxFormatString : public testing::Test
 {
 protected:
@@ -25,6 +22,9 @@ protected:
     CTestModule m_lang{FW_LANG_DLL};
     HINSTANCE m_hOldResource = NULL;
 };
+
+namespace
+{
 
 struct FormatCase
 {

@@ -18,10 +18,12 @@ namespace
 const wchar_t kProfileCompany[] = L"JwFrameworkProfileTests";
 const wchar_t kProfileAppKey[] = L"Software\\JwFrameworkProfileTests\\ProfileApp";
 
-class CProfileApp : public CWinApp
+} // namespace
+
+class CProfileTestApp : public CWinApp
 {
 public:
-    CProfileApp() : CWinApp(L"ProfileApp")
+    CProfileTestApp() : CWinApp(L"ProfileApp")
     {
     }
     using CWinApp::SetRegistryKey;
@@ -33,19 +35,19 @@ public:
     }
 };
 
-enum class Store
+enum class ProfileStore
 {
     Registry,
     IniFile
 };
 
-class WinAppProfile : public testing::TestWithParam<Store>
+class WinAppProfile : public testing::TestWithParam<ProfileStore>
 {
 protected:
     void SetUp() override
     {
         DeleteScratchKey();
-        if (GetParam() == Store::Registry)
+        if (GetParam() == ProfileStore::Registry)
             m_app.SetRegistryKey(kProfileCompany);
         else
             m_app.UseIniFile(m_folder.At(L"Profile.ini"));
@@ -69,12 +71,10 @@ protected:
     }
 
     ScratchFolder m_folder;
-    CProfileApp m_app;
+    CProfileTestApp m_app;
 };
 
-} // namespace
-
-INSTANTIATE_TEST_SUITE_P(Stores, WinAppProfile, testing::Values(Store::Registry, Store::IniFile));
+INSTANTIATE_TEST_SUITE_P(Stores, WinAppProfile, testing::Values(ProfileStore::Registry, ProfileStore::IniFile));
 
 TEST_P(WinAppProfile, ValuesRoundTrip)
 {
@@ -136,7 +136,7 @@ TEST(WinAppProfileStore, RegistryValuesLiveUnderTheApplicationKeyWithTheirTypes)
 {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\JwFrameworkProfileTests");
     {
-        CProfileApp app;
+        CProfileTestApp app;
         app.SetRegistryKey(kProfileCompany);
         EXPECT_STREQ(L"ProfileApp", app.m_pszProfileName);
         ASSERT_TRUE(app.WriteProfileInt(L"Section", L"Number", 7));
@@ -169,7 +169,7 @@ TEST(WinAppProfileStore, IniBinaryThatIsNotWholeBytesIsNotRead)
 {
     ScratchFolder folder;
     std::wstring path = folder.At(L"Damaged.ini");
-    CProfileApp app;
+    CProfileTestApp app;
     app.UseIniFile(path);
     const LPCWSTR damaged[] = {L"ABC", L"AZ", L"ab"};
     for (LPCWSTR lpszText : damaged)

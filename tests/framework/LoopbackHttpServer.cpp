@@ -1,3 +1,7 @@
+// Built on its own (no unity batch, no precompiled header): winsock2.h
+// must come before windows.h.
+#include <winsock2.h>
+
 #include "LoopbackHttpServer.h"
 
 #include <string.h>
@@ -136,7 +140,7 @@ void LoopbackHttpServer::Serve()
     }
 }
 
-void LoopbackHttpServer::Answer(SOCKET client)
+void LoopbackHttpServer::Answer(UINT_PTR client)
 {
     std::string path = RequestPath(ReceiveRequestHead(client));
     ::EnterCriticalSection(&m_lock);

@@ -3,7 +3,6 @@
 // and records the paths asked for.
 #pragma once
 
-#include <winsock2.h>
 #include <windows.h>
 
 #include <atomic>
@@ -40,10 +39,12 @@ public:
 private:
     static DWORD WINAPI ServeThread(LPVOID pServer);
     void Serve();
-    void Answer(SOCKET client);
+    void Answer(UINT_PTR client);
 
     std::map<std::string, Page> m_pages;
-    SOCKET m_listener;
+    // The listening socket (a SOCKET; winsock stays out of this header so
+    // that the tests including it need not put it before windows.h).
+    UINT_PTR m_listener;
     unsigned short m_nPort;
     std::atomic<bool> m_bStopping;
     mutable CRITICAL_SECTION m_lock;
