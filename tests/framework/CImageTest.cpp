@@ -261,3 +261,27 @@ TEST(CImageAttach, DetachedBitmapsMoveBetweenImages)
     EXPECT_EQ(nullptr, device.GetBits());
     EXPECT_EQ(0, device.GetPitch());
 }
+
+TEST(CImageDraw, CellsCopiedOutOfALoadedStripKeepTheirAlpha)
+{
+    CImage strip;
+    ASSERT_HRESULT_SUCCEEDED(strip.Load(MemoryStream(PngBytes(kAlphaPng))));
+    CImage cell;
+    ASSERT_TRUE(cell.Create(2, 1, 32));
+    HDC hStrip = strip.GetDC();
+    HDC hCell = cell.GetDC();
+    EXPECT_TRUE(::BitBlt(hCell, 0, 0, 2, 1, hStrip, 1, 1, SRCCOPY));
+    cell.ReleaseDC();
+    strip.ReleaseDC();
+    ::GdiFlush();
+    EXPECT_EQ((std::vector<int>{48, 32, 16, 255}), PixelAt(cell, 0, 0));
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), PixelAt(cell, 1, 0));
+
+    // The detached bitmap serves as colour and mask of an alpha icon.
+    HBITMAP hBitmap = cell.Detach();
+    ICONINFO info = {TRUE, 0, 0, hBitmap, hBitmap};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    EXPECT_NE(nullptr, hIcon);
+    ::DestroyIcon(hIcon);
+    ::DeleteObject(hBitmap);
+}
