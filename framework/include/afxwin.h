@@ -108,6 +108,24 @@ public:
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
 
+    // Application settings. Once SetRegistryKey was called they live under
+    // HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>;
+    // before that in the INI file m_pszProfileName (<exe name>.INI, in the
+    // Windows folder unless the name is a path). The getters answer the
+    // default when the entry is missing or of another type.
+    virtual UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    virtual BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    virtual CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
+    // A NULL entry removes the whole section, a NULL value the entry.
+    virtual BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // *ppData is allocated with new[]; the caller deletes it with delete[].
+    virtual BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    virtual BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+    // The application's key and one section's key, created when missing;
+    // NULL without a registry key. The caller closes the key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
     // Owned copies; the names are set by AfxWinInit from the module's file
     // name when the constructor was given none.
     LPCTSTR m_pszAppName;
@@ -117,6 +135,17 @@ public:
     int m_nCmdShow;
     // A language resource module the application loaded; freed at detach.
     HINSTANCE m_hLangResourceDLL;
+    // Owned copies (free and _wcsdup to change them): the company or
+    // product key under Software (NULL until SetRegistryKey), and the
+    // profile: the INI file name, or the application's key name.
+    LPCTSTR m_pszRegistryKey;
+    LPCTSTR m_pszProfileName;
+
+protected:
+    // Moves the settings to the registry; the profile name becomes the
+    // application name.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
 
 private:
     friend BOOL AFXAPI AfxWinInit(HINSTANCE, HINSTANCE, LPTSTR, int);
@@ -177,6 +206,13 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
                                   LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 // Ends the calling framework thread at once (no unwinding of its stack).
 [[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+
+// The string resource nIDS with every "%1" ... "%9" replaced by the
+// argument of that number (an empty string when the string is missing);
+// a "%" before anything else, or before a number without argument, stays.
+void AFXAPI AfxFormatStrings(CString& rString, UINT nIDS, LPCTSTR const* rglpsz, int nString);
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
 
 // Temporary objects (FromHandle of a handle no object is attached to) are
 // kept while the calling thread holds a lock; the unlock that releases the

@@ -27,7 +27,7 @@ CString ModuleBaseName(HINSTANCE hInstance)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(Duplicate(lpszAppName)), m_pszExeName(NULL), m_hInstance(NULL), m_lpCmdLine(NULL),
-      m_nCmdShow(SW_SHOWNORMAL), m_hLangResourceDLL(NULL)
+      m_nCmdShow(SW_SHOWNORMAL), m_hLangResourceDLL(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
 {
     m_bAutoDelete = FALSE;
     m_nThreadID = ::GetCurrentThreadId();
@@ -49,6 +49,8 @@ CWinApp::~CWinApp()
     AfxForgetCurrentThread(this);
     ::free(const_cast<LPTSTR>(m_pszAppName));
     ::free(const_cast<LPTSTR>(m_pszExeName));
+    ::free(const_cast<LPTSTR>(m_pszRegistryKey));
+    ::free(const_cast<LPTSTR>(m_pszProfileName));
 }
 
 BOOL CWinApp::InitInstance()
@@ -63,6 +65,8 @@ void CWinApp::SetCurrentHandles()
     m_pszExeName = Duplicate(strBaseName);
     if (m_pszAppName == NULL)
         m_pszAppName = Duplicate(strBaseName);
+    if (m_pszProfileName == NULL)
+        m_pszProfileName = Duplicate(strBaseName + L".INI");
     AfxGetModuleState()->m_lpszCurrentAppName = m_pszAppName;
 }
 

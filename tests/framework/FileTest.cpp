@@ -9,17 +9,17 @@ namespace
 {
 
 // A fresh folder under the temporary folder, removed with its files.
-class ScratchFolder
+class FileTestFolder
 {
 public:
-    ScratchFolder()
+    FileTestFolder()
     {
         WCHAR szTemp[MAX_PATH];
         GetTempPathW(MAX_PATH, szTemp);
         m_path.Format(L"%sframework_file_test_%lu", szTemp, GetCurrentProcessId());
         CreateDirectoryW(m_path, NULL);
     }
-    ~ScratchFolder() { RemoveTree(m_path); }
+    ~FileTestFolder() { RemoveTree(m_path); }
 
     CStringW Path(LPCWSTR name) const { return m_path + L"\\" + name; }
     const CStringW& Root() const { return m_path; }
@@ -71,7 +71,7 @@ int OpenCause(LPCWSTR path, UINT nFlags)
 
 TEST(File, ReadWriteSeekAndLength)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     CStringW path = folder.Path(L"data.bin");
     CFile file;
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive | CFile::typeBinary));
@@ -95,7 +95,7 @@ TEST(File, ReadWriteSeekAndLength)
 
 TEST(File, NamesOfTheOpenFile)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"plan.v2.jww", "x");
     CFile file(folder.Path(L"plan.v2.jww"), CFile::modeRead | CFile::shareDenyNone);
     EXPECT_TRUE(file.GetFilePath() == folder.Path(L"plan.v2.jww"));
@@ -105,7 +105,7 @@ TEST(File, NamesOfTheOpenFile)
 
 TEST(File, OpenModesAndFailures)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     CStringW path = folder.Path(L"modes.txt");
     EXPECT_EQ(CFileException::fileNotFound, OpenCause(path, CFile::modeRead));
     EXPECT_EQ(CFileException::badPath, OpenCause(folder.Path(L"no\\such\\folder.txt"), CFile::modeRead));
@@ -147,7 +147,7 @@ TEST(File, OpenModesAndFailures)
 
 TEST(File, WritingAReadOnlyHandleThrows)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"ro.txt", "abc");
     CFile file(folder.Path(L"ro.txt"), CFile::modeRead);
     try
@@ -164,7 +164,7 @@ TEST(File, WritingAReadOnlyHandleThrows)
 
 TEST(File, StatusIsReadAndItsTimeWrittenBack)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"status.dat", "1234567");
     CStringW path = folder.Path(L"status.dat");
     CFileStatus status;
@@ -197,7 +197,7 @@ TEST(File, StatusIsReadAndItsTimeWrittenBack)
 
 TEST(File, RenameAndRemove)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"old.txt", "a");
     CFile::Rename(folder.Path(L"old.txt"), folder.Path(L"new.txt"));
     CFileStatus status;
@@ -299,7 +299,7 @@ TEST(MemFile, AttachedBufferWithGrowthStartsEmptyAndMovesOut)
 
 TEST(FileFind, ListsFilesAndFolders)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"a.jww", "12345");
     folder.WriteFile(L"b.png", "1");
     CreateDirectoryW(folder.Path(L"sub"), NULL);
@@ -344,7 +344,7 @@ TEST(FileFind, ListsFilesAndFolders)
 
 TEST(FileFind, NothingIsFoundBeforeTheFirstStep)
 {
-    ScratchFolder folder;
+    FileTestFolder folder;
     folder.WriteFile(L"only.txt", "1");
     CFileFind finder;
     ASSERT_TRUE(finder.FindFile(folder.Path(L"only.txt")));
