@@ -16,8 +16,13 @@
 #include <afx.h>
 #include <afxmt.h>
 #include <atltypes.h>
+#include <commctrl.h>
+
+#include "afx/MessageMap.h"
 
 class CWnd;
+class CCmdUI;
+struct AFX_CMDHANDLERINFO;
 class CWinApp;
 class CWinThread;
 
@@ -35,7 +40,19 @@ public:
     DWORD InternalRelease();
     virtual void OnFinalRelease();
 
+    // Routes a command or notification through the message map: nCode holds
+    // the notification code in its low word and the message in its high
+    // word (0 for WM_COMMAND); pExtra is the CCmdUI of CN_UPDATE_COMMAND_UI
+    // or the AFX_NOTIFY of WM_NOTIFY. TRUE when a handler took it.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     long m_dwRef = 1;
+
+protected:
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+    // Calls the first entry of the map chain that matches and accepts call.
+    BOOL DispatchFromMaps(UINT nMessage, UINT nCode, AFX_CALL& call);
 };
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
@@ -187,3 +204,9 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 #include "afx/GdiObject.h"
 #include "afx/Dc.h"
 #include "afx/Menu.h"
+#include "afx/Wnd.h"
+#include "afx/CmdUI.h"
+#include "afx/WindowDc.h"
+#include "afx/Controls.h"
+#include "afx/Dialog.h"
+#include "afx/MessageEntries.h"

@@ -7,6 +7,7 @@ namespace
 {
 
 typedef std::unordered_map<HANDLE, std::pair<CObject*, CHandleMap::PFN_DELETE_TEMP>> TempMap;
+typedef std::unordered_map<HANDLE, CObject*> PermanentMap;
 
 void DeleteTemps(TempMap& map)
 {
@@ -16,10 +17,12 @@ void DeleteTemps(TempMap& map)
         entry.second.second(entry.second.first);
 }
 
-// The calling thread's temporary objects; they go with the thread.
+// The calling thread's temporary objects, which go with the thread, and its
+// attached objects of the per-thread kinds.
 struct AFX_TEMP_MAPS : public CNoTrackObject
 {
     TempMap m_maps[CHandleMap::kKinds];
+    PermanentMap m_permanent[CHandleMap::kKinds];
     int m_nLock = 0;
 
     ~AFX_TEMP_MAPS() override
@@ -33,13 +36,21 @@ THREAD_LOCAL(AFX_TEMP_MAPS, _afxTempMaps)
 
 } // namespace
 
-CHandleMap::CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete)
-    : m_nKind(nKind), m_pfnCreate(pfnCreate), m_pfnDelete(pfnDelete)
+CHandleMap::CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete, bool bPerThread)
+    : m_nKind(nKind), m_bPerThread(bPerThread), m_pfnCreate(pfnCreate), m_pfnDelete(pfnDelete)
 {
 }
 
 CObject* CHandleMap::LookupPermanent(HANDLE h)
 {
+    if (m_bPerThread)
+    {
+        AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA();
+        if (pMaps == NULL)
+            return NULL;
+        auto it = pMaps->m_permanent[m_nKind].find(h);
+        return it != pMaps->m_permanent[m_nKind].end() ? it->second : NULL;
+    }
     ::AcquireSRWLockShared(&m_lock);
     auto it = m_permanent.find(h);
     CObject* pObject = it != m_permanent.end() ? it->second : NULL;
@@ -65,6 +76,11 @@ CObject* CHandleMap::FromHandle(HANDLE h)
 
 void CHandleMap::SetPermanent(HANDLE h, CObject* pObject)
 {
+    if (m_bPerThread)
+    {
+        _afxTempMaps->m_permanent[m_nKind][h] = pObject;
+        return;
+    }
     ::AcquireSRWLockExclusive(&m_lock);
     m_permanent[h] = pObject;
     ::ReleaseSRWLockExclusive(&m_lock);
@@ -72,6 +88,16 @@ void CHandleMap::SetPermanent(HANDLE h, CObject* pObject)
 
 void CHandleMap::RemoveHandle(HANDLE h, CObject* pObject)
 {
+    if (m_bPerThread)
+    {
+        if (AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA())
+        {
+            auto it = pMaps->m_permanent[m_nKind].find(h);
+            if (it != pMaps->m_permanent[m_nKind].end() && it->second == pObject)
+                pMaps->m_permanent[m_nKind].erase(it);
+        }
+        return;
+    }
     ::AcquireSRWLockExclusive(&m_lock);
     auto it = m_permanent.find(h);
     if (it != m_permanent.end() && it->second == pObject)
