@@ -51,8 +51,9 @@ public:
 protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
-    // Calls the first entry of the map chain that matches and accepts call.
-    BOOL DispatchFromMaps(UINT nMessage, UINT nCode, AFX_CALL& call);
+    // Calls the first entry of the map chain that matches and accepts call;
+    // window messages match with code and id 0.
+    BOOL DispatchFromMaps(UINT nMessage, UINT nCode, UINT nID, AFX_CALL& call);
 };
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);

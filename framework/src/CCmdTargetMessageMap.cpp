@@ -26,14 +26,14 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
-BOOL CCmdTarget::DispatchFromMaps(UINT nMessage, UINT nCode, AFX_CALL& call)
+BOOL CCmdTarget::DispatchFromMaps(UINT nMessage, UINT nCode, UINT nID, AFX_CALL& call)
 {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr)
     {
         for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->pfnDispatch != nullptr; ++pEntry)
         {
-            if (EntryMatches(*pEntry, nMessage, nCode, call.nID) && pEntry->pfnDispatch(this, call))
+            if (EntryMatches(*pEntry, nMessage, nCode, nID) && pEntry->pfnDispatch(this, call))
                 return TRUE;
         }
     }
@@ -47,5 +47,5 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI && HIWORD(nCode) != 0)
         nMessage = HIWORD(nCode);
     AFX_CALL call = {nMessage, 0, 0, nID, pExtra, 0};
-    return DispatchFromMaps(nMessage, nNotifyCode, call);
+    return DispatchFromMaps(nMessage, nNotifyCode, nID, call);
 }

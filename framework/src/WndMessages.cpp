@@ -57,7 +57,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         bool bCtlColor = IsCtlColorMessage(message);
         AFX_CALL call = {bCtlColor ? WM_CTLCOLOR : message, wParam, lParam,
                          bCtlColor ? message - WM_CTLCOLORMSGBOX : 0, NULL, 0};
-        bHandled = DispatchFromMaps(call.nMessage, 0, call);
+        bHandled = DispatchFromMaps(call.nMessage, 0, 0, call);
         lResult = call.lResult;
     }
     if (bHandled && pResult != NULL)
@@ -129,7 +129,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 BOOL CWnd::ReflectCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     AFX_CALL call = {WM_REFLECT_BASE + WM_CTLCOLOR, wParam, lParam, message - WM_CTLCOLORMSGBOX, NULL, 0};
-    if (!DispatchFromMaps(call.nMessage, 0, call))
+    if (!DispatchFromMaps(call.nMessage, 0, 0, call))
         return FALSE;
     if (pResult != NULL)
         *pResult = call.lResult;
