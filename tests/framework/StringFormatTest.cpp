@@ -36,7 +36,7 @@ CStringW FormatThroughV(const wchar_t* pszFormat, ...)
     return str;
 }
 
-const char szHiraganaA[] = "\x82\xA0"; // U+3042 in code page 932
+const char szHiraganaOneA[] = "\x82\xA0"; // U+3042 in code page 932
 
 } // namespace
 
@@ -51,18 +51,18 @@ TEST(CStringFormat, StringWidthFollowsTheFormat)
     ASSERT_EQ(932u, GetACP()) << "the tests run with a Japanese ANSI code page";
     // Wide format: %s wide, %S narrow; %hs narrow and %ls/%ws wide outright.
     EXPECT_EQ(L"wide|narrow", FormatW(L"%s|%S", L"wide", "narrow"));
-    EXPECT_EQ(L"\x3042", FormatW(L"%S", szHiraganaA));
+    EXPECT_EQ(L"\x3042", FormatW(L"%S", szHiraganaOneA));
     EXPECT_EQ(L"a|b|c", FormatW(L"%hs|%ls|%ws", "a", L"b", L"c"));
     // Narrow format: %s narrow, %S wide, converted through the code page.
     EXPECT_EQ("narrow|wide", FormatA("%s|%S", "narrow", L"wide"));
-    EXPECT_EQ(szHiraganaA, FormatA("%S", L"\x3042"));
+    EXPECT_EQ(szHiraganaOneA, FormatA("%S", L"\x3042"));
     EXPECT_EQ("a|b|c", FormatA("%hs|%ls|%ws", "a", L"b", L"c"));
 }
 
 TEST(CStringFormat, CharacterWidthFollowsTheFormat)
 {
     EXPECT_EQ(L"x|y|z|\x3042", FormatW(L"%c|%C|%hc|%lc", L'x', 'y', 'z', L'\x3042'));
-    EXPECT_EQ(std::string("x|y|") + szHiraganaA, FormatA("%c|%hc|%C", 'x', 'y', L'\x3042'));
+    EXPECT_EQ(std::string("x|y|") + szHiraganaOneA, FormatA("%c|%hc|%C", 'x', 'y', L'\x3042'));
     EXPECT_EQ(L"[  x]", FormatW(L"[%3c]", L'x'));
 }
 
@@ -94,7 +94,7 @@ TEST(CStringFormat, StringPrecisionWidthAndNull)
     EXPECT_EQ(L"ab|   ab|ab   |", FormatW(L"%.2s|%5s|%-5s|", L"abcdef", L"ab", L"ab"));
     EXPECT_EQ(L"(null)|(null)", FormatW(L"%s|%S", static_cast<const wchar_t*>(NULL), static_cast<const char*>(NULL)));
     // A precision never splits a double-byte character of a narrow argument.
-    std::string strMixed = std::string(szHiraganaA) + "x";
+    std::string strMixed = std::string(szHiraganaOneA) + "x";
     EXPECT_EQ(L"[]", FormatW(L"[%.1S]", strMixed.c_str()));
     EXPECT_EQ(L"[\x3042]", FormatW(L"[%.2S]", strMixed.c_str()));
     EXPECT_EQ(L"[\x3042x]", FormatW(L"[%.3S]", strMixed.c_str()));
