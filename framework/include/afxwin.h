@@ -198,7 +198,10 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
 
 // Temporary objects (FromHandle of a handle no object is attached to) are
 // kept while the calling thread holds a lock; the unlock that releases the
-// last lock deletes them when bDeleteTemps is set. TRUE while still locked.
+// last lock deletes those made under it when bDeleteTemps is set (objects
+// made before the first lock stay). TRUE while still locked. Every window
+// message takes a lock, so what a message handler makes goes when the
+// outermost message returns.
 void AFXAPI AfxLockTempMaps();
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 

@@ -6,15 +6,34 @@
 namespace
 {
 
-typedef std::unordered_map<HANDLE, std::pair<CObject*, CHandleMap::PFN_DELETE_TEMP>> TempMap;
+struct TempEntry
+{
+    CObject* pObject;
+    CHandleMap::PFN_DELETE_TEMP pfnDelete;
+    // Order of making, so an unlock frees only what was made while locked.
+    unsigned long long nSerial;
+};
+typedef std::unordered_map<HANDLE, TempEntry> TempMap;
 typedef std::unordered_map<HANDLE, CObject*> PermanentMap;
 
-void DeleteTemps(TempMap& map)
+// Deletes the temporary objects made at or after nFirstSerial.
+void DeleteTemps(TempMap& map, unsigned long long nFirstSerial = 0)
 {
-    TempMap temps;
-    temps.swap(map);
-    for (auto& entry : temps)
-        entry.second.second(entry.second.first);
+    TempMap doomed;
+    for (auto it = map.begin(); it != map.end();)
+    {
+        if (it->second.nSerial >= nFirstSerial)
+        {
+            doomed.insert(*it);
+            it = map.erase(it);
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    for (auto& entry : doomed)
+        entry.second.pfnDelete(entry.second.pObject);
 }
 
 // The calling thread's temporary objects, which go with the thread, and its
@@ -24,6 +43,9 @@ struct AFX_TEMP_MAPS : public CNoTrackObject
     TempMap m_maps[CHandleMap::kKinds];
     PermanentMap m_permanent[CHandleMap::kKinds];
     int m_nLock = 0;
+    unsigned long long m_nNextSerial = 0;
+    // The first serial made under the outermost lock.
+    unsigned long long m_nLockSerial = 0;
 
     ~AFX_TEMP_MAPS() override
     {
@@ -64,13 +86,14 @@ CObject* CHandleMap::FromHandle(HANDLE h)
         return NULL;
     if (CObject* pObject = LookupPermanent(h))
         return pObject;
-    TempMap& temps = _afxTempMaps->m_maps[m_nKind];
+    AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetData();
+    TempMap& temps = pMaps->m_maps[m_nKind];
     auto it = temps.find(h);
     if (it != temps.end())
-        return it->second.first;
+        return it->second.pObject;
     CObject* pTemp = m_pfnCreate(h);
     if (pTemp != NULL)
-        temps.emplace(h, std::make_pair(pTemp, m_pfnDelete));
+        temps.emplace(h, TempEntry{pTemp, m_pfnDelete, pMaps->m_nNextSerial++});
     return pTemp;
 }
 
@@ -113,7 +136,9 @@ void CHandleMap::DeleteTemp()
 
 void AFXAPI AfxLockTempMaps()
 {
-    ++_afxTempMaps->m_nLock;
+    AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetData();
+    if (pMaps->m_nLock++ == 0)
+        pMaps->m_nLockSerial = pMaps->m_nNextSerial;
 }
 
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
@@ -121,10 +146,11 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA();
     if (pMaps == NULL || pMaps->m_nLock == 0)
         return FALSE;
+    // Objects made before the lock belong to code that may still use them.
     if (--pMaps->m_nLock == 0 && bDeleteTemps)
     {
         for (TempMap& map : pMaps->m_maps)
-            DeleteTemps(map);
+            DeleteTemps(map, pMaps->m_nLockSerial);
     }
     return pMaps->m_nLock != 0;
 }

@@ -191,6 +191,14 @@ void CWnd::OnNcDestroy()
         if (pfnSuper != NULL)
             ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnSuper));
     }
+    // The thread must not keep a main or active window that is gone.
+    if (CWinThread* pThread = AfxGetThread())
+    {
+        if (pThread->m_pMainWnd == this)
+            pThread->m_pMainWnd = NULL;
+        if (pThread->m_pActiveWnd == this)
+            pThread->m_pActiveWnd = NULL;
+    }
     Detach();
     PostNcDestroy();
 }

@@ -250,6 +250,22 @@ TEST(WndHandleMap, TemporaryObjectsLastUntilTheOutermostMessageReturns)
     ::DestroyWindow(hOther);
 }
 
+TEST(WndHandleMap, TemporaryObjectsMadeBeforeAMessageOutliveIt)
+{
+    HWND hOther = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    CWnd* pBefore = CWnd::FromHandle(hOther);
+    CTempLookupWnd wnd;
+    ASSERT_TRUE(CreateTestPopup(wnd));
+    wnd.m_hOther = hOther;
+    wnd.SendMessage(WM_TEST_OUTER);
+
+    EXPECT_EQ(pBefore, wnd.m_pOuterTemp);
+    EXPECT_EQ(pBefore, CWnd::FromHandle(hOther));
+    EXPECT_EQ(hOther, pBefore->m_hWnd);
+    CWnd::DeleteTempMap();
+    ::DestroyWindow(hOther);
+}
+
 TEST(WndHandleMap, DestroyingThroughATemporaryObjectLeavesItDetached)
 {
     HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"t", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);

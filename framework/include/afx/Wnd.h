@@ -3,7 +3,9 @@
 // Handle maps: the object attached to a window is found through the calling
 // thread's permanent map (FromHandlePermanent); FromHandle of a window no
 // object holds gives a temporary CWnd that the thread owns and deletes when
-// the outermost message it is handling returns (or at AfxUnlockTempMaps).
+// the outermost message it is handling returns, when it was made in that
+// message (see AfxUnlockTempMaps), or at DeleteTempMap.
+// An object is attached, used and detached on the thread of its window.
 //
 // Messages reach the object through AfxWndProc, which every window the
 // object creates or subclasses runs. That procedure is an exception
