@@ -24,31 +24,27 @@ void DeleteTempWnd(CObject* pObject)
     delete pWnd;
 }
 
-} // namespace
-
-LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+// Attaches and subclasses the window being created, before its first
+// message, when the thread waits for one.
+LRESULT CALLBACK WindowCreationFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     if (code == HCBT_CREATEWND && pState->m_pWndInit != NULL)
     {
         CWnd* pWnd = pState->m_pWndInit;
         pState->m_pWndInit = NULL;
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        pWnd->Attach(hWnd);
-        pWnd->PreSubclassWindow();
-        WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc())));
-        if (pfnOld != AfxGetAfxWndProc())
-            *pWnd->GetSuperWndProcAddr() = pfnOld;
+        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
     }
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
+
+} // namespace
 
 CWindowCreationHook::CWindowCreationHook(CWnd* pWnd)
     : m_pState(AfxGetThreadState()), m_hPreviousHook(m_pState->m_hHookOldCbtFilter),
       m_pPreviousWndInit(m_pState->m_pWndInit)
 {
-    m_pState->m_hHookOldCbtFilter = ::SetWindowsHookExW(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
+    m_pState->m_hHookOldCbtFilter = ::SetWindowsHookExW(WH_CBT, WindowCreationFilter, NULL, ::GetCurrentThreadId());
     m_pState->m_pWndInit = pWnd;
 }
 

@@ -253,11 +253,9 @@ protected:
     WNDPROC m_pfnSuper;
 
 private:
+    // The special windows of SetWindowPos's insert-after argument.
     explicit CWnd(HWND hWnd);
-    BOOL OnWndMsgFromMap(AFX_CALL& call);
     BOOL ReflectCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-    friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 };
 
 // The procedure of every window that a CWnd handles.
