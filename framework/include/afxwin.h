@@ -86,6 +86,8 @@ public:
 
     virtual BOOL InitInstance();
     virtual int Run();
+    // Offers a window's message to PreTranslateMessage of the windows from
+    // its target up to the main window.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual int ExitInstance();
     virtual CWnd* GetMainWnd();

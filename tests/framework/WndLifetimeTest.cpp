@@ -276,4 +276,42 @@ TEST(WndHandleMap, DestroyingThroughATemporaryObjectLeavesItDetached)
     CWnd::DeleteTempMap();
 }
 
+const UINT WM_TEST_SWALLOWED = WM_APP + 30;
+
+// Takes one message before it is dispatched, and throws on another.
+class CFilteringWnd : public CWnd
+{
+public:
+    int m_nOffered = 0;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        ++m_nOffered;
+        if (pMsg->message == WM_TEST_THROW_STD)
+            throw std::runtime_error("filter failed");
+        return pMsg->message == WM_TEST_SWALLOWED;
+    }
+};
+
+TEST(WndPreTranslate, TheThreadOffersAChildsMessageToItsAncestors)
+{
+    CFilteringWnd parent;
+    ASSERT_TRUE(CreateTestPopup(parent));
+    CStatic child;
+    ASSERT_TRUE(child.Create(L"", WS_VISIBLE, CRect(0, 0, 10, 10), &parent));
+    CWinThread thread;
+    thread.m_pMainWnd = &parent;
+
+    MSG swallowed = {child.m_hWnd, WM_TEST_SWALLOWED, 0, 0, 0, {0, 0}};
+    EXPECT_TRUE(thread.PreTranslateMessage(&swallowed));
+    MSG passed = {child.m_hWnd, WM_TEST_ANSWER, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(thread.PreTranslateMessage(&passed));
+    MSG throwing = {child.m_hWnd, WM_TEST_THROW_STD, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(thread.PreTranslateMessage(&throwing));
+    MSG threadMessage = {NULL, WM_TEST_SWALLOWED, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(thread.PreTranslateMessage(&threadMessage));
+    EXPECT_EQ(3, parent.m_nOffered);
+    thread.m_pMainWnd = nullptr;
+}
+
 } // namespace
