@@ -16,8 +16,13 @@
 #include <afx.h>
 #include <afxmt.h>
 #include <atltypes.h>
+#include <commctrl.h>
+
+#include "afx/MessageMap.h"
 
 class CWnd;
+class CCmdUI;
+struct AFX_CMDHANDLERINFO;
 class CWinApp;
 class CWinThread;
 
@@ -35,7 +40,20 @@ public:
     DWORD InternalRelease();
     virtual void OnFinalRelease();
 
+    // Routes a command or notification through the message map: nCode holds
+    // the notification code in its low word and the message in its high
+    // word (0 for WM_COMMAND); pExtra is the CCmdUI of CN_UPDATE_COMMAND_UI
+    // or the AFX_NOTIFY of WM_NOTIFY. TRUE when a handler took it.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     long m_dwRef = 1;
+
+protected:
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+    // Calls the first entry of the map chain that matches and accepts call;
+    // window messages match with code and id 0.
+    BOOL DispatchFromMaps(UINT nMessage, UINT nCode, UINT nID, AFX_CALL& call);
 };
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
@@ -68,6 +86,8 @@ public:
 
     virtual BOOL InitInstance();
     virtual int Run();
+    // Offers a window's message to PreTranslateMessage of the windows from
+    // its target up to the main window.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual int ExitInstance();
     virtual CWnd* GetMainWnd();
@@ -216,10 +236,19 @@ void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR
 
 // Temporary objects (FromHandle of a handle no object is attached to) are
 // kept while the calling thread holds a lock; the unlock that releases the
-// last lock deletes them when bDeleteTemps is set. TRUE while still locked.
+// last lock deletes those made under it when bDeleteTemps is set (objects
+// made before the first lock stay). TRUE while still locked. Every window
+// message takes a lock, so what a message handler makes goes when the
+// outermost message returns.
 void AFXAPI AfxLockTempMaps();
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 
 #include "afx/GdiObject.h"
 #include "afx/Dc.h"
 #include "afx/Menu.h"
+#include "afx/Wnd.h"
+#include "afx/CmdUI.h"
+#include "afx/WindowDc.h"
+#include "afx/Controls.h"
+#include "afx/Dialog.h"
+#include "afx/MessageEntries.h"

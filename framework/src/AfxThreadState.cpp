@@ -3,14 +3,14 @@
 namespace
 {
 
-struct AFX_THREAD_STATE : public CNoTrackObject
-{
-    CWinThread* m_pCurrentWinThread;
-};
-
 THREAD_LOCAL(AFX_THREAD_STATE, _afxThreadState)
 
 } // namespace
+
+AFX_THREAD_STATE* AfxGetThreadState()
+{
+    return _afxThreadState.GetData();
+}
 
 void AfxSetCurrentThread(CWinThread* pThread)
 {

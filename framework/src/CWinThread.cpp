@@ -121,9 +121,12 @@ int CWinThread::Run()
     return ExitInstance();
 }
 
-BOOL CWinThread::PreTranslateMessage(MSG*)
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
-    return FALSE;
+    // A thread message has no window to offer it to.
+    if (pMsg->hwnd == NULL)
+        return FALSE;
+    return CWnd::WalkPreTranslateTree(m_pMainWnd->GetSafeHwnd(), pMsg);
 }
 
 int CWinThread::ExitInstance()

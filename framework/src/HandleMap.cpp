@@ -6,21 +6,46 @@
 namespace
 {
 
-typedef std::unordered_map<HANDLE, std::pair<CObject*, CHandleMap::PFN_DELETE_TEMP>> TempMap;
-
-void DeleteTemps(TempMap& map)
+struct TempEntry
 {
-    TempMap temps;
-    temps.swap(map);
-    for (auto& entry : temps)
-        entry.second.second(entry.second.first);
+    CObject* pObject;
+    CHandleMap::PFN_DELETE_TEMP pfnDelete;
+    // Order of making, so an unlock frees only what was made while locked.
+    unsigned long long nSerial;
+};
+typedef std::unordered_map<HANDLE, TempEntry> TempMap;
+typedef std::unordered_map<HANDLE, CObject*> PermanentMap;
+
+// Deletes the temporary objects made at or after nFirstSerial.
+void DeleteTemps(TempMap& map, unsigned long long nFirstSerial = 0)
+{
+    TempMap doomed;
+    for (auto it = map.begin(); it != map.end();)
+    {
+        if (it->second.nSerial >= nFirstSerial)
+        {
+            doomed.insert(*it);
+            it = map.erase(it);
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    for (auto& entry : doomed)
+        entry.second.pfnDelete(entry.second.pObject);
 }
 
-// The calling thread's temporary objects; they go with the thread.
+// The calling thread's temporary objects, which go with the thread, and its
+// attached objects of the per-thread kinds.
 struct AFX_TEMP_MAPS : public CNoTrackObject
 {
     TempMap m_maps[CHandleMap::kKinds];
+    PermanentMap m_permanent[CHandleMap::kKinds];
     int m_nLock = 0;
+    unsigned long long m_nNextSerial = 0;
+    // The first serial made under the outermost lock.
+    unsigned long long m_nLockSerial = 0;
 
     ~AFX_TEMP_MAPS() override
     {
@@ -33,13 +58,21 @@ THREAD_LOCAL(AFX_TEMP_MAPS, _afxTempMaps)
 
 } // namespace
 
-CHandleMap::CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete)
-    : m_nKind(nKind), m_pfnCreate(pfnCreate), m_pfnDelete(pfnDelete)
+CHandleMap::CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete, bool bPerThread)
+    : m_nKind(nKind), m_bPerThread(bPerThread), m_pfnCreate(pfnCreate), m_pfnDelete(pfnDelete)
 {
 }
 
 CObject* CHandleMap::LookupPermanent(HANDLE h)
 {
+    if (m_bPerThread)
+    {
+        AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA();
+        if (pMaps == NULL)
+            return NULL;
+        auto it = pMaps->m_permanent[m_nKind].find(h);
+        return it != pMaps->m_permanent[m_nKind].end() ? it->second : NULL;
+    }
     ::AcquireSRWLockShared(&m_lock);
     auto it = m_permanent.find(h);
     CObject* pObject = it != m_permanent.end() ? it->second : NULL;
@@ -53,18 +86,24 @@ CObject* CHandleMap::FromHandle(HANDLE h)
         return NULL;
     if (CObject* pObject = LookupPermanent(h))
         return pObject;
-    TempMap& temps = _afxTempMaps->m_maps[m_nKind];
+    AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetData();
+    TempMap& temps = pMaps->m_maps[m_nKind];
     auto it = temps.find(h);
     if (it != temps.end())
-        return it->second.first;
+        return it->second.pObject;
     CObject* pTemp = m_pfnCreate(h);
     if (pTemp != NULL)
-        temps.emplace(h, std::make_pair(pTemp, m_pfnDelete));
+        temps.emplace(h, TempEntry{pTemp, m_pfnDelete, pMaps->m_nNextSerial++});
     return pTemp;
 }
 
 void CHandleMap::SetPermanent(HANDLE h, CObject* pObject)
 {
+    if (m_bPerThread)
+    {
+        _afxTempMaps->m_permanent[m_nKind][h] = pObject;
+        return;
+    }
     ::AcquireSRWLockExclusive(&m_lock);
     m_permanent[h] = pObject;
     ::ReleaseSRWLockExclusive(&m_lock);
@@ -72,6 +111,16 @@ void CHandleMap::SetPermanent(HANDLE h, CObject* pObject)
 
 void CHandleMap::RemoveHandle(HANDLE h, CObject* pObject)
 {
+    if (m_bPerThread)
+    {
+        if (AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA())
+        {
+            auto it = pMaps->m_permanent[m_nKind].find(h);
+            if (it != pMaps->m_permanent[m_nKind].end() && it->second == pObject)
+                pMaps->m_permanent[m_nKind].erase(it);
+        }
+        return;
+    }
     ::AcquireSRWLockExclusive(&m_lock);
     auto it = m_permanent.find(h);
     if (it != m_permanent.end() && it->second == pObject)
@@ -87,7 +136,9 @@ void CHandleMap::DeleteTemp()
 
 void AFXAPI AfxLockTempMaps()
 {
-    ++_afxTempMaps->m_nLock;
+    AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetData();
+    if (pMaps->m_nLock++ == 0)
+        pMaps->m_nLockSerial = pMaps->m_nNextSerial;
 }
 
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
@@ -95,10 +146,11 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     AFX_TEMP_MAPS* pMaps = _afxTempMaps.GetDataNA();
     if (pMaps == NULL || pMaps->m_nLock == 0)
         return FALSE;
+    // Objects made before the lock belong to code that may still use them.
     if (--pMaps->m_nLock == 0 && bDeleteTemps)
     {
         for (TempMap& map : pMaps->m_maps)
-            DeleteTemps(map);
+            DeleteTemps(map, pMaps->m_nLockSerial);
     }
     return pMaps->m_nLock != 0;
 }

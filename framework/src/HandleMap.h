@@ -1,5 +1,6 @@
 // Which class-library object stands for a handle: the object it is attached
-// to (process-wide), or else a temporary object that the calling thread owns.
+// to (process-wide, or the calling thread's for windows), or else a temporary
+// object that the calling thread owns.
 #pragma once
 
 #include <afxwin.h>
@@ -14,12 +15,14 @@ public:
     // Takes the handle out of a temporary object, then deletes the object.
     typedef void (*PFN_DELETE_TEMP)(CObject* pObject);
 
-    CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete);
+    // bPerThread: each thread has its own attached objects.
+    CHandleMap(int nKind, PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete, bool bPerThread = false);
     CHandleMap(const CHandleMap&) = delete;
     CHandleMap& operator=(const CHandleMap&) = delete;
 
     // NULL for a NULL handle.
     CObject* FromHandle(HANDLE h);
+    CObject* LookupPermanent(HANDLE h);
     void SetPermanent(HANDLE h, CObject* pObject);
     // Forgets pObject as the object of h, if it is.
     void RemoveHandle(HANDLE h, CObject* pObject);
@@ -30,13 +33,13 @@ public:
     {
         kGdiObjects,
         kDeviceContexts,
+        kWindows,
         kKinds
     };
 
 private:
-    CObject* LookupPermanent(HANDLE h);
-
     int m_nKind;
+    bool m_bPerThread;
     PFN_CREATE_TEMP m_pfnCreate;
     PFN_DELETE_TEMP m_pfnDelete;
     SRWLOCK m_lock = SRWLOCK_INIT;
@@ -45,3 +48,4 @@ private:
 
 CHandleMap* AFXAPI afxMapHGDIOBJ();
 CHandleMap* AFXAPI afxMapHDC();
+CHandleMap* AFXAPI afxMapHWND();

@@ -10,6 +10,7 @@
 
 #define FW_LANG_DLL L"framework_test_lang.dll"
 #define FW_STARTUP_DLL L"framework_startup_test.dll"
+#define FW_DIALOG_DLL L"framework_test_dialogs.dll"
 
 inline std::wstring TestModulePath(LPCWSTR lpszName)
 {

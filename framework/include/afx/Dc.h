@@ -138,6 +138,8 @@ public:
     void FillRect(LPCRECT lpRect, CBrush* pBrush);
     void FrameRect(LPCRECT lpRect, CBrush* pBrush);
     void InvertRect(LPCRECT lpRect);
+    // An exclusive-or dotted frame: drawing it again erases it.
+    void DrawFocusRect(LPCRECT lpRect);
     // Fills with crColor through the background colour, which it leaves set
     // to crColor.
     void FillSolidRect(LPCRECT lpRect, COLORREF crColor);
@@ -175,6 +177,15 @@ public:
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
     int GetTextFace(int nCount, LPTSTR lpszFacename) const;
     int GetTextFace(CString& rString) const;
+
+    // Printing: each answers what its GDI function does (a job id or a
+    // positive value on success, SP_ERROR or less on failure).
+    int StartDoc(LPDOCINFO lpDocInfo);
+    int StartDoc(LPCTSTR lpszDocName);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
 
     HDC m_hDC;
     HDC m_hAttribDC;
