@@ -22,10 +22,6 @@ public:
     UINT m_nIndex;
     // The menu item (m_pMenu, m_nIndex by position) or the control (m_pOther).
     CMenu* m_pMenu;
-    CMenu* m_pSubMenu;
     CWnd* m_pOther;
     BOOL m_bEnableChanged;
-    BOOL m_bContinueRouting;
-    UINT m_nIndexMax;
-    CMenu* m_pParentMenu;
 };
