@@ -79,27 +79,15 @@ BEGIN_MESSAGE_MAP(CTestFormDialog, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-class DialogTest : public ::testing::Test
+class DialogTest : public DialogModuleTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_module.Get());
-        AfxSetResourceHandle(m_module.Get());
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(NULL);
-    }
-
     CString ItemText(CWnd& dialog, int nID)
     {
         CString text;
         dialog.GetDlgItemText(nID, text);
         return text;
     }
-
-    CTestModule m_module{FW_DIALOG_DLL};
 };
 
 TEST_F(DialogTest, ModelessDialogLoadsItsMembersIntoTheControls)

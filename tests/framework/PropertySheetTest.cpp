@@ -48,21 +48,7 @@ protected:
     }
 };
 
-class PropertySheetTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_module.Get());
-        AfxSetResourceHandle(m_module.Get());
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(NULL);
-    }
-
-    CTestModule m_module{FW_DIALOG_DLL};
-};
+class PropertySheetTest : public DialogModuleTest {};
 
 TEST_F(PropertySheetTest, OkStoresTheActivePageAndAppliesIt)
 {

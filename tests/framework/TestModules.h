@@ -2,6 +2,8 @@
 // this build's bin folder (the path may name another build's).
 #pragma once
 
+#include <afxwin.h>
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -43,4 +45,22 @@ public:
 
 private:
     HMODULE m_hModule;
+};
+
+// Tests of windows made from the dialog templates of the test dialog module:
+// the module is the resource module while a test runs.
+class DialogModuleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, m_module.Get());
+        AfxSetResourceHandle(m_module.Get());
+    }
+    void TearDown() override
+    {
+        AfxSetResourceHandle(NULL);
+    }
+
+    CTestModule m_module{FW_DIALOG_DLL};
 };
