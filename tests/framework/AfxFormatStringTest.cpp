@@ -5,22 +5,10 @@
 
 #include "TestModules.h"
 
-class AfxFormatString : public testing::Test
+class AfxFormatString : public ResourceModuleTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_lang.Get());
-        m_hOldResource = AfxGetResourceHandle();
-        AfxSetResourceHandle(m_lang.Get());
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(m_hOldResource);
-    }
-
-    CTestModule m_lang{FW_LANG_DLL};
-    HINSTANCE m_hOldResource = NULL;
+    AfxFormatString() : ResourceModuleTest(FW_LANG_DLL) {}
 };
 
 namespace

@@ -315,22 +315,10 @@ TEST(CString, SysStrings)
     SysFreeString(bstr);
 }
 
-class CStringResources : public ::testing::Test
+class CStringResources : public ResourceModuleTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_lang.Get());
-        m_hOldResource = AfxGetResourceHandle();
-        AfxSetResourceHandle(m_lang.Get());
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(m_hOldResource);
-    }
-
-    CTestModule m_lang{FW_LANG_DLL};
-    HINSTANCE m_hOldResource = NULL;
+    CStringResources() : ResourceModuleTest(FW_LANG_DLL) {}
 };
 
 TEST_F(CStringResources, LoadFromTheResourceHandle)
@@ -381,7 +369,7 @@ TEST_F(CStringResources, FormatFromAResourceId)
 TEST_F(CStringResources, ExplicitModuleAndDefaultHandle)
 {
     CStringW str;
-    EXPECT_TRUE(str.LoadString(m_lang.Get(), IDS_TEST_HELLO));
+    EXPECT_TRUE(str.LoadString(m_module.Get(), IDS_TEST_HELLO));
     EXPECT_STREQ(L"Hello from the language DLL", str);
     // NULL restores the module itself, which has no string table.
     AfxSetResourceHandle(NULL);

@@ -47,20 +47,31 @@ private:
     HMODULE m_hModule;
 };
 
-// Tests of windows made from the dialog templates of the test dialog module:
-// the module is the resource module while a test runs.
-class DialogModuleTest : public ::testing::Test
+// Tests that load strings or templates from one of the test DLLs: the DLL is
+// the resource module while a test runs, and the previous one comes back.
+class ResourceModuleTest : public ::testing::Test
 {
 protected:
+    explicit ResourceModuleTest(const wchar_t* pszModule) : m_module(pszModule) {}
+
     void SetUp() override
     {
         ASSERT_NE(nullptr, m_module.Get());
+        m_hOldResource = AfxGetResourceHandle();
         AfxSetResourceHandle(m_module.Get());
     }
     void TearDown() override
     {
-        AfxSetResourceHandle(NULL);
+        AfxSetResourceHandle(m_hOldResource);
     }
 
-    CTestModule m_module{FW_DIALOG_DLL};
+    CTestModule m_module;
+    HINSTANCE m_hOldResource = NULL;
+};
+
+// Tests of windows made from the dialog templates of the test dialog module.
+class DialogModuleTest : public ResourceModuleTest
+{
+protected:
+    DialogModuleTest() : ResourceModuleTest(FW_DIALOG_DLL) {}
 };
