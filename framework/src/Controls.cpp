@@ -9,6 +9,20 @@ IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
+namespace
+{
+// The text of one item of a combo box or list box: its length first, then
+// the text into a buffer of that length.
+void GetItemText(const CWnd& control, UINT nLengthMessage, UINT nTextMessage, int nIndex, CString& rString)
+{
+    int nLength = static_cast<int>(control.SendMessage(nLengthMessage, nIndex));
+    if (nLength < 0)
+        nLength = 0;
+    control.SendMessage(nTextMessage, nIndex, reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLength)));
+    rString.ReleaseBuffer();
+}
+} // namespace
+
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(L"STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
@@ -45,11 +59,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    int nLength = static_cast<int>(SendMessage(CB_GETLBTEXTLEN, nIndex));
-    if (nLength < 0)
-        nLength = 0;
-    SendMessage(CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLength)));
-    rString.ReleaseBuffer();
+    GetItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex, rString);
 }
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -59,11 +69,7 @@ BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    int nLength = static_cast<int>(SendMessage(LB_GETTEXTLEN, nIndex));
-    if (nLength < 0)
-        nLength = 0;
-    SendMessage(LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBufferSetLength(nLength)));
-    rString.ReleaseBuffer();
+    GetItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString);
 }
 
 BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)

@@ -53,6 +53,31 @@ TEST_F(CControlHost, TreeItemsKeepTextDataOrderAndChecks)
     EXPECT_EQ(0u, tree.GetCount());
 }
 
+// Combo and list boxes hand back an item's text whole, an empty one empty and
+// one past the end as empty.
+TEST_F(CControlHost, ComboAndListBoxItemsComeBackWhole)
+{
+    const CString strLong(L'\x3042', 300);
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 200, 150), &m_host, 5));
+    CListBox box;
+    ASSERT_TRUE(box.Create(WS_CHILD, CRect(0, 0, 200, 150), &m_host, 6));
+    for (LPCTSTR lpszItem : {L"first", L"", static_cast<LPCTSTR>(strLong)})
+    {
+        combo.AddString(lpszItem);
+        box.AddString(lpszItem);
+    }
+    CString strCombo, strBox;
+    const struct { int nIndex; CString strExpected; } cases[] = {{0, L"first"}, {1, L""}, {2, strLong}, {3, L""}};
+    for (const auto& c : cases)
+    {
+        combo.GetLBText(c.nIndex, strCombo);
+        box.GetText(c.nIndex, strBox);
+        EXPECT_EQ(c.strExpected, strCombo) << c.nIndex;
+        EXPECT_EQ(c.strExpected, strBox) << c.nIndex;
+    }
+}
+
 TEST_F(CControlHost, ListItemTextOfAnyLengthComesBackWhole)
 {
     CListCtrl list;
