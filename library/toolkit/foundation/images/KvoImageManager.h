@@ -1,4 +1,5 @@
 #pragma once
+#include <afxcmn.h>
 #include <afxtempl.h>
 #include "foundation/images/KvoImageManagerIcon.h"
 #include "foundation/images/KvoImageManagerResource.h"

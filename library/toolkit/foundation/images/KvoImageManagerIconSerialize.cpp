@@ -3,6 +3,8 @@
 // later schemas checked (above 7) and pressed (above 16).
 #include "foundation/images/KvoImageManagerIcon.h"
 
+#include <afxcmn.h>
+
 #include "foundation/images/KvoIconBitmapRecord.h"
 
 namespace {
