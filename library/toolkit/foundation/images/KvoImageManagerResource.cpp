@@ -198,11 +198,12 @@ KvoPackedImage* CKvoImageManagerResource::Add(const CKvoImageManagerIconHandle& 
         return nullptr;
     if (bits)
     {
-        // Copy row by row in the image's own row order.
-        KvoSectionRows source(image.GetBitmap());
-        for (int row = 0; row < m_imageSize.cy && source.bits; ++row)
-            std::memcpy(m_stripBits + (static_cast<size_t>(m_imageSize.cy - 1 - row) * m_usedWidth + slot->rect.left) * 4,
-                        source.Row(row), static_cast<size_t>(m_imageSize.cx) * 4);
+        // Read bottom-up like the strip, whatever the bitmap's own row order.
+        std::vector<DWORD> pixels(static_cast<size_t>(m_imageSize.cx) * m_imageSize.cy);
+        BITMAPINFO header = KvoDib32Header(m_imageSize.cx, m_imageSize.cy);
+        CKvoScreenDC screen;
+        ::GetDIBits(screen.m_hDC, image.GetBitmap(), 0, m_imageSize.cy, pixels.data(), &header, DIB_RGB_COLORS);
+        PackAlphaPixels(reinterpret_cast<const BYTE*>(pixels.data()), slot->rect.left);
         slot->alpha = TRUE;
     }
     else
