@@ -181,12 +181,14 @@ protected:
         std::string damaged = alpha16.substr(0, 200);  // claims 16 x 16 x 4 bytes of colour
         std::string group = GroupIcon({{16, 501}, {32, 502}}, 2);
         std::string overstated = GroupIcon({{16, 501}}, 40);
+        std::string strip = BitmapResource(32, 16, 32, 0xFF336699);
         m_resources.Add(RT_ICON, MAKEINTRESOURCEW(501), alpha16.data(), alpha16.size());
         m_resources.Add(RT_ICON, MAKEINTRESOURCEW(502), alpha32.data(), alpha32.size());
         m_resources.Add(RT_ICON, MAKEINTRESOURCEW(503), plain16.data(), plain16.size());
         m_resources.Add(RT_ICON, MAKEINTRESOURCEW(504), damaged.data(), damaged.size());
         m_resources.Add(RT_GROUP_ICON, MAKEINTRESOURCEW(600), group.data(), group.size());
         m_resources.Add(RT_GROUP_ICON, MAKEINTRESOURCEW(601), overstated.data(), overstated.size());
+        m_resources.Add(RT_BITMAP, MAKEINTRESOURCEW(700), strip.data(), strip.size());
         m_module = m_resources.Load();
         ASSERT_NE(nullptr, m_module);
         m_previous = AfxGetResourceHandle();
@@ -240,4 +242,14 @@ TEST_F(KvoIconResourceTest, PlainIconsAndDamagedImages)
     EXPECT_FALSE(handle.LoadIcon(m_module, MAKEINTRESOURCEW(504), 16, 16, FALSE)) << "pixels missing";
     EXPECT_FALSE(m_manager.SetIconFromResource(MAKEINTRESOURCEW(504), 811, 16, 16));
     EXPECT_FALSE(m_manager.SetIconFromResource(MAKEINTRESOURCEW(599), 812, 16, 16));
+}
+
+TEST_F(KvoIconResourceTest, BitmapStripResourcesAreCutForTheirIds)
+{
+    const UINT ids[] = {820, 821};
+    ASSERT_TRUE(m_manager.SetIcon(700u, ids, 2, 16, 16));
+    ASSERT_TRUE(m_manager.Lookup(821, 16));
+    EXPECT_TRUE(m_manager.IsIconDefined(821, 16)->IsAlpha()) << "a 32-bit bitmap keeps its alpha";
+    EXPECT_EQ(RGB(0x33, 0x66, 0x99), Centre(m_manager.IsIconDefined(820, 16)));
+    EXPECT_FALSE(m_manager.SetIcons(701u, ids, 2, 16, 16)) << "no such bitmap";
 }
