@@ -59,8 +59,9 @@ TEST_F(ColorManagerTest, SystemColoursBlackAndColoursAboveTheTable)
 {
     EXPECT_EQ(m_colors.GetColor(0), 0x000000u);
     for (int index = 1; index <= 29; ++index) {
-        if (index != 22) // the toolkit lightens the 3-D light colour
+        if (index != 22) { // the toolkit lightens the 3-D light colour
             EXPECT_EQ(m_colors.GetColor(index), GetSysColor(index)) << index;
+        }
     }
     EXPECT_EQ(m_colors.GetColor(62), 0x000000u);
     for (COLORREF color : {COLORREF(63), COLORREF(0xFF8080), KVO_COLOR_NONE})
@@ -82,8 +83,9 @@ TEST_F(ColorManagerTest, DarkModeAnswersFixedValuesEvenOverCustomColours)
         hasDarkValue[c.index] = true;
     }
     for (int index = 0; index < KVO_PALETTE_SIZE; ++index) {
-        if (!hasDarkValue[index])
+        if (!hasDarkValue[index]) {
             EXPECT_EQ(m_colors.GetColor(index), light[index]) << index;
+        }
     }
     EXPECT_EQ(m_colors.GetColor(0xFF8080), 0xFF8080u);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <cstdlib>
+#include <vector>
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/base/KvoPaintManagerColor.h"
@@ -137,7 +138,10 @@ TEST(DrawHelpers, TriangleCornersAndNeighbourAverages)
 }
 
 // Every scoped object puts back what was selected before and frees what
-// it made: the DC's objects and the process's GDI object count are as before.
+// it made: the DC's objects and the process's GDI object count are as
+// before, and the pens and brushes it made are gone. (Wine does not count
+// GDI objects, GetGuiResources answers 0 there, so the handles made inside
+// the block are checked one by one as well.)
 TEST(DrawHelpers, ScopedObjectsRestoreTheSelectionAndFreeTheirObjects)
 {
     DibCanvas canvas(32, 32);
@@ -151,12 +155,17 @@ TEST(DrawHelpers, ScopedObjectsRestoreTheSelectionAndFreeTheirObjects)
     smallFont.CreatePointFont(80, L"Tahoma");
     CBitmap other;
     other.CreateCompatibleBitmap(canvas.DC(), 4, 4);
+    std::vector<HGDIOBJ> made;
     for (int round = 0; round < 3; ++round) {
         CKvoPenDC penDC(dc, 0x0000FF);
         EXPECT_NE(::GetCurrentObject(dc, OBJ_PEN), pen);
+        made.push_back(::GetCurrentObject(dc, OBJ_PEN));
         penDC.SetColor(0x00FF00);
+        made.push_back(::GetCurrentObject(dc, OBJ_PEN));
         penDC.SetColor(0xFF0000);
+        made.push_back(::GetCurrentObject(dc, OBJ_PEN));
         CKvoBrushDC brushDC(dc, 0x00FF00);
+        made.push_back(::GetCurrentObject(dc, OBJ_BRUSH));
         CKvoFontDC fontDC(canvas.DC(), &bigFont, 0x123456);
         fontDC.SetFont(&smallFont);
         fontDC.SetColor(0x654321);
@@ -165,7 +174,10 @@ TEST(DrawHelpers, ScopedObjectsRestoreTheSelectionAndFreeTheirObjects)
         CKvoCompatibleDC compatible(canvas.DC(), &other);
         CKvoBufferDC buffer(dc, CRect(0, 0, 8, 8));
         buffer.FillSolidRect(0, 0, 8, 8, 0x0000FF);
+        made.push_back(::GetCurrentObject(buffer.GetSafeHdc(), OBJ_BITMAP));
     }
+    for (HGDIOBJ object : made)
+        EXPECT_EQ(::GetObjectType(object), 0u) << object;
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), pen);
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), brush);
     EXPECT_EQ(::GetCurrentObject(dc, OBJ_FONT), font);
@@ -299,4 +311,113 @@ TEST(DrawHelpers, BitmapIconTakesTheTopLeftColourAsTransparent)
     ::DestroyIcon(handle);
     EXPECT_EQ(CKvoBitmapIcon(NULL).GetTopLeftColor(), KVO_COLOR_NONE);
     EXPECT_EQ(CKvoBitmapIcon(NULL).CreateIcon(), nullptr);
+}
+
+namespace {
+// A window that paints its whole client area green through a buffer; the
+// buffer clips to the paint rectangle and copies only that back.
+class BufferedPaintWindow : public CWnd {
+public:
+    int paints = 0;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC paintDC(this);
+        CKvoBufferDC buffer(paintDC);
+        buffer.FillSolidRect(0, 0, 200, 200, 0x00FF00);
+        ++paints;
+    }
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BufferedPaintWindow, CWnd)
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+COLORREF WindowPixel(HWND hWnd, int x, int y)
+{
+    DibCanvas canvas(1, 1);
+    HDC windowDC = ::GetDC(hWnd);
+    ::BitBlt(canvas.DC()->GetSafeHdc(), 0, 0, 1, 1, windowDC, x, y, SRCCOPY);
+    ::ReleaseDC(hWnd, windowDC);
+    return canvas.Pixel(0, 0);
+}
+}
+
+TEST(DrawHelpers, PaintBufferCopiesOnlyThePaintRectangle)
+{
+    BufferedPaintWindow window;
+    ASSERT_TRUE(window.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE, 30, 30, 40, 40, NULL, NULL));
+    window.UpdateWindow();
+    {
+        // White over everything, then only (10, 10, 20, 30) is repainted.
+        HDC windowDC = ::GetDC(window.GetSafeHwnd());
+        ::PatBlt(windowDC, 0, 0, 40, 40, WHITENESS);
+        ::ReleaseDC(window.GetSafeHwnd(), windowDC);
+    }
+    ::GdiFlush();
+    ::ValidateRect(window.GetSafeHwnd(), NULL);
+    const int paintsBefore = window.paints;
+    CRect part(10, 10, 20, 30);
+    window.InvalidateRect(&part, FALSE);
+    window.UpdateWindow();
+    EXPECT_EQ(window.paints, paintsBefore + 1);
+    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 10, 10), 0x00FF00u);
+    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 19, 29), 0x00FF00u);
+    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 9, 10), 0xFFFFFFu);
+    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 20, 15), 0xFFFFFFu);
+    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 15, 30), 0xFFFFFFu);
+    window.DestroyWindow();
+}
+
+// The colour popup's mouse hook, driven by real mouse input: a press
+// outside the popup is swallowed and the focus goes to the popup's owner;
+// a press inside reaches the popup.
+TEST(DrawHelpers, PopupMouseHookSwallowsPressesOutsideThePopup)
+{
+    CWnd owner, popup;
+    LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(NULL, IDC_ARROW),
+                                              static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ASSERT_TRUE(owner.CreateEx(0, windowClass, L"owner", WS_POPUP | WS_VISIBLE, 300, 300, 200, 200, NULL, NULL));
+    ASSERT_TRUE(popup.CreateEx(0, windowClass, L"popup", WS_POPUP | WS_VISIBLE, 320, 320, 60, 60,
+                               owner.GetSafeHwnd(), NULL));
+    popup.SetFocus();
+    SetPopupMouseHook(&popup);
+    auto press = [](int x, int y) {
+        ::SetCursorPos(x, y);
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    };
+    bool sawDownInside = false;
+    press(450, 450); // on the owner, outside the popup
+    const DWORD deadline = ::GetTickCount() + 3000;
+    while (::GetFocus() != owner.GetSafeHwnd() && ::GetTickCount() < deadline) {
+        MSG msg;
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            EXPECT_FALSE(msg.message == WM_LBUTTONDOWN && msg.hwnd == owner.GetSafeHwnd());
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+    EXPECT_EQ(::GetFocus(), owner.GetSafeHwnd());
+    press(340, 340); // inside the popup
+    const DWORD insideDeadline = ::GetTickCount() + 3000;
+    while (!sawDownInside && ::GetTickCount() < insideDeadline) {
+        MSG msg;
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            sawDownInside |= msg.message == WM_LBUTTONDOWN && msg.hwnd == popup.GetSafeHwnd();
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+    EXPECT_TRUE(sawDownInside);
+    SetPopupMouseHook(NULL);
+    popup.DestroyWindow();
+    owner.DestroyWindow();
 }
