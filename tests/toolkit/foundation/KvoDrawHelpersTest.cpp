@@ -5,6 +5,7 @@
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/base/KvoPaintManagerColor.h"
+#include "foundation/base/KvoSystemVersion.h"
 #include "toolkit/foundation/DarkModeScope.h"
 #include "toolkit/foundation/DibCanvas.h"
 
@@ -420,4 +421,44 @@ TEST(DrawHelpers, PopupMouseHookSwallowsPressesOutsideThePopup)
     SetPopupMouseHook(NULL);
     popup.DestroyWindow();
     owner.DestroyWindow();
+}
+
+// On Windows 9x GDI cannot fill gradients on a right-to-left DC, so the fill
+// is done column by column; its colours are the blend at each position.
+TEST(DrawHelpers, RightToLeftGradientOnWindows9xIsFilledByHand)
+{
+    CKvoSystemVersion windows98(4, 10, 0, VER_PLATFORM_WIN32_WINDOWS);
+    CKvoSystemVersion* previous = CKvoSystemVersion::Substitute(&windows98);
+    DibCanvas canvas(100, 4);
+    CKvoDrawHelpers::SetContextRTL(canvas.DC(), LAYOUT_RTL);
+    CRect rect(0, 0, 100, 4);
+    CKvoDrawHelpers::GradientFill(canvas.DC(), &rect, 0x000000, 0xC8C8C8, TRUE);
+    CKvoSystemVersion::Substitute(previous);
+    // Mirrored: the start colour lies at the bitmap's right edge (where
+    // exactly is the platform's mirroring), and each column is one blend,
+    // brighter towards the left.
+    int start = -1;
+    for (int x = 0; x < 100; ++x)
+        if (canvas.Pixel(x, 1) == 0x000000)
+            start = x;
+    ASSERT_GE(start, 90);
+    for (int x = 0; x < start; ++x) {
+        const COLORREF color = canvas.Pixel(x, 1);
+        EXPECT_EQ(color, CKvoDrawHelpers::BlendColors(0x000000, 0xC8C8C8, 1.0 - (start - x) / 100.0)) << x;
+        EXPECT_EQ(canvas.Pixel(x, 3), color);
+    }
+}
+
+TEST(DrawHelpers, RegisterWndClassRegistersOnce)
+{
+    const wchar_t name[] = L"KvoDrawHelpersTestClass";
+    ASSERT_TRUE(CKvoDrawHelpers::RegisterWndClass(NULL, name, CS_DBLCLKS, NULL));
+    EXPECT_TRUE(CKvoDrawHelpers::RegisterWndClass(NULL, name, CS_DBLCLKS, NULL));
+    WNDCLASSW registered = {};
+    ASSERT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), name, &registered));
+    EXPECT_EQ(registered.style, static_cast<UINT>(CS_DBLCLKS));
+    EXPECT_EQ(registered.hCursor, ::LoadCursorW(NULL, IDC_ARROW));
+    EXPECT_EQ(registered.hbrBackground, nullptr);
+    EXPECT_FALSE(CKvoDrawHelpers::RegisterWndClass(NULL, NULL, 0, NULL));
+    ::UnregisterClassW(name, AfxGetInstanceHandle());
 }

@@ -217,10 +217,16 @@ TEST_F(HookManagerTest, WindowDestroyedWhileHooked)
     RecordingClient* alsoOwned = new RecordingClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, owned);
     Hooks()->SetHook(m_window, alsoOwned);
+    RecordingClient kept(&m_order);
+    Hooks()->SetHook(m_window, &kept);
     ::DestroyWindow(m_window);
     EXPECT_EQ(WindowSaw(WM_NCDESTROY), 1);
     EXPECT_EQ(m_log.procedureAtNcDestroy, original);
     EXPECT_EQ(deletions, 2);
+    EXPECT_FALSE(Hooks()->IsHooked(m_window));
+    // Its client leaving afterwards finds nothing left to undo.
+    Hooks()->RemoveHook(m_window, &kept);
+    Hooks()->RemoveAll(&kept);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
 }
 
