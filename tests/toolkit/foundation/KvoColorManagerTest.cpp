@@ -14,12 +14,12 @@ protected:
     DarkModeScope m_light{false};
 };
 
-struct DarkCase {
+struct DarkPaletteCase {
     int index;
     COLORREF value;
 };
 
-const DarkCase kDarkValues[] = {
+const DarkPaletteCase kDarkValues[] = {
     {5, 0x080808},  {31, 0x080808}, {36, 0x080808}, {6, 0x000000},  {21, 0x000000}, {59, 0x000000},
     {8, 0xFFFFFF},  {14, 0xFFFFFF}, {18, 0xFFFFFF}, {44, 0xFFFFFF}, {45, 0xFFFFFF}, {46, 0xFFFFFF},
     {13, 0x808080}, {20, 0x808080}, {53, 0x808080}, {15, 0x383838}, {30, 0x383838}, {51, 0x383838},
@@ -29,7 +29,7 @@ const DarkCase kDarkValues[] = {
     {33, 0xB4B4B4}, {37, 0xB4B4B4}, {50, 0xB4B4B4}, {41, 0x282828}, {47, 0xC8C8C8}, {49, 0xC8C8C8},
 };
 
-double WeightedDistance(COLORREF a, COLORREF b)
+double WeightedColorDistance(COLORREF a, COLORREF b)
 {
     const double dr = (GetRValue(a) - GetRValue(b)) * 195.0 / 255.0;
     const double dg = (GetGValue(a) - GetGValue(b)) * 390.0 / 255.0;
@@ -78,7 +78,7 @@ TEST_F(ColorManagerTest, DarkModeAnswersFixedValuesEvenOverCustomColours)
     m_colors.SetColor(15, 0x0000FF);
     DarkModeScope dark(true);
     bool hasDarkValue[KVO_PALETTE_SIZE] = {};
-    for (const DarkCase& c : kDarkValues) {
+    for (const DarkPaletteCase& c : kDarkValues) {
         EXPECT_EQ(m_colors.GetColor(c.index), c.value) << c.index;
         hasDarkValue[c.index] = true;
     }
@@ -120,9 +120,9 @@ TEST(ColorManager, DistanceCorrectionsPlaceTheColourAtTheScaledDistance)
     const COLORREF a = 0xE0E0E0, b = 0xD8D8D8;
     EXPECT_FALSE(CKvoColorManager::IsColorDistanceAbove(a, b, TRUE, 50));
     const COLORREF moved = CKvoColorManager::MoveToDistance(a, b, 50);
-    EXPECT_NEAR(WeightedDistance(a, moved), 50.0, 2.0);
+    EXPECT_NEAR(WeightedColorDistance(a, moved), 50.0, 2.0);
     const COLORREF adjusted = CKvoColorManager::AdjustDistance(a, b, 50);
-    EXPECT_NEAR(WeightedDistance(a, adjusted), 50.0, 2.0);
+    EXPECT_NEAR(WeightedColorDistance(a, adjusted), 50.0, 2.0);
     EXPECT_LT(GetGValue(adjusted), GetGValue(b)); // moved towards black
     // Near black the threshold doubles.
     EXPECT_TRUE(CKvoColorManager::IsColorDistanceAbove(0x000000, 0x101010, FALSE, 20));
@@ -130,14 +130,14 @@ TEST(ColorManager, DistanceCorrectionsPlaceTheColourAtTheScaledDistance)
 }
 
 namespace {
-struct SchemeCase {
+struct ColorSchemeCase {
     KvoSystemTheme theme;
     COLORREF color38, color41, color47, color54;
     COLORREF gradient3Light, gradient3Dark;
     float gradient3Factor;
 };
 
-const SchemeCase kSchemes[] = {
+const ColorSchemeCase kSchemes[] = {
     {KvoSystemThemeBlue, 0x764127, 0xF6F6F6, 0x000000, 0x962D00, 0xFEECDD, 0xE2A981, 0.75f},
     {KvoSystemThemeRoyale, 0x764127, 0xF6F6F6, 0x000000, 0x962D00, 0xFEECDD, 0xE2A981, 0.75f},
     {KvoSystemThemeAero, 0x764127, 0xF6F6F6, 0x000000, 0x962D00, 0xFEECDD, 0xE2A981, 0.75f},
@@ -149,7 +149,7 @@ const SchemeCase kSchemes[] = {
 
 TEST_F(ColorManagerTest, ColourSchemesSetTheirColoursAndGradients)
 {
-    for (const SchemeCase& c : kSchemes) {
+    for (const ColorSchemeCase& c : kSchemes) {
         m_colors.SetCurrentSystemTheme(c.theme);
         m_colors.RefreshColors(KvoSystemThemeNone, FALSE);
         EXPECT_EQ(m_colors.GetCurrentSystemTheme(), c.theme);

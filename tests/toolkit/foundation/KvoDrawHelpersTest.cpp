@@ -10,14 +10,14 @@
 #include "toolkit/foundation/DibCanvas.h"
 
 namespace {
-int ChannelDifference(COLORREF a, COLORREF b)
+int LargestChannelDifference(COLORREF a, COLORREF b)
 {
     return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
                      std::abs(GetBValue(a) - GetBValue(b))});
 }
 
 #define EXPECT_COLOR_NEAR(actual, expected, tolerance) \
-    EXPECT_LE(ChannelDifference((actual), (expected)), (tolerance)) << std::hex << (actual) << " vs " << (expected)
+    EXPECT_LE(LargestChannelDifference((actual), (expected)), (tolerance)) << std::hex << (actual) << " vs " << (expected)
 }
 
 TEST(DrawHelpers, GradientFillRunsFromOneColourToTheOther)
@@ -338,7 +338,7 @@ ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-COLORREF WindowPixel(HWND hWnd, int x, int y)
+COLORREF PaintedWindowPixel(HWND hWnd, int x, int y)
 {
     DibCanvas canvas(1, 1);
     HDC windowDC = ::GetDC(hWnd);
@@ -366,11 +366,11 @@ TEST(DrawHelpers, PaintBufferCopiesOnlyThePaintRectangle)
     window.InvalidateRect(&part, FALSE);
     window.UpdateWindow();
     EXPECT_EQ(window.paints, paintsBefore + 1);
-    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 10, 10), 0x00FF00u);
-    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 19, 29), 0x00FF00u);
-    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 9, 10), 0xFFFFFFu);
-    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 20, 15), 0xFFFFFFu);
-    EXPECT_EQ(WindowPixel(window.GetSafeHwnd(), 15, 30), 0xFFFFFFu);
+    EXPECT_EQ(PaintedWindowPixel(window.GetSafeHwnd(), 10, 10), 0x00FF00u);
+    EXPECT_EQ(PaintedWindowPixel(window.GetSafeHwnd(), 19, 29), 0x00FF00u);
+    EXPECT_EQ(PaintedWindowPixel(window.GetSafeHwnd(), 9, 10), 0xFFFFFFu);
+    EXPECT_EQ(PaintedWindowPixel(window.GetSafeHwnd(), 20, 15), 0xFFFFFFu);
+    EXPECT_EQ(PaintedWindowPixel(window.GetSafeHwnd(), 15, 30), 0xFFFFFFu);
     window.DestroyWindow();
 }
 

@@ -7,20 +7,20 @@
 
 namespace {
 // What the hooked window's own procedure saw.
-struct WindowLog {
+struct HookedWindowLog {
     std::vector<UINT> messages;
     WNDPROC procedureAtNcDestroy = nullptr;
     LPARAM probeLParam = -1;
 };
 
-WindowLog* g_hookTestLog = nullptr;
-const UINT kProbe = WM_APP + 7;
+HookedWindowLog* g_hookTestLog = nullptr;
+const UINT kHookProbeMessage = WM_APP + 7;
 
 LRESULT CALLBACK HookTestWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (g_hookTestLog) {
         g_hookTestLog->messages.push_back(message);
-        if (message == kProbe)
+        if (message == kHookProbeMessage)
             g_hookTestLog->probeLParam = lParam;
         if (message == WM_NCDESTROY)
             g_hookTestLog->procedureAtNcDestroy = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
@@ -30,22 +30,22 @@ LRESULT CALLBACK HookTestWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
 
 // A client that records what it is offered and answers what the test says;
 // its action runs inside OnHookMessage.
-class RecordingClient : public CKvoHookManagerHookAble {
+class RecordingHookClient : public CKvoHookManagerHookAble {
 public:
-    RecordingClient(std::vector<RecordingClient*>* order, int answer = 0, bool autoDelete = false,
+    RecordingHookClient(std::vector<RecordingHookClient*>* order, int answer = 0, bool autoDelete = false,
                     int* deletions = nullptr)
         : m_order(order), m_answer(answer), m_deletions(deletions)
     {
         m_bAutoDelete = autoDelete;
     }
-    ~RecordingClient() override
+    ~RecordingHookClient() override
     {
         if (m_deletions)
             ++*m_deletions;
     }
     int OnHookMessage(HWND, UINT message, WPARAM&, LPARAM& lParam, LRESULT& result) override
     {
-        if (message != kProbe)
+        if (message != kHookProbeMessage)
             return 0;
         if (m_order)
             m_order->push_back(this);
@@ -60,7 +60,7 @@ public:
     UINT seenCurrentMessage = 0;
 
 private:
-    std::vector<RecordingClient*>* m_order;
+    std::vector<RecordingHookClient*>* m_order;
     int m_answer;
     int* m_deletions;
 };
@@ -96,36 +96,36 @@ protected:
     }
     CKvoHookManager* Hooks() { return CKvoHookManager::Instance(); }
 
-    WindowLog m_log;
+    HookedWindowLog m_log;
     HWND m_window = NULL;
     HWND m_other = NULL;
-    std::vector<RecordingClient*> m_order;
+    std::vector<RecordingHookClient*> m_order;
 };
 }
 
 TEST_F(HookManagerTest, LastAddedClientIsAskedFirstAndCanKeepTheMessage)
 {
-    RecordingClient first(&m_order), keeper(&m_order, 1);
+    RecordingHookClient first(&m_order), keeper(&m_order, 1);
     Hooks()->SetHook(m_window, &first);
     Hooks()->SetHook(m_window, &keeper);
     Hooks()->SetHook(m_window, &keeper); // once only
-    EXPECT_EQ(::SendMessageW(m_window, kProbe, 0, 0), 42);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&keeper}));
-    EXPECT_EQ(WindowSaw(kProbe), 0);
-    EXPECT_EQ(keeper.seenCurrentMessage, kProbe);
+    EXPECT_EQ(::SendMessageW(m_window, kHookProbeMessage, 0, 0), 42);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&keeper}));
+    EXPECT_EQ(WindowSaw(kHookProbeMessage), 0);
+    EXPECT_EQ(keeper.seenCurrentMessage, kHookProbeMessage);
     Hooks()->RemoveAll(&keeper);
     Hooks()->RemoveAll(&first);
 }
 
 TEST_F(HookManagerTest, StopAskingStillLetsTheWindowSeeIt)
 {
-    RecordingClient skipped(&m_order), stopper(&m_order, 2), passer(&m_order, 0);
+    RecordingHookClient skipped(&m_order), stopper(&m_order, 2), passer(&m_order, 0);
     Hooks()->SetHook(m_window, &skipped);
     Hooks()->SetHook(m_window, &stopper);
     Hooks()->SetHook(m_window, &passer);
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&passer, &stopper}));
-    EXPECT_EQ(WindowSaw(kProbe), 1);
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&passer, &stopper}));
+    EXPECT_EQ(WindowSaw(kHookProbeMessage), 1);
     Hooks()->RemoveAll(m_window);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
 }
@@ -133,7 +133,7 @@ TEST_F(HookManagerTest, StopAskingStillLetsTheWindowSeeIt)
 TEST_F(HookManagerTest, LastClientGoneGivesTheProcedureBackAndAnotherHookTakesItAgain)
 {
     const WNDPROC original = Procedure(m_window);
-    RecordingClient a(&m_order), b(&m_order);
+    RecordingHookClient a(&m_order), b(&m_order);
     Hooks()->SetHook(m_window, &a);
     Hooks()->SetHook(m_window, &b);
     EXPECT_NE(Procedure(m_window), original);
@@ -142,12 +142,12 @@ TEST_F(HookManagerTest, LastClientGoneGivesTheProcedureBackAndAnotherHookTakesIt
     Hooks()->RemoveHook(m_window, &b);
     EXPECT_EQ(Procedure(m_window), original);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
-    ::SendMessageW(m_window, kProbe, 0, 0);
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
     EXPECT_TRUE(m_order.empty());
     Hooks()->SetHook(m_window, &a);
     EXPECT_NE(Procedure(m_window), original);
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&a}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&a}));
     Hooks()->RemoveHook(m_window, &a);
     EXPECT_EQ(Procedure(m_window), original);
 }
@@ -158,21 +158,21 @@ TEST_F(HookManagerTest, LastClientGoneGivesTheProcedureBackAndAnotherHookTakesIt
 TEST_F(HookManagerTest, ClientRemovingItselfDuringDispatch)
 {
     int deletions = 0;
-    RecordingClient* leaver = new RecordingClient(&m_order, 0, true, &deletions);
-    RecordingClient stayer(&m_order);
+    RecordingHookClient* leaver = new RecordingHookClient(&m_order, 0, true, &deletions);
+    RecordingHookClient stayer(&m_order);
     Hooks()->SetHook(m_window, &stayer);
     Hooks()->SetHook(m_window, leaver);
     leaver->action = [&] {
         Hooks()->RemoveHook(m_window, leaver);
         EXPECT_EQ(deletions, 0); // still running: not deleted under itself
     };
-    ::SendMessageW(m_window, kProbe, 0, 0);
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
     EXPECT_EQ(deletions, 1);
     ASSERT_EQ(m_order.size(), 2u);
     EXPECT_EQ(m_order[1], &stayer);
     m_order.clear();
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&stayer}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&stayer}));
     Hooks()->RemoveAll(&stayer);
 }
 
@@ -180,29 +180,29 @@ TEST_F(HookManagerTest, ClientRemovingTheNextOneOrUnhookingTheWindowDuringDispat
 {
     const WNDPROC original = Procedure(m_window);
     int deletions = 0;
-    RecordingClient* later = new RecordingClient(&m_order, 0, true, &deletions);
-    RecordingClient remover(&m_order);
+    RecordingHookClient* later = new RecordingHookClient(&m_order, 0, true, &deletions);
+    RecordingHookClient remover(&m_order);
     Hooks()->SetHook(m_window, later);
     Hooks()->SetHook(m_window, &remover);
     remover.action = [&] { Hooks()->RemoveHook(m_window, later); };
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&remover}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&remover}));
     EXPECT_EQ(deletions, 1);
-    EXPECT_EQ(WindowSaw(kProbe), 1);
+    EXPECT_EQ(WindowSaw(kHookProbeMessage), 1);
 
     // Unhooking the whole window in the middle: the procedure is back at
     // once, the window still gets this message, and no client is asked.
-    RecordingClient* owned = new RecordingClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* owned = new RecordingHookClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, owned);
     m_order.clear();
     owned->action = [&] {
         Hooks()->RemoveAll(m_window);
         EXPECT_EQ(Procedure(m_window), original);
     };
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({owned}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({owned}));
     EXPECT_EQ(deletions, 2);
-    EXPECT_EQ(WindowSaw(kProbe), 2);
+    EXPECT_EQ(WindowSaw(kHookProbeMessage), 2);
     EXPECT_EQ(Procedure(m_window), original);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
 }
@@ -213,11 +213,11 @@ TEST_F(HookManagerTest, WindowDestroyedWhileHooked)
 {
     const WNDPROC original = Procedure(m_window);
     int deletions = 0;
-    RecordingClient* owned = new RecordingClient(&m_order, 0, true, &deletions);
-    RecordingClient* alsoOwned = new RecordingClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* owned = new RecordingHookClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* alsoOwned = new RecordingHookClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, owned);
     Hooks()->SetHook(m_window, alsoOwned);
-    RecordingClient kept(&m_order);
+    RecordingHookClient kept(&m_order);
     Hooks()->SetHook(m_window, &kept);
     ::DestroyWindow(m_window);
     EXPECT_EQ(WindowSaw(WM_NCDESTROY), 1);
@@ -233,16 +233,16 @@ TEST_F(HookManagerTest, WindowDestroyedWhileHooked)
 TEST_F(HookManagerTest, WindowDestroyedByAClientDuringDispatch)
 {
     int deletions = 0;
-    RecordingClient* destroyer = new RecordingClient(&m_order, 0, true, &deletions);
-    RecordingClient* other = new RecordingClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* destroyer = new RecordingHookClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* other = new RecordingHookClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, other);
     Hooks()->SetHook(m_window, destroyer);
     destroyer->action = [&] {
         ::DestroyWindow(m_window);
         EXPECT_EQ(deletions, 0);
     };
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({destroyer}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({destroyer}));
     EXPECT_EQ(deletions, 2);
     EXPECT_EQ(WindowSaw(WM_NCDESTROY), 1);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
@@ -253,17 +253,17 @@ TEST_F(HookManagerTest, WindowDestroyedByAClientDuringDispatch)
 TEST_F(HookManagerTest, OwnedClientOnTwoWindowsIsDeletedOnceWhenItLeavesTheLast)
 {
     int deletions = 0;
-    RecordingClient* shared = new RecordingClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* shared = new RecordingHookClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, shared);
     Hooks()->SetHook(m_other, shared);
     Hooks()->RemoveHook(m_window, shared);
     EXPECT_EQ(deletions, 0);
-    ::SendMessageW(m_other, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({shared}));
+    ::SendMessageW(m_other, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({shared}));
     Hooks()->RemoveAll(shared);
     EXPECT_EQ(deletions, 1);
 
-    RecordingClient* again = new RecordingClient(&m_order, 0, true, &deletions);
+    RecordingHookClient* again = new RecordingHookClient(&m_order, 0, true, &deletions);
     Hooks()->SetHook(m_window, again);
     Hooks()->SetHook(m_other, again);
     Hooks()->RemoveAll(again);
@@ -274,15 +274,15 @@ TEST_F(HookManagerTest, OwnedClientOnTwoWindowsIsDeletedOnceWhenItLeavesTheLast)
 
 TEST_F(HookManagerTest, ChangedParametersReachTheWindowAndBadCallsAreIgnored)
 {
-    RecordingClient a(&m_order), b(&m_order);
+    RecordingHookClient a(&m_order), b(&m_order);
     Hooks()->SetHook(m_window, &a);
     Hooks()->SetHook(m_window, &b);
     Hooks()->SetHook(NULL, &a);
     Hooks()->SetHook(m_window, nullptr);
     Hooks()->RemoveHook(m_other, &a);
     Hooks()->RemoveAll(static_cast<CKvoHookManagerHookAble*>(nullptr));
-    ::SendMessageW(m_window, kProbe, 0, 0);
-    EXPECT_EQ(m_order, std::vector<RecordingClient*>({&b, &a}));
+    ::SendMessageW(m_window, kHookProbeMessage, 0, 0);
+    EXPECT_EQ(m_order, std::vector<RecordingHookClient*>({&b, &a}));
     EXPECT_EQ(m_log.probeLParam, 2); // each client added one
     Hooks()->RemoveAll(&a);
     Hooks()->RemoveAll(&b);

@@ -5,7 +5,7 @@
 #include "foundation/base/KvoShadowManager.h"
 
 namespace {
-BOOL CreateVisiblePopup(CWnd& wnd, int x, int y, int cx, int cy)
+BOOL CreateShadowTestPopup(CWnd& wnd, int x, int y, int cx, int cy)
 {
     LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(NULL, IDC_ARROW),
                                               static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -18,7 +18,7 @@ class ShadowManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(CreateVisiblePopup(m_popup, 60, 50, 100, 80));
+        ASSERT_TRUE(CreateShadowTestPopup(m_popup, 60, 50, 100, 80));
         m_manager = new CKvoShadowManager;
         m_manager->m_nShadowOptions = 1;
     }
@@ -42,8 +42,8 @@ protected:
     CKvoShadowManager* m_manager = nullptr;
 };
 
-// Alpha and colour of one pixel of a premultiplied image row.
-BYTE Alpha(DWORD pixel)
+// ShadowPixelAlpha and colour of one pixel of a premultiplied image row.
+BYTE ShadowPixelAlpha(DWORD pixel)
 {
     return static_cast<BYTE>(pixel >> 24);
 }
@@ -158,16 +158,16 @@ TEST_F(ShadowManagerTest, ShadowImagesFadeOutwards)
     // Row 3 (top, next to the popup) in the middle: full strength, alpha
     // 15 x 1 x 4 (flag bit 0 halves the strength factor).
     EXPECT_EQ(bottom[3 * cx + 10], (60u << 24) | 0xFF0000u);
-    EXPECT_EQ(Alpha(bottom[0 * cx + 10]), 15);
-    EXPECT_EQ(Alpha(bottom[3 * cx + 0]), 3 * 1 * 4);
-    EXPECT_EQ(Alpha(bottom[3 * cx + cx - 1]), 3 * 1 * 4);
+    EXPECT_EQ(ShadowPixelAlpha(bottom[0 * cx + 10]), 15);
+    EXPECT_EQ(ShadowPixelAlpha(bottom[3 * cx + 0]), 3 * 1 * 4);
+    EXPECT_EQ(ShadowPixelAlpha(bottom[3 * cx + cx - 1]), 3 * 1 * 4);
     EXPECT_EQ(bottom[0], (3u << 24) | (static_cast<DWORD>(255 * 1 / 20) << 16));
     shadows[1]->FillImage(right.data(), 4, cx);
-    EXPECT_EQ(Alpha(right[0 * 4 + 0]), 60); // bottom row, inner column
-    EXPECT_EQ(Alpha(right[0 * 4 + 3]), 15);
-    EXPECT_EQ(Alpha(right[(cx - 1) * 4 + 3]), 3); // top row, outer column
-    EXPECT_EQ(Alpha(right[(cx - 4) * 4 + 0]), 3 * 4 * 4);
+    EXPECT_EQ(ShadowPixelAlpha(right[0 * 4 + 0]), 60); // bottom row, inner column
+    EXPECT_EQ(ShadowPixelAlpha(right[0 * 4 + 3]), 15);
+    EXPECT_EQ(ShadowPixelAlpha(right[(cx - 1) * 4 + 3]), 3); // top row, outer column
+    EXPECT_EQ(ShadowPixelAlpha(right[(cx - 4) * 4 + 0]), 3 * 4 * 4);
     m_manager->m_nShadowOptions = 0;
     shadows[0]->FillImage(bottom.data(), cx, 4);
-    EXPECT_EQ(Alpha(bottom[3 * cx + 10]), 120);
+    EXPECT_EQ(ShadowPixelAlpha(bottom[3 * cx + 10]), 120);
 }
