@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/WindowTestSupport.h"
+#include "toolkit/foundation/DarkModeSeam.h"
 #include "support/TestPaths.h"
 #include "toolkit/foundation/fixtures/KvoFixtureDialogIds.h"
 
@@ -74,3 +75,12 @@ inline std::wstring TestPicturePath(const wchar_t* name)
     return TestOutputFolder() + L"\\" + name;
 }
 
+
+// Forgets what the fake dark-mode entry points were asked; what ordinal 132
+// answers stays.
+inline void ClearDarkModeCalls(DarkModeSeam& seam)
+{
+    const bool darkColors = seam.Calls().darkColors;
+    seam.Calls() = FakeDarkModeCalls();
+    seam.Calls().darkColors = darkColors;
+}

@@ -1,17 +1,9 @@
 #include "foundation/controls/KvResize.h"
 #include "foundation/controls/KvResizeGroupBox.h"
+#include "foundation/base/KvoRects.h"
 #include <cmath>
 
 namespace {
-// The client rectangle of a window, empty when it has none.
-CRect KvResizeClientRect(const CWnd* wnd)
-{
-    CRect rect(0, 0, 0, 0);
-    if (wnd && IsWindow(wnd->GetSafeHwnd()))
-        wnd->GetClientRect(&rect);
-    return rect;
-}
-
 // A child's window rectangle in its parent's client coordinates.
 CRect KvResizeRectInParent(HWND child, HWND parent)
 {
@@ -88,7 +80,7 @@ void CKvResize::Init()
     if (!m_pWnd)
         return;
     ClearItems();
-    CRect client = KvResizeClientRect(m_pWnd);
+    CRect client = CKvoClientRect(m_pWnd);
     m_szInitial = m_szLast = client.Size();
     if (!(m_nFlags & KvResizeFlag::NoMinSize))
         m_szMin = client.Size();
@@ -101,7 +93,7 @@ void CKvResize::Init()
 void CKvResize::CreateSizeIcon()
 {
     if (!m_sizeIcon.m_hWnd) {
-        CRect client = KvResizeClientRect(m_pWnd);
+        CRect client = CKvoClientRect(m_pWnd);
         client.OffsetRect(-1, -1);
         CRect grip(client.right - GetSystemMetrics(SM_CXVSCROLL), client.bottom - GetSystemMetrics(SM_CYHSCROLL),
                    client.right, client.bottom);
@@ -157,7 +149,7 @@ void CKvResize::Size()
 {
     if (m_items.IsEmpty())
         return;
-    CRect client = KvResizeClientRect(m_pWnd);
+    CRect client = CKvoClientRect(m_pWnd);
     // A minimised window has no client area: nothing moves.
     if (client.Width() == 0 || client.Height() == 0)
         return;
@@ -186,7 +178,7 @@ BOOL CKvResize::Defer(HDWP* batch, CKvResizeItem* item, int dx, int dy)
     if (!item->m_bPlaced) {
         // An item added after the window was resized moves by the whole
         // change since Init.
-        CSize client = KvResizeClientRect(m_pWnd).Size();
+        CSize client = CKvoClientRect(m_pWnd).Size();
         dx = client.cx - m_szInitial.cx;
         dy = client.cy - m_szInitial.cy;
         item->m_bPlaced = TRUE;
@@ -220,7 +212,7 @@ void CKvResize::ApplyTrackLimits(MINMAXINFO* info)
 {
     if (!m_pWnd || !IsWindow(m_pWnd->m_hWnd))
         return;
-    CRect client = KvResizeClientRect(m_pWnd);
+    CRect client = CKvoClientRect(m_pWnd);
     if (client.IsRectEmpty())
         return;
     CRect window;

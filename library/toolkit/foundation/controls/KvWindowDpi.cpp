@@ -1,7 +1,7 @@
 #include "foundation/controls/KvWindowDpi.h"
 
 namespace {
-const UINT kDefaultDpi = 96;
+const UINT kKvUnknownDpi = 96;
 
 typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
 
@@ -16,7 +16,7 @@ GetDpiForWindowFunction KvGetDpiForWindowEntry()
 UINT KvGetWindowDpi(HWND wnd)
 {
     if (!wnd || !IsWindow(wnd))
-        return kDefaultDpi;
+        return kKvUnknownDpi;
     GetDpiForWindowFunction entry = KvGetDpiForWindowEntry();
-    return entry ? entry(wnd) : kDefaultDpi;
+    return entry ? entry(wnd) : kKvUnknownDpi;
 }
