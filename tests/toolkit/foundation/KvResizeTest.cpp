@@ -305,6 +305,34 @@ TEST_F(KvResizeTest, InitAddsClipChildrenUnlessKept)
     kept.DestroyWindow();
 }
 
+// With a section name the placement goes to the application's profile when
+// the window is destroyed.
+TEST_F(KvResizeTest, PlacementIsStoredUnderTheSection)
+{
+    CWinApp* app = AfxGetApp();
+    ASSERT_NE(nullptr, app);
+    const wchar_t section[] = L"KvResizeTestPlacement";
+    AnchoredDialog dialog;
+    dialog.m_strSection = section;
+    ASSERT_TRUE(dialog.Create(IDD_KV_RESIZABLE));
+    dialog.SetWindowPos(nullptr, 33, 44, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT expected = {};
+    expected.length = sizeof(expected);
+    GetWindowPlacement(dialog.m_hWnd, &expected);
+    dialog.DestroyWindow();
+    EXPECT_TRUE(dialog.m_items.IsEmpty()) << "the items go with the window";
+
+    LPBYTE stored = nullptr;
+    UINT bytes = 0;
+    ASSERT_TRUE(app->GetProfileBinary(section, L"WindowPlacement", &stored, &bytes));
+    ASSERT_EQ(sizeof(WINDOWPLACEMENT), bytes);
+    const WINDOWPLACEMENT* placement = reinterpret_cast<const WINDOWPLACEMENT*>(stored);
+    EXPECT_EQ(CRect(expected.rcNormalPosition), CRect(placement->rcNormalPosition));
+    EXPECT_EQ(33, placement->rcNormalPosition.left);
+    delete[] stored;
+    app->WriteProfileString(section, nullptr, nullptr);
+}
+
 // A person looks at this one: the fixture dialog grown by 120 x 60.
 TEST_F(KvResizeTest, PictureOfAResizedDialog)
 {

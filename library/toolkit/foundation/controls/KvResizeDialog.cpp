@@ -42,5 +42,8 @@ void CKvResizeDialog::OnDestroy()
 {
     if (!m_strSection.IsEmpty())
         StorePlacement(m_strSection);
+    // The window objects made for controls are detached while their handles
+    // still name them, so no later window of the same handle finds them.
+    ClearItems();
     CDialog::OnDestroy();
 }
