@@ -95,6 +95,11 @@ TEST_F(KvToolTipTest, TipShowsForAWindowTool)
     tool.lpszText = text;
     tip.SendMessage(TTM_GETTEXTW, _countof(text), reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(L"Closes the dialog", text);
+    // A window tool's text can be replaced the usual way.
+    tip.UpdateTipText(L"Ends it", ok);
+    tip.SendMessage(TTM_GETTEXTW, _countof(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(L"Ends it", text);
+    tip.UpdateTipText(L"Closes the dialog", ok);
 
     CRect button;
     ok->GetWindowRect(&button);
