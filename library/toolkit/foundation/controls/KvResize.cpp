@@ -1,7 +1,6 @@
 #include "foundation/controls/KvResize.h"
 #include "foundation/controls/KvResizeGroupBox.h"
 #include "foundation/base/KvoRects.h"
-#include <cmath>
 
 namespace {
 // A child's window rectangle in its parent's client coordinates.
