@@ -277,6 +277,20 @@ TEST(KvoDarkMode, RegistryQueryOfTheWindowsSetting)
     }
 }
 
+// Only where the test made the personalisation key itself (as in a fresh
+// Wine prefix) may it take it away again.
+TEST(KvoDarkMode, RegistryQueryIsLightWithoutThePersonalisationKey)
+{
+    DarkModeSeam seam;
+    WindowsDarkSetting windows;
+    if (!windows.AppsUseLightTheme().CreatedKey())
+        GTEST_SKIP() << "the user's personalisation key exists: it is not removed";
+    ASSERT_TRUE(windows.AppsUseLightTheme().RemoveKey());
+    g_darkModeSetting = 1;
+    EXPECT_FALSE(CKvoSystemVersion::Instance()->IsDarkModeActive()) << "no key: light before the setting counts";
+    EXPECT_TRUE(DecideDarkModeFromRegistry()) << "the registry form of the rule honours setting 1 itself";
+}
+
 TEST(KvoDarkMode, RegistryQueryIsLightBeforeWindows10)
 {
     DarkModeSeam seam;
