@@ -4,8 +4,9 @@
 // DarkModeSeam: Wine has none of uxtheme's dark-mode ordinals (and reports
 // whatever Windows version its prefix is set to), so a test that wants the
 // dark road installs a fake system: a Windows build and a table of recording
-// entry points. While it lives the bootstrap asks the fake; it resets the
-// state on entry and on exit, so each test starts as the library does at load.
+// entry points, and high contrast off. While it lives the bootstrap and the
+// decision rule ask the fake; it resets the state on entry and on exit, so
+// each test starts as the library does at load.
 //
 //     DarkModeSeam seam;                 // Windows 10 build 19045, every entry point
 //     seam.Calls().darkColors = true;    // what ordinal 132 answers

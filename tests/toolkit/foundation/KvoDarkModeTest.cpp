@@ -196,29 +196,31 @@ TEST(KvoDarkMode, UpdateRuleByPreferenceSupportAndSource)
 {
     WindowsDarkSetting windows;
     ASSERT_TRUE(windows.IsOpen());
-    const bool highContrast = IsHighContrast();
     struct Case {
         const char* what;
         WORD setting;
         bool supported;
         bool useRegistryOnly;
         bool uxthemeDark;
+        bool highContrast;
         bool registryDark;
         bool expected;
     } const cases[] = {
-        {"setting 1", 1, false, true, false, false, true},
-        {"setting 1, supported", 1, true, false, false, false, true},
-        {"setting 2", 2, true, false, true, true, false},
-        {"setting 0xFFFF", 0xFFFF, false, true, true, true, false},
-        {"uxtheme dark", 0, true, false, true, false, !highContrast},
-        {"uxtheme light", 0, true, false, false, true, false},
-        {"registry only", 0, true, true, false, true, true},
-        {"registry only, light", 0, true, true, true, false, false},
-        {"unsupported", 0, false, false, true, true, true},
-        {"unsupported, light", 0, false, false, true, false, false},
+        {"setting 1", 1, false, true, false, false, false, true},
+        {"setting 1, supported", 1, true, false, false, false, false, true},
+        {"setting 2", 2, true, false, true, false, true, false},
+        {"setting 0xFFFF", 0xFFFF, false, true, true, false, true, false},
+        {"uxtheme dark", 0, true, false, true, false, false, true},
+        {"uxtheme dark, high contrast", 0, true, false, true, true, true, false},
+        {"uxtheme light", 0, true, false, false, false, true, false},
+        {"registry only", 0, true, true, false, false, true, true},
+        {"registry only, light", 0, true, true, true, false, false, false},
+        {"unsupported", 0, false, false, true, false, true, true},
+        {"unsupported, light", 0, false, false, true, false, false, false},
     };
     for (const Case& c : cases) {
         DarkModeSeam seam;
+        seam.System().highContrast = c.highContrast;
         if (c.supported) {
             ASSERT_TRUE(InitDarkMode() && g_darkModeSupported);
         }
@@ -414,7 +416,7 @@ TEST(KvoDarkMode, SettingChangeMessagesReachTheEntryPoints)
     EXPECT_EQ(seam.Calls().refreshPolicy, 1);
     EXPECT_EQ(seam.Calls().settingChanged.size(), 2u);
     EXPECT_EQ(DarkModeTestWindow::ColorSetChanges(), 1);
-    EXPECT_EQ(g_darkModeActive, !IsHighContrast()) << "the full rule asks uxtheme";
+    EXPECT_TRUE(g_darkModeActive) << "the full rule asks uxtheme";
 
     g_pfnUxThemeOrdinal106 = nullptr;
     SendMessageW(window.Get(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"));
