@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
+#include <vector>
 #include "Office2007BlackGeometry.h"
 #include "foundation/images/KvoOffice2007Images.h"
 
@@ -150,6 +151,31 @@ TEST_F(KvoOffice2007ImagesTest, MissingPicturesAndTexts)
     EXPECT_FALSE(m_images.SetHandle(nullptr));
     EXPECT_EQ(m_images.LoadFile(L"PUSHBUTTON"), nullptr);
     EXPECT_EQ(m_images.GetImageColor(L"Controls", L"GroupBoxFrame"), CLR_NONE);
+}
+
+// A listener hears of every switch of the theme, and can read the new
+// colours from inside the event.
+TEST_F(KvoOffice2007ImagesTest, NewThemeIsAnnounced)
+{
+    struct Listener : CKvoEventSink {
+        CKvoOffice2007Images* images = nullptr;
+        std::vector<COLORREF> frames;
+        void OnEvent(DWORD code, WPARAM wParam, LPARAM lParam, DWORD) override
+        {
+            EXPECT_EQ(code, CKvoOffice2007Images::ThemeChangedEvent);
+            EXPECT_EQ(wParam, 0u);
+            EXPECT_EQ(lParam, 0);
+            frames.push_back(images->GetImageColor(L"Controls", L"GroupBoxFrame"));
+        }
+    } listener;
+    listener.images = &m_images;
+    const DWORD id = m_images.GetConnection()->Connect(CKvoOffice2007Images::ThemeChangedEvent, &listener);
+    m_images.SetHandle(nullptr);
+    m_images.SetHandle(GetModuleHandleW(nullptr));
+    ASSERT_EQ(listener.frames.size(), 2u);
+    EXPECT_EQ(listener.frames[0], CLR_NONE);
+    EXPECT_EQ(listener.frames[1], RGB(70, 70, 70));
+    m_images.GetConnection()->Disconnect(id);
 }
 
 // The cache empties with RemoveAll and with a new module: the next request

@@ -153,9 +153,9 @@ void CKvoOffice2007Image::DrawImagePart(CDC* dc, CRect dest, CRect src, CRect ma
     // The scratch bitmap is the only room the pieces are drawn from.
     if (m_width > Office2007ScratchSide || m_height > Office2007ScratchSide || m_owner->m_scratchBits == nullptr)
         return;
-    src.top = std::max(0L, src.top);
-    src.bottom = std::min(static_cast<LONG>(m_height), src.bottom);
-    if (src.top >= src.bottom)
+    // Only the picture's own pixels are copied into the scratch bitmap.
+    src.IntersectRect(src, CRect(0, 0, m_width, m_height));
+    if (src.IsRectEmpty())
         return;
     CopyBandToScratch(src.top, src.Height());
     src.OffsetRect(0, -src.top);

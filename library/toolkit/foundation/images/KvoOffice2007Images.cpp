@@ -40,7 +40,7 @@ CKvoOffice2007Images* CKvoOffice2007Images::Instance()
 }
 
 CKvoOffice2007Images::CKvoOffice2007Images()
-    : m_module(nullptr), m_ownsModule(FALSE), m_scratch(nullptr), m_scratchBits(nullptr)
+    : m_module(nullptr), m_ownsModule(FALSE), m_scratch(nullptr), m_scratchBits(nullptr), m_connection(nullptr)
 {
     m_cache.InitHashTable(Office2007CacheBuckets);
     void* bits = nullptr;
@@ -51,14 +51,16 @@ CKvoOffice2007Images::CKvoOffice2007Images()
 
 CKvoOffice2007Images::~CKvoOffice2007Images()
 {
+    if (m_connection != nullptr)
+        m_connection->InternalRelease();
     RemoveAll();
-    FreeModule();
+    ReleaseModule();
     m_dc.RestoreBitmap();
     if (m_scratch != nullptr)
         ::DeleteObject(m_scratch);
 }
 
-void CKvoOffice2007Images::FreeModule()
+void CKvoOffice2007Images::ReleaseModule()
 {
     if (m_ownsModule && m_module != nullptr)
         ::FreeLibrary(m_module);
@@ -69,15 +71,29 @@ void CKvoOffice2007Images::FreeModule()
 
 BOOL CKvoOffice2007Images::SetHandle(HMODULE module, LPCTSTR ini, BOOL owns)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    FreeModule();
-    const bool named = ini != nullptr && *ini != L'\0';
-    m_iniName = named ? ini : L"OFFICE2007BLUE_INI";
-    m_iniName.Replace(L'.', L'_');
-    m_module = module;
-    m_ownsModule = owns;
-    RemoveAll();
-    return FindThemeText(named);
+    BOOL found = FALSE;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        RemoveAll();
+        ReleaseModule();
+        const bool named = ini != nullptr && *ini != L'\0';
+        m_iniName = named ? ini : L"OFFICE2007BLUE_INI";
+        m_iniName.Replace(L'.', L'_');
+        m_module = module;
+        m_ownsModule = owns;
+        found = FindThemeText(named);
+    }
+    // Outside the lock: a listener may well load pictures again.
+    if (m_connection != nullptr)
+        m_connection->SendEvent(ThemeChangedEvent, 0, 0, 0);
+    return found;
+}
+
+CKvoEventConnection* CKvoOffice2007Images::GetConnection()
+{
+    if (m_connection == nullptr)
+        m_connection = new CKvoEventConnection;
+    return m_connection;
 }
 
 BOOL CKvoOffice2007Images::FindThemeText(bool named)

@@ -2,6 +2,7 @@
 #include <afxwin.h>
 #include <afxcoll.h>
 #include <afxmt.h>
+#include "foundation/base/KvoEventConnection.h"
 #include "foundation/images/KvoOffice2007Image.h"
 #include "foundation/images/KvoOffice2007ThemeText.h"
 
@@ -13,6 +14,10 @@
 // no GDI objects.
 class CKvoOffice2007Images : public CCmdTarget {
 public:
+    // Sent with zero arguments through the connection whenever SetHandle
+    // has switched module and text: cached colours are stale.
+    static constexpr DWORD ThemeChangedEvent = 10575;
+
     // The shared set, made on first use with the library's own theme.
     static CKvoOffice2007Images* Instance();
 
@@ -36,6 +41,9 @@ public:
     CString GetProfileString(LPCTSTR section, LPCTSTR key) const;
     void RemoveAll();
 
+    // Where the set announces a new theme; made on first request, owned.
+    CKvoEventConnection* GetConnection();
+
     // A memory DC compatible with the screen that gives back the bitmap it
     // replaced when it is done with it.
     class CBitmapDC : public CDC {
@@ -52,7 +60,7 @@ public:
 private:
     friend class CKvoOffice2007Image;
 
-    void FreeModule();
+    void ReleaseModule();
     BOOL FindThemeText(bool named);
 
     CString m_iniName;
@@ -64,4 +72,5 @@ private:
     HBITMAP m_scratch;
     DWORD* m_scratchBits;
     CMapStringToPtr m_cache;
+    CKvoEventConnection* m_connection;
 };
