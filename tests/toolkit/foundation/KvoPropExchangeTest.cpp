@@ -192,6 +192,8 @@ struct Tree {
         EXPECT_TRUE(header->IsChildSection());
         EXPECT_EQ(header->GetSchema(), px->GetSchema());
         EXPECT_EQ(header->m_pContext, px->m_pContext);
+        EXPECT_EQ(header->IsUseDefaultOnLoad(), px->IsUseDefaultOnLoad());
+        EXPECT_EQ(header->IsUseDefaultOnSave(), px->IsUseDefaultOnSave());
         PropExchangeString(header.get(), L"Title", &title, L"");
 
         std::unique_ptr<CKvoPropExchangeEnumerator> items_(px->GetEnumerator(L"Item"));
@@ -276,6 +278,8 @@ TEST(KvoPropExchangeArchiveTest, SectionsAndEnumerationsRoundTrip)
         int context = 0;
         Bytes bytes = StoreThroughArchive([&](CKvoPropExchange* px) {
             px->m_pContext = &context;
+            px->SetUseDefaultOnSave(FALSE);
+            px->UseDefaultOnLoad(TRUE);
             stored.Exchange(px, compact);
         });
         Tree loaded;

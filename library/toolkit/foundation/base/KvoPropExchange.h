@@ -32,6 +32,11 @@ public:
     BOOL IsChildSection() const { return m_bChildSection; }
     BOOL IsUsed() const { return m_bUsed; }
     BOOL IsUseDefaultOnLoad() const { return m_bUseDefaultOnLoad; }
+    // Whether the objects may leave out values equal to their defaults when
+    // storing (a store that allows it finds them missing and loads the
+    // default); on unless the starter of the exchange turns it off.
+    BOOL IsUseDefaultOnSave() const { return m_bUseDefaultOnSave; }
+    void SetUseDefaultOnSave(BOOL useDefault) { m_bUseDefaultOnSave = useDefault; }
 
     // data points at the value of the given type (long for VT_I4, BOOL for
     // VT_BOOL, CString for VT_LPSTR, RECT, SIZE ...); defaultValue at one of
