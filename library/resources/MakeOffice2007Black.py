@@ -10,6 +10,7 @@ The pictures are flat colours, each state cell and each of its nine parts
 pixels can tell which cell and which part was drawn where. The output is the
 same byte for byte on every run.
 """
+import hashlib
 import os
 import struct
 import sys
@@ -302,24 +303,24 @@ GEOMETRY = {
     'FrameSystemButton52': geometry(52, 52, 3),
     'ToolbarFaceHorizontal': geometry(32, 26, 1, square(5)),
     'ToolbarFaceVertical': geometry(26, 32, 1, square(5)),
-    'ToolbarExpandButtonHorizontal': geometry(12, 26, 3, (2, 2, 2, 2)),
-    'ToolbarExpandButtonVertical': geometry(26, 12, 3, (2, 2, 2, 2)),
+    'ToolbarExpandButtonHorizontal': geometry(12, 26, 3, square(3)),
+    'ToolbarExpandButtonVertical': geometry(26, 12, 3, square(3)),
     'ToolbarButtons50': geometry(40, 50, 4, square(8)),
     'ToolbarButtons22': geometry(24, 22, 4, square(8)),
     'ToolbarButtonsSplit50': geometry(40, 36, 6, square(2)),
     'ToolbarButtonsSplitDropDown50': geometry(40, 14, 5, square(2)),
     'ToolbarButtonsSplit22': geometry(24, 22, 6, square(2)),
     'ToolbarButtonsSplitDropDown22': geometry(12, 22, 5, square(2)),
-    'ToolbarButtonsSpecialSingle': geometry(24, 22, 6, square(3)),
-    'ToolbarButtonsSpecialLeft': geometry(24, 22, 6, square(3)),
-    'ToolbarButtonsSpecialCenter': geometry(24, 22, 6, square(3)),
-    'ToolbarButtonsSpecialRight': geometry(24, 22, 6, square(3)),
-    'ToolbarButtonsSpecialSplitLeft': geometry(24, 22, 7, square(3)),
-    'ToolbarButtonsSpecialSplitCenter': geometry(24, 22, 7, square(3)),
-    'ToolbarButtonsSpecialSplitRight': geometry(24, 22, 7, square(3)),
-    'ToolbarButtonsSpecialSplitDropDownLeft': geometry(12, 22, 6, square(3)),
-    'ToolbarButtonsSpecialSplitDropDownCenter': geometry(12, 22, 6, square(3)),
-    'ToolbarButtonsSpecialSplitDropDownRight': geometry(12, 22, 6, square(3)),
+    'ToolbarButtonsSpecialSingle': geometry(22, 22, 5, square(2)),
+    'ToolbarButtonsSpecialLeft': geometry(22, 22, 5, square(2)),
+    'ToolbarButtonsSpecialCenter': geometry(22, 22, 5, square(2)),
+    'ToolbarButtonsSpecialRight': geometry(22, 22, 5, square(2)),
+    'ToolbarButtonsSpecialSplitLeft': geometry(24, 22, 7, square(2)),
+    'ToolbarButtonsSpecialSplitCenter': geometry(24, 22, 7, square(2)),
+    'ToolbarButtonsSpecialSplitRight': geometry(24, 22, 7, square(2)),
+    'ToolbarButtonsSpecialSplitDropDownLeft': geometry(12, 22, 6, square(2)),
+    'ToolbarButtonsSpecialSplitDropDownCenter': geometry(12, 22, 6, square(2)),
+    'ToolbarButtonsSpecialSplitDropDownRight': geometry(12, 22, 6, square(2)),
     'ToolbarButtonsComboDropDown': geometry(14, 20, 5, square(2)),
     'ToolbarButtonsComboDropDownDark': geometry(14, 20, 5, square(2)),
     'ToolbarButtonCheckBox': geometry(13, 13, 12),
@@ -493,8 +494,12 @@ def ini_text():
 def resource_name(name):
     return 'OFFICE2007BLACK_%s_BMP' % name.upper()
 
-def resource_script():
+def resource_script(fingerprint):
+    # The fingerprint of the pictures and the text changes this file whenever
+    # they change, so the build compiles the resources again: it sees this
+    # file, not the pictures it names.
     lines = ['// Written by MakeOffice2007Black.py: the Office 2007 black theme.',
+             '// Contents: %s' % fingerprint,
              'OFFICE2007BLACK_INI TEXTFILE "Office2007Black.ini"']
     lines += ['%s PNG "%s.png"' % (resource_name(name), name) for name in IMAGE_NAMES]
     return '\n'.join(lines) + '\n'
@@ -560,12 +565,17 @@ def check_geometry():
 def main(out_folder):
     check_geometry()
     os.makedirs(out_folder, exist_ok=True)
+    contents = hashlib.sha1()
     for name in IMAGE_NAMES:
-        write_if_changed(os.path.join(out_folder, name + '.png'), picture_png(geometry_of(name)))
-    write_if_changed(os.path.join(out_folder, 'Office2007Black.ini'), ini_text())
+        png = picture_png(geometry_of(name))
+        contents.update(png)
+        write_if_changed(os.path.join(out_folder, name + '.png'), png)
+    text = ini_text()
+    contents.update(text)
+    write_if_changed(os.path.join(out_folder, 'Office2007Black.ini'), text)
     write_if_changed(os.path.join(out_folder, 'Office2007BlackGeometry.h'), geometry_header())
     # Written last: the build takes it as the sign that all is there.
-    write_if_changed(os.path.join(out_folder, 'Office2007Black.rc2'), resource_script())
+    write_if_changed(os.path.join(out_folder, 'Office2007Black.rc2'), resource_script(contents.hexdigest()))
 
 if __name__ == '__main__':
     if len(sys.argv) != 2:
