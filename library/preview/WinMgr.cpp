@@ -231,10 +231,16 @@ void CWinMgr::LayoutGroup(WinMapEntry* group, CWnd* dialog)
     WinMapEntry* firstChild = group + 1;
     if (firstChild->flags == 0 || firstChild->Group() == WinMapGroup::End)
         return;
+    // First pass, in order: each child takes what it wants while there is
+    // room. A Remainder child takes only its minimum here, so that when the
+    // group shrinks it gives up its height rather than the children after
+    // it; it receives what is left in the second pass.
     for (WinMapEntry* child = firstChild; child != nullptr; child = child->next) {
         WinSizeInfo info;
         QuerySizeInfo(info, child, dialog);
-        const int extent = std::max(0, std::min<int>(WinMgrAlong(info.desired, vertical), remaining));
+        const LONG wanted = child->Kind() == WinMapKind::Remainder ? WinMgrAlong(info.minimum, vertical)
+                                                                   : WinMgrAlong(info.desired, vertical);
+        const int extent = std::max(0, std::min<int>(wanted, remaining));
         WinMgrSetExtent(child->rect, vertical, extent);
         remaining -= extent;
     }

@@ -8,6 +8,8 @@
 
 // The size rule of an entry (low 4 bits of its flags).
 enum class WinMapKind : uint16_t {
+    // Keeps the current size. Only for groups: a leaf whose flags are 0
+    // would end the map.
     None = 0,
     // param: the extent in the group's direction; a negative value is that
     // extent without a minimum.
