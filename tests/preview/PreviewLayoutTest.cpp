@@ -3,8 +3,14 @@
 // dialog builds it, driven by real messages under Xvfb.
 #include <gtest/gtest.h>
 #include <afxwin.h>
+#include <afxcmn.h>
+#include <commctrl.h>
+#include <iterator>
 #include <memory>
+#include <vector>
 #include <string>
+#include "AlphaImageList.h"
+#include "IconStrip.h"
 #include "LanguageIds.h"
 #include "PreviewLayoutMap.h"
 #include "SizeableDlg.h"
@@ -204,10 +210,62 @@ TEST_P(PreviewLayoutTest, DialogFollowsTheLayoutMap)
     ExpectMapGeometry(preview, kPreviewSize);
     EXPECT_EQ(preview.dialog->GetSizeGrip().GetSafeHwnd(), nullptr) << "no grip for the preview";
 
-    // A picture for a person to look at.
+    // A picture for a person to look at, dressed the way the preview dresses
+    // its controls: icons from the module's strip, a title, layers and info.
+    CAlphaImageList icons(16, 16);
+    CImage strip;
+    ASSERT_TRUE(LoadPreviewIconStrip(strip));
+    icons.Create(strip);
+    std::vector<HICON> shown;
+    const int cells[] = {6, 7, 8, 9, 10, 11, 12, 13, 5};
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        shown.push_back(icons.GetIcon(cells[i]));
+        ::SendDlgItemMessageW(preview.dialog->m_hWnd, kButtons[i], BM_SETIMAGE, IMAGE_ICON,
+                              reinterpret_cast<LPARAM>(shown.back()));
+    }
+    preview.dialog->SetDlgItemText(IDC_PREVIEW_TITLE, L"Sample drawing");
+    CImageList layerImages;
+    layerImages.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
+    for (int cell = 0; cell < 4; ++cell) {
+        HICON icon = icons.GetIcon(cell);
+        layerImages.Add(icon);
+        DestroyIcon(icon);
+    }
+    HWND tree = preview.dialog->GetDlgItem(IDC_PREVIEW_LAYERS)->m_hWnd;
+    TreeView_SetImageList(tree, layerImages.GetSafeHandle(), TVSIL_NORMAL);
+    TVINSERTSTRUCTW item = {};
+    item.hParent = TVI_ROOT;
+    item.hInsertAfter = TVI_LAST;
+    item.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.item.pszText = const_cast<wchar_t*>(L"0:Group (1/100)");
+    item.item.iImage = item.item.iSelectedImage = 3;
+    item.hParent = TreeView_InsertItem(tree, &item);
+    const wchar_t* layers[] = {L"0:Walls", L"1:Doors", L"2:Text"};
+    for (int i = 0; i < 3; ++i) {
+        item.item.pszText = const_cast<wchar_t*>(layers[i]);
+        item.item.iImage = item.item.iSelectedImage = i;
+        TreeView_InsertItem(tree, &item);
+    }
+    TreeView_Expand(tree, item.hParent, TVE_EXPAND);
+    HWND list = preview.dialog->GetDlgItem(IDC_PREVIEW_INFO)->m_hWnd;
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = 300;
+    ListView_InsertColumn(list, 0, &column);
+    const wchar_t* lines[] = {L"Type: JWW", L"Size: 12.3 KB", L"Title: Sample drawing", L"Scale: 1/100"};
+    for (int i = 0; i < 4; ++i) {
+        LVITEMW line = {};
+        line.mask = LVIF_TEXT;
+        line.iItem = i;
+        line.pszText = const_cast<wchar_t*>(lines[i]);
+        ListView_InsertItem(list, &line);
+    }
     preview.dialog->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const std::wstring name = std::wstring(GetParam()).substr(0, wcslen(GetParam()) - 4);
     EXPECT_TRUE(CWindowPicture(preview.host.m_hWnd).SavePng(TestOutputFolder() + L"\\PreviewLayout-" + name + L".png"));
+    preview.dialog->DestroyWindow();
+    for (HICON icon : shown)
+        DestroyIcon(icon);
 }
 
 // Enlarging gives the extra height to the upper part and the extra width to
