@@ -4,6 +4,7 @@
 // an optional size grip and an optional saved window placement.
 #include <afxwin.h>
 #include "WinMgr.h"
+#include "foundation/controls/KvSizeIcon.h"
 
 class CSizeableDlg : public CDialog {
     DECLARE_DYNAMIC(CSizeableDlg)
@@ -31,7 +32,7 @@ protected:
     int m_gripHeight = 0;
     RECT m_gripRect = {};
     SIZE m_minTrackSize = {0, 0};
-    CScrollBar m_sizeGrip;
+    CKvSizeIcon m_sizeGrip;
     bool m_showSizeGrip = true;
     bool m_initialised = false;
     // When not empty, the window placement is saved under this name.

@@ -159,11 +159,14 @@ void CWinMgr::QueryGroupSize(WinSizeInfo& info, WinMapEntry* group, CWnd* dialog
         QuerySizeInfo(part, child, dialog);
         WinMgrAlong(info.desired, vertical) += WinMgrAlong(part.desired, vertical);
         WinMgrAlong(info.minimum, vertical) += WinMgrAlong(part.minimum, vertical);
-        WinMgrAlong(info.maximum, vertical) =
-            std::min(kWinMapUnlimited, WinMgrAlong(info.maximum, vertical) + WinMgrAlong(part.maximum, vertical));
-        WinMgrAcross(info.desired, vertical) = std::max(WinMgrAcross(info.desired, vertical), WinMgrAcross(part.desired, vertical));
-        WinMgrAcross(info.minimum, vertical) = std::max(WinMgrAcross(info.minimum, vertical), WinMgrAcross(part.minimum, vertical));
-        WinMgrAcross(info.maximum, vertical) = std::min(WinMgrAcross(info.maximum, vertical), WinMgrAcross(part.maximum, vertical));
+        LONG& maximumAlong = WinMgrAlong(info.maximum, vertical);
+        maximumAlong = std::min(kWinMapUnlimited, maximumAlong + WinMgrAlong(part.maximum, vertical));
+        LONG& desiredAcross = WinMgrAcross(info.desired, vertical);
+        desiredAcross = std::max(desiredAcross, WinMgrAcross(part.desired, vertical));
+        LONG& minimumAcross = WinMgrAcross(info.minimum, vertical);
+        minimumAcross = std::max(minimumAcross, WinMgrAcross(part.minimum, vertical));
+        LONG& maximumAcross = WinMgrAcross(info.maximum, vertical);
+        maximumAcross = std::min(maximumAcross, WinMgrAcross(part.maximum, vertical));
     }
     const int marginX = group->MarginX(), marginY = group->MarginY();
     info.minimum.cx += std::max(2 * marginX, 0);

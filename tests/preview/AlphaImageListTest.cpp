@@ -15,7 +15,7 @@ namespace {
 // A top-down 32-bit image with straight alpha, filled by colour(x, y) as
 // 0xAARRGGBB.
 template <class Colour>
-void FillImage(CImage& image, int width, int height, Colour colour)
+void FillAlphaImage(CImage& image, int width, int height, Colour colour)
 {
     ASSERT_TRUE(image.Create(width, -height, 32, CImage::createAlphaChannel));
     for (int y = 0; y < height; ++y) {
@@ -30,7 +30,7 @@ class IconCanvas {
 public:
     IconCanvas(int width, int height, COLORREF background)
     {
-        FillImage(m_image, width, height, [&](int, int) {
+        FillAlphaImage(m_image, width, height, [&](int, int) {
             return 0xFF000000u | (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
         });
     }
@@ -43,7 +43,8 @@ public:
     }
     COLORREF Pixel(int x, int y)
     {
-        const DWORD bgra = reinterpret_cast<const DWORD*>(static_cast<BYTE*>(m_image.GetBits()) + y * m_image.GetPitch())[x];
+        const BYTE* row = static_cast<const BYTE*>(m_image.GetBits()) + y * m_image.GetPitch();
+        const DWORD bgra = reinterpret_cast<const DWORD*>(row)[x];
         return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
     // Enlarged without smoothing, so a person can look at the cells.
@@ -65,7 +66,7 @@ private:
     CImage m_image;
 };
 
-bool Near(COLORREF actual, COLORREF expected, int tolerance = 3)
+bool NearColour(COLORREF actual, COLORREF expected, int tolerance = 3)
 {
     return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
            std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
@@ -74,7 +75,7 @@ bool Near(COLORREF actual, COLORREF expected, int tolerance = 3)
 
 // Three cells: red, green, blue; each with a transparent top row and a
 // half-transparent left column.
-DWORD StripPixel(int x, int y)
+DWORD TestStripPixel(int x, int y)
 {
     const DWORD colours[] = {0xFF0000, 0x00FF00, 0x0000FF};
     const DWORD rgb = colours[x / 16];
@@ -89,7 +90,7 @@ DWORD StripPixel(int x, int y)
 TEST(AlphaImageListTest, CellsBecomeIconsThatBlendWithTheBackground)
 {
     CImage strip;
-    FillImage(strip, 48, 16, StripPixel);
+    FillAlphaImage(strip, 48, 16, TestStripPixel);
     CAlphaImageList list(16, 16);
     list.Create(strip);
     ASSERT_EQ(list.GetCount(), 3);
@@ -100,16 +101,16 @@ TEST(AlphaImageListTest, CellsBecomeIconsThatBlendWithTheBackground)
     const COLORREF background = RGB(40, 40, 200);
     IconCanvas canvas(32, 16, background);
     canvas.Draw(green, 0, 0);
-    EXPECT_TRUE(Near(canvas.Pixel(8, 8), RGB(0, 255, 0))) << "opaque";
-    EXPECT_TRUE(Near(canvas.Pixel(8, 0), background)) << "transparent";
-    EXPECT_TRUE(Near(canvas.Pixel(0, 8), RGB(20, 148, 100), 4)) << "half: " << std::hex << canvas.Pixel(0, 8);
+    EXPECT_TRUE(NearColour(canvas.Pixel(8, 8), RGB(0, 255, 0))) << "opaque";
+    EXPECT_TRUE(NearColour(canvas.Pixel(8, 0), background)) << "transparent";
+    EXPECT_TRUE(NearColour(canvas.Pixel(0, 8), RGB(20, 148, 100), 4)) << "half: " << std::hex << canvas.Pixel(0, 8);
     DestroyIcon(green);
 
     HICON blue = list.GetIcon(2);
     ASSERT_NE(blue, nullptr);
     canvas.Draw(blue, 16, 0);
-    EXPECT_TRUE(Near(canvas.Pixel(24, 8), RGB(0, 0, 255)));
-    EXPECT_TRUE(Near(canvas.Pixel(24, 0), background));
+    EXPECT_TRUE(NearColour(canvas.Pixel(24, 8), RGB(0, 0, 255)));
+    EXPECT_TRUE(NearColour(canvas.Pixel(24, 0), background));
     DestroyIcon(blue);
 
     EXPECT_EQ(list.GetIcon(3), nullptr);
@@ -120,8 +121,8 @@ TEST(AlphaImageListTest, OnlyFullCellsCount)
 {
     const auto opaque = [](int, int) { return 0xFF808080u; };
     CImage narrow, ragged;
-    FillImage(narrow, 15, 16, opaque);
-    FillImage(ragged, 40, 20, opaque);
+    FillAlphaImage(narrow, 15, 16, opaque);
+    FillAlphaImage(ragged, 40, 20, opaque);
     CAlphaImageList none(16, 16), two(16, 16);
     none.Create(narrow);
     EXPECT_EQ(none.GetCount(), 0);
@@ -159,7 +160,7 @@ TEST(AlphaImageListTest, LanguageModuleStripGivesTheButtonIcons)
         canvas.Draw(icon, cell * 16, 0);
         DestroyIcon(icon);
     }
-    EXPECT_TRUE(Near(canvas.Pixel(6 * 16, 15), background)) << "corner of the up arrow";
-    EXPECT_FALSE(Near(canvas.Pixel(6 * 16 + 8, 8), background)) << "the arrow itself";
+    EXPECT_TRUE(NearColour(canvas.Pixel(6 * 16, 15), background)) << "corner of the up arrow";
+    EXPECT_FALSE(NearColour(canvas.Pixel(6 * 16 + 8, 8), background)) << "the arrow itself";
     EXPECT_TRUE(canvas.SaveEnlarged(TestOutputFolder() + L"\\PreviewIcons.png", 4));
 }

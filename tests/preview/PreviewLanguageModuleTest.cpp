@@ -29,7 +29,7 @@ std::set<int> MessageInserts(const std::wstring& format)
     return inserts;
 }
 
-void ExpectTakesArguments(HMODULE module, const InfoTemplate& info)
+void ExpectLanguageStringTakes(HMODULE module, const InfoTemplate& info)
 {
     const std::wstring format = ResourceString(module, info.id);
     SCOPED_TRACE(testing::Message() << "string " << info.id);
@@ -44,7 +44,7 @@ void ExpectTakesArguments(HMODULE module, const InfoTemplate& info)
     }
 }
 
-struct ExpectedControl {
+struct ExpectedDialogControl {
     int id;
     const wchar_t* windowClass;
     DWORD styleBits;  // bits that must be set
@@ -55,14 +55,14 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_module.IsLoaded()); }
 
     // The children of a dialog template made from the module, hidden.
-    void ExpectDialogControls(UINT templateId, HWND parent, const std::vector<ExpectedControl>& controls,
+    void ExpectDialogControls(UINT templateId, HWND parent, const std::vector<ExpectedDialogControl>& controls,
                               DWORD dialogStyle)
     {
         SCOPED_TRACE(testing::Message() << "dialog " << templateId);
         HWND dialog = CreateDialogParamW(m_module.Handle(), MAKEINTRESOURCEW(templateId), parent, EmptyDialogProc, 0);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & dialogStyle, dialogStyle);
-        for (const ExpectedControl& expected : controls) {
+        for (const ExpectedDialogControl& expected : controls) {
             SCOPED_TRACE(testing::Message() << "control " << expected.id);
             HWND control = GetDlgItem(dialog, expected.id);
             ASSERT_NE(control, nullptr);
@@ -86,13 +86,13 @@ protected:
 TEST_P(PreviewLanguageModuleTest, EveryStringTakesTheCodesArguments)
 {
     for (const InfoTemplate* info : kPreviewTemplates)
-        ExpectTakesArguments(m_module.Handle(), *info);
+        ExpectLanguageStringTakes(m_module.Handle(), *info);
     for (const InfoTemplate& tip : kPreviewTooltips)
-        ExpectTakesArguments(m_module.Handle(), tip);
-    ExpectTakesArguments(m_module.Handle(), kKvoResetToolbarQuestion);
-    ExpectTakesArguments(m_module.Handle(), kKvoRestoreToolbarQuestion);
+        ExpectLanguageStringTakes(m_module.Handle(), tip);
+    ExpectLanguageStringTakes(m_module.Handle(), kKvoResetToolbarQuestion);
+    ExpectLanguageStringTakes(m_module.Handle(), kKvoRestoreToolbarQuestion);
     for (const InfoTemplate& prompt : kKvoCommandPrompts)
-        ExpectTakesArguments(m_module.Handle(), prompt);
+        ExpectLanguageStringTakes(m_module.Handle(), prompt);
 }
 
 // The title line shows what follows the label and one separator in the info
@@ -114,7 +114,7 @@ TEST_P(PreviewLanguageModuleTest, DialogsHoldTheControlsTheCodeBinds)
     // The preview is a child dialog; the host stands in for the shell's.
     HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
-    const std::vector<ExpectedControl> preview = {
+    const std::vector<ExpectedDialogControl> preview = {
         {1001, L"Static", 0},
         {1002, L"Static", SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY},
         {1000, TRACKBAR_CLASSW, 0},
@@ -125,10 +125,10 @@ TEST_P(PreviewLanguageModuleTest, DialogsHoldTheControlsTheCodeBinds)
         {1014, L"Button", 0},
     };
     ExpectDialogControls(101, host, preview, DS_CONTROL | WS_CHILD | WS_CLIPCHILDREN);
-    const std::vector<ExpectedControl> about = {
+    const std::vector<ExpectedDialogControl> about = {
         {1100, L"Static", SS_NOTIFY}, {1101, L"Static", 0}, {IDOK, L"Button", 0}, {1015, L"Button", 0}};
     ExpectDialogControls(100, host, about, WS_POPUP | WS_CAPTION);
-    std::vector<ExpectedControl> settings = {
+    std::vector<ExpectedDialogControl> settings = {
         {1040, L"Button", 0}, {IDOK, L"Button", 0}, {IDCANCEL, L"Button", 0}};
     for (int id = 1021; id <= 1027; ++id)
         settings.push_back({id, L"Button", BS_AUTOCHECKBOX});

@@ -65,7 +65,7 @@ BEGIN_MESSAGE_MAP(CPreviewLayoutTestDlg, CSizeableDlg)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreviewLayoutTestDlg::OnWinMgr)
 END_MESSAGE_MAP()
 
-constexpr int kButtons[] = {IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_DOWN, IDC_PREVIEW_PAN_LEFT,
+constexpr int kPreviewButtons[] = {IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_DOWN, IDC_PREVIEW_PAN_LEFT,
                             IDC_PREVIEW_PAN_RIGHT, IDC_PREVIEW_FIT, IDC_PREVIEW_COPY,
                             IDC_PREVIEW_PRINT, IDC_PREVIEW_SETTINGS, IDC_PREVIEW_UPDATE};
 
@@ -134,12 +134,12 @@ struct PreviewWindow {
     }
 };
 
-int Height(const RECT& rect)
+int PreviewHeight(const RECT& rect)
 {
     return rect.bottom - rect.top;
 }
 
-int Width(const RECT& rect)
+int PreviewWidth(const RECT& rect)
 {
     return rect.right - rect.left;
 }
@@ -169,31 +169,31 @@ protected:
         EXPECT_EQ(picture.left, 6);
         EXPECT_EQ(picture.top, title.bottom + 2 + 4);
         RECT previous = {};
-        for (int id : kButtons) {
+        for (int id : kPreviewButtons) {
             const RECT button = preview.Control(id);
             EXPECT_EQ(button.right, size.cx - 4 - 2) << id;
             EXPECT_EQ(button.left, picture.right + 8) << id;
-            EXPECT_GT(Height(button), 0) << id;
+            EXPECT_GT(PreviewHeight(button), 0) << id;
             if (id != IDC_PREVIEW_PAN_UP)
                 EXPECT_EQ(button.top, previous.bottom + 4) << id;
             else
                 EXPECT_EQ(button.top, picture.top);
             previous = button;
         }
-        EXPECT_GE(Height(picture), 236);
-        EXPECT_GE(Width(picture), 128);
+        EXPECT_GE(PreviewHeight(picture), 236);
+        EXPECT_GE(PreviewWidth(picture), 128);
         EXPECT_EQ(bar.top, picture.bottom + 4);
-        EXPECT_EQ(Height(bar), 4);
+        EXPECT_EQ(PreviewHeight(bar), 4);
         EXPECT_EQ(bar.left, 4);
         EXPECT_EQ(bar.right, size.cx - 4);
         EXPECT_EQ(slider.top, bar.bottom + 4);
         EXPECT_EQ(slider.left, 6);
         EXPECT_EQ(slider.right, size.cx - 6);
         EXPECT_EQ(tree.top, slider.bottom + 8);
-        EXPECT_GE(Height(tree), 64);
+        EXPECT_GE(PreviewHeight(tree), 64);
         EXPECT_EQ(list.top, tree.bottom + 4);
         EXPECT_EQ(list.bottom, size.cy - 8);
-        EXPECT_GT(Height(list), 0);
+        EXPECT_GT(PreviewHeight(list), 0);
     }
 
     LibraryModule m_module{GetParam()};
@@ -218,9 +218,9 @@ TEST_P(PreviewLayoutTest, DialogFollowsTheLayoutMap)
     icons.Create(strip);
     std::vector<HICON> shown;
     const int cells[] = {6, 7, 8, 9, 10, 11, 12, 13, 5};
-    for (size_t i = 0; i < std::size(kButtons); ++i) {
+    for (size_t i = 0; i < std::size(kPreviewButtons); ++i) {
         shown.push_back(icons.GetIcon(cells[i]));
-        ::SendDlgItemMessageW(preview.dialog->m_hWnd, kButtons[i], BM_SETIMAGE, IMAGE_ICON,
+        ::SendDlgItemMessageW(preview.dialog->m_hWnd, kPreviewButtons[i], BM_SETIMAGE, IMAGE_ICON,
                               reinterpret_cast<LPARAM>(shown.back()));
     }
     preview.dialog->SetDlgItemText(IDC_PREVIEW_TITLE, L"Sample drawing");
@@ -280,11 +280,11 @@ TEST_P(PreviewLayoutTest, EnlargingGrowsThePictureAndWidensTheLowerPart)
     const SIZE larger = {kPreviewSize.cx + 100, kPreviewSize.cy + 80};
     preview.Resize(larger);
     ExpectMapGeometry(preview, larger);
-    EXPECT_EQ(Width(preview.Control(IDC_PREVIEW_PICTURE)), Width(picture) + 100);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_PICTURE)), Height(picture) + 80);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_LAYERS)), Height(tree));
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_INFO)), Height(list));
-    EXPECT_EQ(Width(preview.Control(IDC_PREVIEW_INFO)), Width(list) + 100);
+    EXPECT_EQ(PreviewWidth(preview.Control(IDC_PREVIEW_PICTURE)), PreviewWidth(picture) + 100);
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_PICTURE)), PreviewHeight(picture) + 80);
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_LAYERS)), PreviewHeight(tree));
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_INFO)), PreviewHeight(list));
+    EXPECT_EQ(PreviewWidth(preview.Control(IDC_PREVIEW_INFO)), PreviewWidth(list) + 100);
 }
 
 // Shrinking takes the height from the picture, the upper part's remainder,
@@ -299,9 +299,9 @@ TEST_P(PreviewLayoutTest, ShrinkingTakesTheHeightFromThePicture)
     const SIZE smaller = {kPreviewSize.cx, kPreviewSize.cy - 60};
     preview.Resize(smaller);
     ExpectMapGeometry(preview, smaller);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_PICTURE)), Height(picture) - 60);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_LAYERS)), Height(tree));
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_INFO)), Height(list));
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_PICTURE)), PreviewHeight(picture) - 60);
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_LAYERS)), PreviewHeight(tree));
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_INFO)), PreviewHeight(list));
 }
 
 TEST_P(PreviewLayoutTest, SizerBarDragMovesTheBorderBetweenTheParts)
@@ -317,10 +317,10 @@ TEST_P(PreviewLayoutTest, SizerBarDragMovesTheBorderBetweenTheParts)
     EXPECT_EQ(preview.dialog->m_moves, 1);
     EXPECT_EQ(preview.dialog->m_lastMove.x, 0);
     EXPECT_EQ(preview.dialog->m_lastMove.y, -40);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_PICTURE)), Height(picture) - 40);
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_PICTURE)), PreviewHeight(picture) - 40);
     EXPECT_EQ(preview.Control(IDC_PREVIEW_SIZER).top, bar.top - 40);
-    EXPECT_EQ(Height(preview.Control(IDC_PREVIEW_LAYERS)) + Height(preview.Control(IDC_PREVIEW_INFO)),
-              Height(tree) + Height(list) + 40)
+    EXPECT_EQ(PreviewHeight(preview.Control(IDC_PREVIEW_LAYERS)) + PreviewHeight(preview.Control(IDC_PREVIEW_INFO)),
+              PreviewHeight(tree) + PreviewHeight(list) + 40)
         << "the tree and the list share the height the lower part gained";
     EXPECT_EQ(preview.Control(IDC_PREVIEW_INFO).bottom, kPreviewSize.cy - 8);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
@@ -345,7 +345,7 @@ TEST_P(PreviewLayoutTest, SizerBarDragStopsAtTheNeighboursMinimum)
 
     preview.DragBar(-2000);
     const RECT picture = preview.Control(IDC_PREVIEW_PICTURE);
-    EXPECT_EQ(Height(picture), 236);
+    EXPECT_EQ(PreviewHeight(picture), 236);
     EXPECT_EQ(preview.Control(IDC_PREVIEW_SIZER).top, picture.bottom + 4);
     ExpectMapGeometry(preview, kPreviewSize);
 }
@@ -412,7 +412,7 @@ TEST_P(PreviewLayoutTest, TwoPreviewsDoNotDisturbEachOther)
 
     // A drag in the first moves its own neighbours, from its own rectangles.
     first.DragBar(-20);
-    EXPECT_EQ(Height(first.Control(IDC_PREVIEW_PICTURE)), Height(firstPicture) - 20);
+    EXPECT_EQ(PreviewHeight(first.Control(IDC_PREVIEW_PICTURE)), PreviewHeight(firstPicture) - 20);
     ExpectMapGeometry(first, kPreviewSize);
     ExpectMapGeometry(second, {otherSize.cx + 40, otherSize.cy + 40});
 
@@ -442,7 +442,7 @@ protected:
     HINSTANCE m_oldResource = nullptr;
 };
 
-RECT GripInClient(CSizeableDlg& dialog)
+RECT SizeGripInClient(CSizeableDlg& dialog)
 {
     RECT grip;
     dialog.GetSizeGrip().GetWindowRect(&grip);
@@ -460,24 +460,25 @@ TEST_F(SizeableDlgTest, KeepsItsInitialSizeAsMinimumAndMovesTheGrip)
     dialog.GetWindowRect(&window);
     MINMAXINFO limits = {};
     dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, Width(window));
-    EXPECT_EQ(limits.ptMinTrackSize.y, Height(window));
+    EXPECT_EQ(limits.ptMinTrackSize.x, PreviewWidth(window));
+    EXPECT_EQ(limits.ptMinTrackSize.y, PreviewHeight(window));
 
     ASSERT_NE(dialog.GetSizeGrip().GetSafeHwnd(), nullptr);
     RECT client;
     dialog.GetClientRect(&client);
-    RECT grip = GripInClient(dialog);
+    RECT grip = SizeGripInClient(dialog);
     EXPECT_EQ(grip.right, client.right - 1) << "one pixel inside the corner";
     EXPECT_EQ(grip.bottom, client.bottom - 1);
-    EXPECT_EQ(Width(grip), GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(PreviewWidth(grip), GetSystemMetrics(SM_CXVSCROLL));
 
     dialog.ShowWindow(SW_MAXIMIZE);
     EXPECT_FALSE(dialog.GetSizeGrip().IsWindowVisible()) << "no grip while maximised";
     dialog.ShowWindow(SW_RESTORE);
-    dialog.SetWindowPos(nullptr, 0, 0, Width(window) + 60, Height(window) + 30, SWP_NOMOVE | SWP_NOZORDER);
+    dialog.SetWindowPos(nullptr, 0, 0, PreviewWidth(window) + 60, PreviewHeight(window) + 30,
+                        SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_TRUE(dialog.GetSizeGrip().IsWindowVisible());
     dialog.GetClientRect(&client);
-    grip = GripInClient(dialog);
+    grip = SizeGripInClient(dialog);
     EXPECT_EQ(grip.right, client.right);
     EXPECT_EQ(grip.bottom, client.bottom);
     dialog.DestroyWindow();

@@ -8,7 +8,7 @@
 #include "framework/WindowTestSupport.h"
 
 namespace {
-struct SizeAnswer {
+struct LayoutSizeAnswer {
     SIZE minimum;
     SIZE maximum;
 };
@@ -17,7 +17,7 @@ struct SizeAnswer {
 // size queries from a table, as a dialog does.
 class CLayoutTestWindow : public CWnd {
 public:
-    std::map<UINT, SizeAnswer> m_answers;
+    std::map<UINT, LayoutSizeAnswer> m_answers;
     int m_queries = 0;
 
 protected:
@@ -41,13 +41,13 @@ BEGIN_MESSAGE_MAP(CLayoutTestWindow, CWnd)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CLayoutTestWindow::OnWinMgr)
 END_MESSAGE_MAP()
 
-struct TestChild {
+struct LayoutTestChild {
     UINT id;
     RECT initial;
     bool visible = true;
 };
 
-struct ExpectedRect {
+struct LayoutExpectedRect {
     UINT id;
     RECT rect;
 };
@@ -55,18 +55,20 @@ struct ExpectedRect {
 struct LayoutCase {
     const char* name;
     std::vector<WinMapEntry> map;
-    std::vector<TestChild> children;
+    std::vector<LayoutTestChild> children;
     SIZE client;
-    std::vector<ExpectedRect> expected;
-    std::map<UINT, SizeAnswer> answers;
+    std::vector<LayoutExpectedRect> expected;
+    std::map<UINT, LayoutSizeAnswer> answers;
 };
 
-constexpr SIZE kNoMaximum = {kWinMapUnlimited, kWinMapUnlimited};
+constexpr SIZE kLayoutNoMaximum = {kWinMapUnlimited, kWinMapUnlimited};
 
+// Short names for the tables below.
+namespace WinMgrTables {
 using K = WinMapKind;
 using G = WinMapGroup;
 
-std::vector<LayoutCase> LayoutCases()
+std::vector<LayoutCase> Cases()
 {
     return {
         {"fixed, percent and remainder in a column",
@@ -107,7 +109,7 @@ std::vector<LayoutCase> LayoutCases()
          {{101, {0, 0, 10, 80}}, {102, {0, 0, 10, 10}}},
          {100, 100},
          {{101, {0, 0, 100, 70}}, {102, {0, 70, 100, 100}}},
-         {{101, {{0, 70}, kNoMaximum}}}},
+         {{101, {{0, 70}, kLayoutNoMaximum}}}},
         {"margins larger than half the group are cut to half",
          {WinMapGroupBegin(G::Vertical, K::None, 80, 5), WinMapLeaf(K::Remainder, 101), WinMapGroupEnd(), WinMapEnd()},
          {{101, {0, 0, 10, 10}}},
@@ -125,11 +127,12 @@ std::vector<LayoutCase> LayoutCases()
          {{101, {0, 0, 10, 10}}, {102, {0, 0, 10, 10}}, {103, {0, 0, 10, 100}}},
          {100, 200},
          {{103, {0, 0, 100, 30}}, {102, {0, 30, 100, 80}}, {101, {0, 80, 100, 200}}},
-         {{102, {{50, 50}, kNoMaximum}}, {103, {{0, 0}, {kWinMapUnlimited, 30}}}}},
+         {{102, {{50, 50}, kLayoutNoMaximum}}, {103, {{0, 0}, {kWinMapUnlimited, 30}}}}},
     };
 }
+}  // namespace WinMgrTables
 
-RECT ChildRect(CWnd& parent, UINT id)
+RECT LaidOutChildRect(CWnd& parent, UINT id)
 {
     RECT rect = {};
     if (CWnd* child = parent.GetDlgItem(static_cast<int>(id))) {
@@ -139,9 +142,9 @@ RECT ChildRect(CWnd& parent, UINT id)
     return rect;
 }
 
-void MakeChildren(CWnd& parent, const std::vector<TestChild>& children)
+void MakeLayoutChildren(CWnd& parent, const std::vector<LayoutTestChild>& children)
 {
-    for (const TestChild& child : children) {
+    for (const LayoutTestChild& child : children) {
         const RECT& r = child.initial;
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | (child.visible ? WS_VISIBLE : 0), r.left, r.top,
                         r.right - r.left, r.bottom - r.top, parent.m_hWnd,
@@ -152,19 +155,19 @@ void MakeChildren(CWnd& parent, const std::vector<TestChild>& children)
 
 TEST(WinMgrTest, LaysOutTablesOfWindowMaps)
 {
-    for (const LayoutCase& layout : LayoutCases()) {
+    for (const LayoutCase& layout : WinMgrTables::Cases()) {
         SCOPED_TRACE(layout.name);
         CLayoutTestWindow window;
         ASSERT_TRUE(CreateTestPopup(window, true, 40, 40, layout.client.cx, layout.client.cy));
         window.m_answers = layout.answers;
-        MakeChildren(window, layout.children);
+        MakeLayoutChildren(window, layout.children);
         CWinMgr manager(layout.map.data());
         manager.ReadControlRects(&window);
         manager.GetMap()->rect = {0, 0, layout.client.cx, layout.client.cy};
         manager.LayoutGroup(manager.GetMap(), &window);
         manager.ApplyControlRects(&window);
-        for (const ExpectedRect& expected : layout.expected) {
-            const RECT actual = ChildRect(window, expected.id);
+        for (const LayoutExpectedRect& expected : layout.expected) {
+            const RECT actual = LaidOutChildRect(window, expected.id);
             EXPECT_TRUE(EqualRect(&actual, &expected.rect))
                 << "control " << expected.id << ": " << actual.left << "," << actual.top << "," << actual.right
                 << "," << actual.bottom;
@@ -180,13 +183,13 @@ TEST(WinMgrTest, GroupLimitsCombineTheChildrensRecords)
 {
     CLayoutTestWindow window;
     ASSERT_TRUE(CreateTestPopup(window, true));
-    MakeChildren(window, {{101, {0, 0, 10, 10}}, {102, {0, 0, 50, 40}}, {103, {0, 0, 10, 10}}});
+    MakeLayoutChildren(window, {{101, {0, 0, 10, 10}}, {102, {0, 0, 50, 40}}, {103, {0, 0, 10, 10}}});
     window.m_answers = {{102, {{30, 20}, {200, 100}}}};
-    const std::vector<WinMapEntry> map = {WinMapGroupBegin(G::Vertical, K::None, 3, 5),
-                                          WinMapLeaf(K::Fixed, 101, 4),
+    const std::vector<WinMapEntry> map = {WinMapGroupBegin(WinMapGroup::Vertical, WinMapKind::None, 3, 5),
+                                          WinMapLeaf(WinMapKind::Fixed, 101, 4),
                                           WinMapSpacer(-4),
-                                          WinMapLeaf(K::InitialSize, 102),
-                                          WinMapLeaf(K::InitialSize, 103),
+                                          WinMapLeaf(WinMapKind::InitialSize, 102),
+                                          WinMapLeaf(WinMapKind::InitialSize, 103),
                                           WinMapGroupEnd(),
                                           WinMapEnd()};
     CWinMgr manager(map.data());
@@ -215,10 +218,16 @@ TEST(WinMgrTest, GroupLimitsCombineTheChildrensRecords)
 // linked as far as it goes without reading past its end.
 TEST(WinMgrTest, LinksSiblingsAndSurvivesAnUnclosedMap)
 {
-    const std::vector<WinMapEntry> map = {WinMapGroupBegin(G::Vertical, K::None), WinMapLeaf(K::Fixed, 101, 1),
-                                          WinMapGroupBegin(G::Horizontal, K::None), WinMapLeaf(K::Fixed, 102, 1),
-                                          WinMapGroupEnd(), WinMapLeaf(K::Fixed, 103, 1), WinMapGroupEnd(),
-                                          WinMapEnd()};
+    const std::vector<WinMapEntry> map = {
+        WinMapGroupBegin(WinMapGroup::Vertical, WinMapKind::None),
+        WinMapLeaf(WinMapKind::Fixed, 101, 1),
+        WinMapGroupBegin(WinMapGroup::Horizontal, WinMapKind::None),
+        WinMapLeaf(WinMapKind::Fixed, 102, 1),
+        WinMapGroupEnd(),
+        WinMapLeaf(WinMapKind::Fixed, 103, 1),
+        WinMapGroupEnd(),
+        WinMapEnd(),
+    };
     CWinMgr manager(map.data());
     WinMapEntry* first = manager.FindEntry(101);
     ASSERT_NE(first, nullptr);
@@ -228,8 +237,12 @@ TEST(WinMgrTest, LinksSiblingsAndSurvivesAnUnclosedMap)
     EXPECT_EQ(manager.FindEntry(102)->next, nullptr);
     EXPECT_EQ(manager.GetMap()->next, nullptr);
 
-    const std::vector<WinMapEntry> unclosed = {WinMapGroupBegin(G::Vertical, K::None), WinMapLeaf(K::Fixed, 101, 1),
-                                               WinMapGroupBegin(G::Horizontal, K::None), WinMapEnd()};
+    const std::vector<WinMapEntry> unclosed = {
+        WinMapGroupBegin(WinMapGroup::Vertical, WinMapKind::None),
+        WinMapLeaf(WinMapKind::Fixed, 101, 1),
+        WinMapGroupBegin(WinMapGroup::Horizontal, WinMapKind::None),
+        WinMapEnd(),
+    };
     CWinMgr broken(unclosed.data());
     EXPECT_NE(broken.FindEntry(101), nullptr);
     CWinMgr empty(nullptr);
