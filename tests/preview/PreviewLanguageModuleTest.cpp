@@ -13,6 +13,7 @@
 #include "IconStrip.h"
 #include "PreviewTemplates.h"
 #include "ToolkitTemplates.h"
+#include "framework/WindowTestSupport.h"
 #include "support/LibraryModule.h"
 #include "support/TestPaths.h"
 
@@ -74,7 +75,20 @@ protected:
         }
         for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
             EXPECT_NE(GetDlgCtrlID(child), -1) << "the layout map gives -1 to its spacers";
+        if ((dialogStyle & WS_POPUP) != 0)
+            SavePicture(dialog, templateId);
         DestroyWindow(dialog);
+    }
+
+    // The top-level dialogs shown for a person to look at.
+    void SavePicture(HWND dialog, UINT templateId)
+    {
+        ShowWindow(dialog, SW_SHOWNOACTIVATE);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        std::wstring module = GetParam();
+        module = module.substr(0, module.size() - 4);
+        const std::wstring name = L"\\Dialog" + std::to_wstring(templateId) + L"-" + module + L".png";
+        EXPECT_TRUE(CWindowPicture(dialog).SavePng(TestOutputFolder() + name));
     }
 
     static INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

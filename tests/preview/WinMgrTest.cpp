@@ -155,10 +155,13 @@ void MakeLayoutChildren(CWnd& parent, const std::vector<LayoutTestChild>& childr
 
 TEST(WinMgrTest, LaysOutTablesOfWindowMaps)
 {
+    // One visible window for all cases: showing a window under Xvfb takes
+    // a while.
+    CLayoutTestWindow window;
+    ASSERT_TRUE(CreateTestPopup(window, true));
     for (const LayoutCase& layout : WinMgrTables::Cases()) {
         SCOPED_TRACE(layout.name);
-        CLayoutTestWindow window;
-        ASSERT_TRUE(CreateTestPopup(window, true, 40, 40, layout.client.cx, layout.client.cy));
+        window.SetWindowPos(nullptr, 0, 0, layout.client.cx, layout.client.cy, SWP_NOMOVE | SWP_NOZORDER);
         window.m_answers = layout.answers;
         MakeLayoutChildren(window, layout.children);
         CWinMgr manager(layout.map.data());
@@ -172,8 +175,10 @@ TEST(WinMgrTest, LaysOutTablesOfWindowMaps)
                 << "control " << expected.id << ": " << actual.left << "," << actual.top << "," << actual.right
                 << "," << actual.bottom;
         }
-        window.DestroyWindow();
+        while (HWND child = ::GetWindow(window.m_hWnd, GW_CHILD))
+            ::DestroyWindow(child);
     }
+    window.DestroyWindow();
 }
 
 // A group's limits: along its direction the children's add up (a Fixed -4
