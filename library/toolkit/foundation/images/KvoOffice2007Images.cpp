@@ -96,6 +96,13 @@ CKvoEventConnection* CKvoOffice2007Images::GetConnection()
     return m_connection;
 }
 
+// Enumeration callback: keeps the first text resource and stops.
+static BOOL CALLBACK TakeFirstThemeText(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
+{
+    *reinterpret_cast<HRSRC*>(param) = ::FindResourceW(module, name, type);
+    return FALSE;
+}
+
 BOOL CKvoOffice2007Images::FindThemeText(bool named)
 {
     if (m_module == nullptr)
@@ -103,12 +110,7 @@ BOOL CKvoOffice2007Images::FindThemeText(bool named)
     HRSRC found = ::FindResourceW(m_module, m_iniName, L"TEXTFILE");
     if (found == nullptr && !named) {
         // A module with one theme names it as it likes: take its first text.
-        ::EnumResourceNamesW(m_module, L"TEXTFILE",
-                             [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) -> BOOL {
-                                 *reinterpret_cast<HRSRC*>(param) = ::FindResourceW(module, name, type);
-                                 return FALSE;
-                             },
-                             reinterpret_cast<LONG_PTR>(&found));
+        ::EnumResourceNamesW(m_module, L"TEXTFILE", TakeFirstThemeText, reinterpret_cast<LONG_PTR>(&found));
     }
     const char* text = found != nullptr ? static_cast<const char*>(::LockResource(::LoadResource(m_module, found)))
                                         : nullptr;
