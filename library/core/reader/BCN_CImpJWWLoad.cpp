@@ -8,6 +8,7 @@
 #include "render/gdi/RandomLineTable.h"
 #include "stream/CJwwArchive.h"
 #include "stream/CLoadedObjects.h"
+#include "timing/PhaseTimer.h"
 #include <algorithm>
 #include <iterator>
 
@@ -69,6 +70,7 @@ BOOL BCN_CImpJWW::Load(CFile* file)
 
 bool BCN_CImpJWW::ReadFile(CFile& file, CLoadedObjects& objects)
 {
+    CPhaseTimer timer(TimedPhase::ObjectStream);
     file.SeekToBegin();
     CJwwArchive ar(&file);
     ReadHeader(ar);
@@ -137,6 +139,7 @@ void BCN_CImpJWW::ResolveBlocks()
 // met later still expand them.
 bool BCN_CImpJWW::ConvertEntities(CLoadedObjects& objects)
 {
+    CPhaseTimer timer(TimedPhase::Conversion);
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
     CountListSlots(m_entities, m_blocks);
     INT_PTR count = m_entities.GetCount();

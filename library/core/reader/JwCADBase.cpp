@@ -3,6 +3,7 @@
 #include "jwc/DrawingTitle.h"
 #include "records/ZumenInfo.h"
 #include "render/d2d/D2DrawCore.h"
+#include "timing/PhaseTimer.h"
 #include <algorithm>
 #include <iterator>
 
@@ -93,6 +94,7 @@ void CJwCADBase::CancelLoad()
 
 void CJwCADBase::RunLoad()
 {
+    CPhaseTimer timer(TimedPhase::LoadBody);
     m_loadState = LoadState::Reading;
     DeleteFigures();
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);

@@ -208,6 +208,7 @@ protected:
     bool DrawHugeCurve(const B_Base& curve);
 
 private:
+    void PrepareDraw(const DrawData& request, CDC* dc, double worldRect[4]);
     void CopyRequest(const DrawData& request);
     void VisibleWorldRect(const DrawData& request, double worldRect[4]);
     D2DrawResult DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);
