@@ -17,6 +17,30 @@ const int kWholeDrawingLimit = 64000;
 // Progress is posted this many times over the main pass.
 const int kProgressSteps = 360;
 
+// The texts of a GDI pass may leave a font of the draw's cache selected:
+// the DC's own font goes back before the cache lets its fonts go, however
+// the pass ends.
+class PassFonts {
+public:
+    PassFonts(CDC& dc, CTextFontCache& cache)
+        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_cache(cache)
+    {
+    }
+    ~PassFonts()
+    {
+        if (m_font)
+            ::SelectObject(m_dc, m_font);
+        m_cache.Clear();
+    }
+    PassFonts(const PassFonts&) = delete;
+    PassFonts& operator=(const PassFonts&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_font;
+    CTextFontCache& m_cache;
+};
+
 bool Meets(const Bounds2D& bounds, const double rect[4])
 {
     return !(bounds.minX > rect[2] || bounds.minY > rect[3] || rect[0] > bounds.maxX || rect[1] > bounds.maxY);
@@ -118,6 +142,7 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
     if (!m_pDC)
         return false;
     CPhaseTimer timer(TimedPhase::FigurePass);
+    PassFonts fonts(*m_pDC, m_textFonts);
     if (m_gdiplusImages && m_imagesConverted && !m_pGdiplus)
         m_pGdiplus.reset(new GdiplusToken);
     m_pDC->FillSolidRect(0, 0, m_width, m_height, m_backColor);
