@@ -9,6 +9,7 @@
 #include "stream/CJwwArchive.h"
 #include "stream/CLoadedObjects.h"
 #include "timing/PhaseTimer.h"
+#include <afxwin.h>
 #include <algorithm>
 #include <iterator>
 
@@ -39,7 +40,7 @@ private:
 void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataList*>& definitions)
 {
     for (POSITION position = list.GetHeadPosition(); position;) {
-        CDataBlock* insert = dynamic_cast<CDataBlock*>(list.GetNext(position));
+        CDataBlock* insert = DYNAMIC_DOWNCAST(CDataBlock, list.GetNext(position));
         if (!insert)
             continue;
         auto found = definitions.find(insert->m_blockNo);
