@@ -9,10 +9,7 @@
 // archive goes, and objects read through it never delete what they hold.
 class CJwwArchive : public CArchive {
 public:
-    // Each refill is a system call (a round trip through Wine's file layer):
-    // a drawing of a few hundred kilobytes is read in a handful of them. A
-    // thumbnail's cut-off read of a huge file reads at most this much more.
-    static const int kBufferSize = 65536;
+    static const int kBufferSize = 4096;
 
     explicit CJwwArchive(CFile* pFile);
     ~CJwwArchive();
