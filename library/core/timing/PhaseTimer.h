@@ -6,7 +6,7 @@ enum class TimedPhase {
     Entry,         // the info cache's entry of the file, its load included
     Load,          // the load on its worker thread, the thread included
     LoadBody,      // the load's own work on that thread
-    FileRead,      // the drawing file into memory
+    FileRead,      // the reads of the drawing file (within ObjectStream)
     ObjectStream,  // the archive's objects out of that memory
     Conversion,    // entities into figures, blocks and text variables included
     Extent,        // the figures' bounds and the drawing's extent (within Conversion)
