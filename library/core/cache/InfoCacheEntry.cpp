@@ -1,5 +1,6 @@
 #include "cache/InfoCacheEntry.h"
 #include "reader/JwCADBase.h"
+#include "timing/PhaseTimer.h"
 #include <afxwin.h>
 #include <algorithm>
 #include <iterator>
@@ -17,6 +18,7 @@ bool CInfoCacheEntry::Reload(const wchar_t* path, HWND progress)
 {
     if (!doc)
         return false;
+    CPhaseTimer timer(TimedPhase::Load);
     doc->WaitForLoad();
     doc->m_path = path;
     doc->m_progressWnd = progress;

@@ -4,6 +4,7 @@
 #include "reader/JwCADBase.h"
 #include "records/SettingFlag.h"
 #include "render/gdi/DibCanvas.h"
+#include "timing/PhaseTimer.h"
 #include <afxwin.h>
 
 namespace {
@@ -35,6 +36,24 @@ void SetThumbnailFlags(DrawData& request)
     if (theApp.m_settings & SettingFlag::GdiPlusImages)
         request.flags |= DrawFlag::GdiPlusImages;
 }
+
+bool TimedGetEntry(CInfoCache& cache, const wchar_t* path, CInfoCacheEntry** entry)
+{
+    CPhaseTimer timer(TimedPhase::Entry);
+    return cache.GetEntry(path, entry, nullptr);
+}
+
+bool TimedGetLayerMask(CInfoCache& cache, const wchar_t* path, DrawData* entry, uint32_t mask[8])
+{
+    CPhaseTimer timer(TimedPhase::Layers);
+    return cache.GetLayerMask(path, entry, mask);
+}
+
+CDC* CreateThumbnailCanvas(CDibCanvas& canvas, int side)
+{
+    CPhaseTimer timer(TimedPhase::RenderSetup);
+    return canvas.Create(side, side);
+}
 }
 
 bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
@@ -43,20 +62,21 @@ bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
         return false;
     DrawData request;
     CInfoCacheEntry* entry = nullptr;
-    if (!GetEntry(path, &entry, nullptr))
+    if (!TimedGetEntry(*this, path, &entry))
         return false;
     CInfoCachePin pin(*this, entry);
-    if (!entry->doc || !GetLayerMask(path, entry, request.layerMask))
+    if (!entry->doc || !TimedGetLayerMask(*this, path, entry, request.layerMask))
         return false;
     int side = size >= kSmallestRendering ? size : kSmallestRendering;
     request.width = request.height = request.scale = side;
     SetThumbnailFlags(request);
     TempMapScope temps;
     CDibCanvas canvas;
-    CDC* dc = canvas.Create(side, side);
+    CDC* dc = CreateThumbnailCanvas(canvas, side);
     if (!dc)
         return false;
     entry->doc->Draw(&request, dc, nullptr);
+    CPhaseTimer timer(TimedPhase::Dib);
     if (side == size) {
         *bitmap = canvas.TakeBitmap();
         return true;

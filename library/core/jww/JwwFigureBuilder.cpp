@@ -1,5 +1,6 @@
 #include "jww/JwwFigureBuilder.h"
 
+#include <afxwin.h>
 #include <memory>
 
 #include "entities/CDataBlock.h"
@@ -36,26 +37,29 @@ B_FigNode* CJwwFigureBuilder::AddToDrawing(CData& entity, CDataBlock* insert)
     if (!Convert(entity, &figure.fig, insert))
         return nullptr;
     B_FigNode* node = AddFigure(&figure.fig, insert);
-    if (CDataTen* point = dynamic_cast<CDataTen*>(&entity); point && node)
+    if (CDataTen* point = DYNAMIC_DOWNCAST(CDataTen, &entity); point && node)
         MakeMarker(*point, *node);
     return node;
 }
 
+// The run-time classes of the class library tell the kinds apart with a few
+// pointer comparisons; a dynamic_cast compares type names with this
+// compiler, several times per entity.
 int CJwwFigureBuilder::Convert(CData& entity, B_Base** out, CDataBlock* insert)
 {
-    if (CDataSunpou* dimension = dynamic_cast<CDataSunpou*>(&entity))
+    if (CDataSunpou* dimension = DYNAMIC_DOWNCAST(CDataSunpou, &entity))
         return ConvertDimension(*dimension, insert);
-    if (CDataSen* line = dynamic_cast<CDataSen*>(&entity))
+    if (CDataSen* line = DYNAMIC_DOWNCAST(CDataSen, &entity))
         return ConvertLine(*line, out, insert);
-    if (CDataEnko* curve = dynamic_cast<CDataEnko*>(&entity))
+    if (CDataEnko* curve = DYNAMIC_DOWNCAST(CDataEnko, &entity))
         return ConvertCurve(*curve, out, insert);
-    if (CDataTen* point = dynamic_cast<CDataTen*>(&entity))
+    if (CDataTen* point = DYNAMIC_DOWNCAST(CDataTen, &entity))
         return ConvertPoint(*point, out, insert);
-    if (CDataMoji* text = dynamic_cast<CDataMoji*>(&entity))
+    if (CDataMoji* text = DYNAMIC_DOWNCAST(CDataMoji, &entity))
         return ConvertText(*text, out, insert);
-    if (CDataSolid* solid = dynamic_cast<CDataSolid*>(&entity))
+    if (CDataSolid* solid = DYNAMIC_DOWNCAST(CDataSolid, &entity))
         return ConvertSolid(*solid, insert);
-    if (CDataBlock* block = dynamic_cast<CDataBlock*>(&entity))
+    if (CDataBlock* block = DYNAMIC_DOWNCAST(CDataBlock, &entity))
         return ConvertBlock(*block, insert);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "jww/JwwListSlots.h"
 
+#include <afxwin.h>
 #include <climits>
 #include <vector>
 
@@ -19,7 +20,7 @@ void CountSlot(CData* entity, DefinitionQueue& unvisited)
     if (!entity)
         return;
     if (entity->m_listSlots == 0) {
-        if (const CDataList* definition = dynamic_cast<const CDataList*>(entity))
+        if (const CDataList* definition = DYNAMIC_DOWNCAST(CDataList, entity))
             unvisited.push_back(definition);
     }
     if (entity->m_listSlots < UCHAR_MAX)

@@ -1,3 +1,3 @@
 #include "jww/JwwVersion.h"
 
-thread_local int g_jwwVersion = 0;
+CJwwVersionSlot g_jwwVersion;

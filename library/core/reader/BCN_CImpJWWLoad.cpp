@@ -8,6 +8,8 @@
 #include "render/gdi/RandomLineTable.h"
 #include "stream/CJwwArchive.h"
 #include "stream/CLoadedObjects.h"
+#include "timing/PhaseTimer.h"
+#include <afxwin.h>
 #include <algorithm>
 #include <iterator>
 
@@ -38,7 +40,7 @@ private:
 void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataList*>& definitions)
 {
     for (POSITION position = list.GetHeadPosition(); position;) {
-        CDataBlock* insert = dynamic_cast<CDataBlock*>(list.GetNext(position));
+        CDataBlock* insert = DYNAMIC_DOWNCAST(CDataBlock, list.GetNext(position));
         if (!insert)
             continue;
         auto found = definitions.find(insert->m_blockNo);
@@ -69,6 +71,7 @@ BOOL BCN_CImpJWW::Load(CFile* file)
 
 bool BCN_CImpJWW::ReadFile(CFile& file, CLoadedObjects& objects)
 {
+    CPhaseTimer timer(TimedPhase::ObjectStream);
     file.SeekToBegin();
     CJwwArchive ar(&file);
     ReadHeader(ar);
@@ -137,6 +140,7 @@ void BCN_CImpJWW::ResolveBlocks()
 // met later still expand them.
 bool BCN_CImpJWW::ConvertEntities(CLoadedObjects& objects)
 {
+    CPhaseTimer timer(TimedPhase::Conversion);
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
     CountListSlots(m_entities, m_blocks);
     INT_PTR count = m_entities.GetCount();

@@ -3,6 +3,8 @@
 #include "jwc/DrawingTitle.h"
 #include "records/ZumenInfo.h"
 #include "render/d2d/D2DrawCore.h"
+#include "timing/PhaseTimedFile.h"
+#include "timing/PhaseTimer.h"
 #include <algorithm>
 #include <iterator>
 
@@ -93,12 +95,13 @@ void CJwCADBase::CancelLoad()
 
 void CJwCADBase::RunLoad()
 {
+    CPhaseTimer timer(TimedPhase::LoadBody);
     m_loadState = LoadState::Reading;
     DeleteFigures();
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
     uint32_t state = LoadState::Failed;
     try {
-        CFile file(m_path, CFile::modeRead | CFile::shareDenyNone);
+        CPhaseTimedFile file(m_path, CFile::modeRead | CFile::shareDenyNone);
         BOOL loaded = Load(&file);
         file.Close();
         if (loaded && !m_cancel)

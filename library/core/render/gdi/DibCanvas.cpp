@@ -8,15 +8,13 @@ CDibCanvas::~CDibCanvas()
         DeleteObject(m_bitmap);
     if (m_memoryDC)
         DeleteDC(m_memoryDC);
-    if (m_screenDC)
-        ReleaseDC(nullptr, m_screenDC);
 }
 
+// A DIB of RGB colours needs no DC, and a memory DC made without one is
+// compatible with the screen: borrowing the screen's DC would cost a round
+// trip to the display on every thumbnail.
 CDC* CDibCanvas::Create(int width, int height)
 {
-    m_screenDC = GetDC(nullptr);
-    if (!m_screenDC)
-        return nullptr;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -25,10 +23,10 @@ CDC* CDibCanvas::Create(int width, int height)
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    m_bitmap = CreateDIBSection(m_screenDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!m_bitmap)
         return nullptr;
-    m_memoryDC = CreateCompatibleDC(m_screenDC);
+    m_memoryDC = CreateCompatibleDC(nullptr);
     if (!m_memoryDC)
         return nullptr;
     m_oldBitmap = SelectObject(m_memoryDC, m_bitmap);

@@ -22,7 +22,6 @@ public:
     // Null when there is none.
     HBITMAP TakeBitmap();
 
-    HDC m_screenDC = nullptr;
     HDC m_memoryDC = nullptr;
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_oldBitmap = nullptr;

@@ -3,6 +3,7 @@
 #include "figures/FigBounds.h"
 #include <algorithm>
 #include "render/gdi/DevicePixel.h"
+#include "timing/PhaseTimer.h"
 
 CDrawBase::CDrawBase()
     : m_progressWnd(nullptr), m_pDC(nullptr), m_devX(0), m_devY(0), m_worldRefX(0), m_worldRefY(0),
@@ -37,8 +38,10 @@ bool CDrawBase::GetUserLineStyle(uint16_t, float[32], int*)
 B_FigNode* CDrawBase::AddData(B_FigNode* node, bool noExtent)
 {
     Bounds2D box;
-    if (node->fig)
+    if (node->fig) {
+        CPhaseTimer timer(TimedPhase::Extent);
         CalcFigBounds(node->fig, box, m_scale);
+    }
     uint16_t code = node->fig ? node->fig->typeCode : 0;
     CFigNodeList* kindList = code == FigCode::Solid ? &m_solids : code == FigCode::Image ? &m_images : nullptr;
     m_figures.AddTail(node);

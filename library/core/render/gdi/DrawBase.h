@@ -12,6 +12,7 @@
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
 #include "render/gdi/RandomLineBuilder.h"
+#include "render/gdi/TextFontCache.h"
 
 class CD2DrawCore;
 class CDC;
@@ -146,6 +147,7 @@ public:
     CFigNodeList m_images;   // type 357, also in m_figures
     RandomLineBuilder m_randomLine;
     CDC* m_pDC;              // target of the current draw, not owned
+    CTextFontCache m_textFonts;  // emptied after each GDI pass
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;
@@ -208,6 +210,7 @@ protected:
     bool DrawHugeCurve(const B_Base& curve);
 
 private:
+    void PrepareDraw(const DrawData& request, CDC* dc, double worldRect[4]);
     void CopyRequest(const DrawData& request);
     void VisibleWorldRect(const DrawData& request, double worldRect[4]);
     D2DrawResult DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);

@@ -5,6 +5,7 @@
 #include "render/d2d/D2DPrintContext.h"
 #include "render/d2d/D2DrawRequest.h"
 #include "records/DrawData.h"
+#include "timing/PhaseTimer.h"
 #include <afxwin.h>
 #include <algorithm>
 #include <iterator>
@@ -16,6 +17,30 @@ const int kWholeDrawingLimit = 64000;
 // Progress is posted this many times over the main pass.
 const int kProgressSteps = 360;
 
+// The texts of a GDI pass may leave a font of the draw's cache selected:
+// the DC's own font goes back before the cache lets its fonts go, however
+// the pass ends.
+class PassFonts {
+public:
+    PassFonts(CDC& dc, CTextFontCache& cache)
+        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_cache(cache)
+    {
+    }
+    ~PassFonts()
+    {
+        if (m_font)
+            ::SelectObject(m_dc, m_font);
+        m_cache.Clear();
+    }
+    PassFonts(const PassFonts&) = delete;
+    PassFonts& operator=(const PassFonts&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_font;
+    CTextFontCache& m_cache;
+};
+
 bool Meets(const Bounds2D& bounds, const double rect[4])
 {
     return !(bounds.minX > rect[2] || bounds.minY > rect[3] || rect[0] > bounds.maxX || rect[1] > bounds.maxY);
@@ -24,20 +49,9 @@ bool Meets(const Bounds2D& bounds, const double rect[4])
 
 BOOL CDrawBase::Draw(DrawData* request, CDC* dc, PRINTDLGEXW* printContext)
 {
-    CopyRequest(*request);
     COLORREF ownBackground = m_backColor;
-    if (request->flags & DrawFlag::UserBackground)
-        m_backColor = theApp.m_backColor;
-    if (m_print)
-        m_backColor = 0xFFFFFF;
-    // Every drawing is a reader: the layer mask that IsLayerVisible tests
-    // is the reader's.
-    if (CJwCADBase* reader = dynamic_cast<CJwCADBase*>(this))
-        std::copy(std::begin(request->layerMask), std::end(request->layerMask), reader->m_usedLayers);
-    SetupView();
     double worldRect[4];
-    VisibleWorldRect(*request, worldRect);
-    m_pDC = dc;
+    PrepareDraw(*request, dc, worldRect);
     D2DrawResult result = D2DrawResult::NotDrawn;
     if (request->flags & DrawFlag::Direct2D)
         result = DrawDirect2D(worldRect, printContext);
@@ -49,6 +63,25 @@ BOOL CDrawBase::Draw(DrawData* request, CDC* dc, PRINTDLGEXW* printContext)
         drawn = DrawGdi(worldRect);
     m_backColor = ownBackground;
     return drawn || result == D2DrawResult::NotDrawn ? TRUE : FALSE;
+}
+
+// Takes the request's view and background; the whole plane, or the part of
+// the world the view shows, into worldRect.
+void CDrawBase::PrepareDraw(const DrawData& request, CDC* dc, double worldRect[4])
+{
+    CPhaseTimer timer(TimedPhase::RenderSetup);
+    CopyRequest(request);
+    if (request.flags & DrawFlag::UserBackground)
+        m_backColor = theApp.m_backColor;
+    if (m_print)
+        m_backColor = 0xFFFFFF;
+    // Every drawing is a reader: the layer mask that IsLayerVisible tests
+    // is the reader's.
+    if (CJwCADBase* reader = dynamic_cast<CJwCADBase*>(this))
+        std::copy(std::begin(request.layerMask), std::end(request.layerMask), reader->m_usedLayers);
+    SetupView();
+    VisibleWorldRect(request, worldRect);
+    m_pDC = dc;
 }
 
 // The reader's Direct2D core, made when Direct2D is usable; a whole-drawing
@@ -108,6 +141,8 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
 {
     if (!m_pDC)
         return false;
+    CPhaseTimer timer(TimedPhase::FigurePass);
+    PassFonts fonts(*m_pDC, m_textFonts);
     if (m_gdiplusImages && m_imagesConverted && !m_pGdiplus)
         m_pGdiplus.reset(new GdiplusToken);
     m_pDC->FillSolidRect(0, 0, m_width, m_height, m_backColor);
@@ -172,6 +207,7 @@ bool CDrawBase::DrawFigure(const B_Base* fig)
 // A text with '^' codes is drawn run by run.
 void CDrawBase::DrawTextRuns(const B_FigText& text)
 {
+    CPhaseTimer timer(TimedPhase::Text);
     if (!ParseTextCodes(const_cast<B_FigText*>(&text))) {
         DrawTextFigure(&text);
         return;

@@ -50,7 +50,7 @@ private:
 };
 
 // The font of a text: escapement and orientation in tenths of a degree.
-bool MakeTextFont(CFont& font, const B_FigText& text, double height, double angle)
+LOGFONTW TextLogFont(const B_FigText& text, double height, double angle)
 {
     LOGFONTW logFont = {};
     logFont.lfHeight = -ToDevicePixel(height);
@@ -63,7 +63,17 @@ bool MakeTextFont(CFont& font, const B_FigText& text, double height, double angl
     logFont.lfOutPrecision = OUT_TT_PRECIS;
     logFont.lfPitchAndFamily = FIXED_PITCH | FF_ROMAN;
     lstrcpynW(logFont.lfFaceName, text.fontName, LF_FACESIZE);
-    return font.CreateFontIndirect(&logFont) != FALSE;
+    return logFont;
+}
+
+// The draw's cached font of a text, or else one made into own; null when
+// none can be made.
+CFont* TextFontFor(CTextFontCache& cache, CFont& own, const B_FigText& text, double height, double angle)
+{
+    LOGFONTW logFont = TextLogFont(text, height, angle);
+    if (CFont* cached = cache.Get(logFont))
+        return cached;
+    return own.CreateFontIndirect(&logFont) ? &own : nullptr;
 }
 
 // Squeezed and spread texts: negative spacing narrows the cells (or, for
@@ -100,9 +110,12 @@ std::vector<WORD> CharacterTypes(const CStringW& chars)
 }
 
 // The DC's font, text colour and background mode, put back when it goes.
+// A font of the draw's cache may stay selected: selecting a font costs its
+// realisation, and the next text most often uses the same one. The GDI pass
+// selects the DC's own font back before the cache lets its fonts go.
 class TextState {
 public:
-    TextState(CDC* dc, COLORREF colour) : m_dc(dc)
+    TextState(CDC* dc, COLORREF colour) : m_dc(dc), m_keepFont(false)
     {
         m_oldMode = dc->SetBkMode(TRANSPARENT);
         m_oldColour = dc->SetTextColor(colour);
@@ -110,7 +123,7 @@ public:
     }
     ~TextState()
     {
-        if (m_oldFont)
+        if (m_oldFont && !m_keepFont)
             m_dc->SelectObject(m_oldFont);
         m_dc->SetTextColor(m_oldColour);
         m_dc->SetBkMode(m_oldMode);
@@ -118,8 +131,17 @@ public:
     TextState(const TextState&) = delete;
     TextState& operator=(const TextState&) = delete;
 
+    // Selects font unless it is selected already; a cached one stays.
+    void SelectFont(CFont* font, bool cached)
+    {
+        if (::GetCurrentObject(m_dc->GetSafeHdc(), OBJ_FONT) != font->m_hObject)
+            m_dc->SelectObject(font);
+        m_keepFont = cached;
+    }
+
 private:
     CDC* m_dc;
+    bool m_keepFont;
     int m_oldMode;
     COLORREF m_oldColour;
     CFont* m_oldFont;
@@ -153,10 +175,11 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
         chars = expanded;
     std::vector<WORD> types = CharacterTypes(chars);
     // The fonts outlive the state, which selects the previous font back.
-    CFont font, turned;
+    CFont ownFont, ownTurned;
+    CFont* turned = nullptr;
     TextState state(m_pDC, colour);
-    if (MakeTextFont(font, *text, layout.fontHeight, angle))
-        m_pDC->SelectObject(&font);
+    if (CFont* font = TextFontFor(m_textFonts, ownFont, *text, layout.fontHeight, angle))
+        state.SelectFont(font, font != &ownFont);
     TextTurn turn(x0, y0, angle);
     double advanceX = layout.hGap + layout.width, advanceY = layout.vGap + layout.fontHeight;
     double halfX = (advanceX + layout.extra) * 0.5, halfY = (advanceY + layout.vShift) * 0.5;
@@ -180,10 +203,10 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
         if (vertical && chars[i] == kLongVowelMark) {
             // The long-vowel mark lies along the column: a font turned back
             // by a right angle for this one character.
-            if (!turned.m_hObject)
-                MakeTextFont(turned, *text, layout.fontHeight, angle - 90.0);
+            if (!turned)
+                turned = TextFontFor(m_textFonts, ownTurned, *text, layout.fontHeight, angle - 90.0);
             POINT side = turn(x + advanceX, y);
-            CFont* previous = turned.m_hObject ? m_pDC->SelectObject(&turned) : nullptr;
+            CFont* previous = turned ? m_pDC->SelectObject(turned) : nullptr;
             m_pDC->TextOut(side.x, side.y, &chars.GetString()[i], 1);
             if (previous)
                 m_pDC->SelectObject(previous);
