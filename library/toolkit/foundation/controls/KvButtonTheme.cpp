@@ -1,5 +1,7 @@
 #include "foundation/controls/KvButtonTheme.h"
 
+#include <algorithm>
+
 #include <uxtheme.h>
 #include <vssym32.h>
 
@@ -198,10 +200,10 @@ POINT CKvButtonTheme::CalcContentOrigin(SIZE sizeContent, CKvButton* pButton)
     pButton->GetClientRect(&rc);
     CPoint pt;
     if (pButton->GetXButtonStyle() & KvButtonStyle::ImageAboveText)
-        pt.x = max(static_cast<int>((rc.Width() - sizeContent.cx) / 2), 0);
+        pt.x = std::max(static_cast<int>((rc.Width() - sizeContent.cx) / 2), 0);
     else
         pt.x = pButton->GetBorderGap();
-    pt.y = max(static_cast<int>((rc.Height() - sizeContent.cy) / 2), 0);
+    pt.y = std::max(static_cast<int>((rc.Height() - sizeContent.cy) / 2), 0);
     return pt;
 }
 

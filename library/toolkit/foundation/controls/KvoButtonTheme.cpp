@@ -1,5 +1,6 @@
 #include "foundation/controls/KvoButtonTheme.h"
 
+#include <algorithm>
 #include <math.h>
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -227,7 +228,7 @@ CSize CKvoButtonTheme::MeasureCaption(CDC* pDC, CKvoButton* pButton, UINT nFlags
     }
     CRect rcCalc(0, 0, nMaxWidth, 0);
     pDC->DrawText(strText, &rcCalc, nFlags | DT_CALCRECT);
-    return CSize(min(static_cast<int>(rcCalc.Width()), nMaxWidth), rcCalc.Height());
+    return CSize(std::min(static_cast<int>(rcCalc.Width()), nMaxWidth), rcCalc.Height());
 }
 
 void CKvoButtonTheme::CalcPushButtonLayout(CDC* pDC, CKvoButton* pButton, CRect* pTextRect, UINT* pTextFlags,
@@ -260,7 +261,7 @@ void CKvoButtonTheme::CalcPushButtonLayout(CDC* pDC, CKvoButton* pButton, CRect*
             nTextWidth -= sizeImage.cx;
         }
     }
-    CSize sizeText = MeasureCaption(pDC, pButton, nFlags, max(nTextWidth, 0), rcArea.Height());
+    CSize sizeText = MeasureCaption(pDC, pButton, nFlags, std::max(nTextWidth, 0), rcArea.Height());
 
     DWORD dwImageAlign = pButton->GetImageAlignment();
     DWORD dwTextAlign = pButton->GetButtonStyle();
@@ -293,7 +294,7 @@ void CKvoButtonTheme::PlaceImageBesideText(CKvoButton* pButton, const CRect& rcA
     {
     case KvoImageAboveText:
         ptImage.y = KvoButtonAlignY(dwAlign, rcArea.top, rcArea.bottom, sizeText.cy + sizeImage.cy);
-        ptText.y = max(ptText.y, ptImage.y + sizeImage.cy);
+        ptText.y = std::max(ptText.y, ptImage.y + sizeImage.cy);
         break;
     case KvoImageBelowText:
         if (KvoButtonAligns(dwAlign, BS_VCENTER, BS_BOTTOM))
@@ -308,7 +309,7 @@ void CKvoButtonTheme::PlaceImageBesideText(CKvoButton* pButton, const CRect& rcA
         break;
     case KvoImageBeforeText:
         ptImage.x = KvoButtonAlignX(dwAlign, rcArea.left, rcArea.right, sizeText.cx + sizeImage.cx);
-        ptText.x = max(ptText.x, ptImage.x + sizeImage.cx);
+        ptText.x = std::max(ptText.x, ptImage.x + sizeImage.cx);
         break;
     case KvoImageAfterText:
     {
@@ -475,10 +476,10 @@ void CKvoButtonTheme::DrawLabelFocus(CDC* pDC, CKvoButton* pButton, const CRect&
 {
     CRect rcClient = ClientRect(pButton);
     CRect rcFocus;
-    rcFocus.left = max(rcContent.left - m_cxBorder, rcClient.left);
-    rcFocus.top = max(rcContent.top - m_cyBorder, rcClient.top);
-    rcFocus.bottom = min(rcFocus.top + rcContent.Height() + m_cyEdge, rcClient.bottom);
-    rcFocus.right = min(rcFocus.left + rcContent.Width() + m_cxEdge, rcClient.right);
+    rcFocus.left = std::max(rcContent.left - m_cxBorder, rcClient.left);
+    rcFocus.top = std::max(rcContent.top - m_cyBorder, rcClient.top);
+    rcFocus.bottom = std::min(rcFocus.top + rcContent.Height() + m_cyEdge, rcClient.bottom);
+    rcFocus.right = std::min(rcFocus.left + rcContent.Width() + m_cxEdge, rcClient.right);
     pDC->SetTextColor(Palette(COLOR_BTNTEXT));
     pDC->SetBkColor(Palette(COLOR_WINDOW));
     pDC->DrawFocusRect(&rcFocus);
