@@ -334,9 +334,16 @@ void CKvoButton::DrawButton(CDC* pDC)
 
 void CKvoButton::SetTheme(int nThemeId)
 {
+    SetTheme(CreateKvoButtonTheme(nThemeId), nThemeId == KvoButtonThemeDefault);
+}
+
+void CKvoButton::SetTheme(CKvoButtonTheme* pTheme, BOOL bVisualStyles)
+{
+    if (!pTheme)
+        return;
     ReleaseKvoCmdTarget(m_pTheme);
-    m_pTheme = CreateKvoButtonTheme(nThemeId);
-    m_bUseVisualStyles = (nThemeId == KvoButtonThemeDefault);
+    m_pTheme = pTheme;
+    m_bUseVisualStyles = bVisualStyles;
     m_pTheme->RefreshMetrics(this);
     if (m_hWnd)
         Invalidate(FALSE);

@@ -77,6 +77,9 @@ public:
     // Replaces the theme by the look of that id (KvoButtonThemeId; any other
     // value is the default theme drawn in the classic look).
     void SetTheme(int nThemeId);
+    // Installs a theme made elsewhere (the button owns it from now on);
+    // bVisualStyles: whether it may draw with the Windows visual styles.
+    void SetTheme(CKvoButtonTheme* pTheme, BOOL bVisualStyles);
     CKvoButtonTheme* GetTheme() const
     {
         return m_pTheme;

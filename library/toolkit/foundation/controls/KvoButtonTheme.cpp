@@ -58,10 +58,11 @@ int KvoSpaceHeight(CDC* pDC)
 IMPLEMENT_DYNAMIC(CKvoButtonTheme, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKvoButtonFlatTheme, CKvoButtonTheme)
 
-CKvoButtonTheme::CKvoButtonTheme()
-    : m_themeButton(FALSE), m_bOffsetHiliteText(TRUE), m_nFocusInset(4), m_bFlatLook(FALSE),
-      m_cxBorder(::GetSystemMetrics(SM_CXBORDER)), m_cyBorder(::GetSystemMetrics(SM_CYBORDER)),
-      m_cyEdge(::GetSystemMetrics(SM_CYEDGE)), m_cxEdge(::GetSystemMetrics(SM_CXEDGE))
+CKvoButtonTheme::CKvoButtonTheme() : m_themeButton(FALSE)
+{
+}
+
+CKvoButtonTheme::CKvoButtonTheme(KvoUxThemeFunctions* pFunctions) : m_themeButton(pFunctions, FALSE)
 {
 }
 

@@ -29,6 +29,9 @@ class CKvoButtonTheme : public CCmdTarget
     DECLARE_DYNAMIC(CKvoButtonTheme)
 public:
     CKvoButtonTheme();
+    // A theme whose visual styles come from the given entry points (the
+    // table outlives the theme): how tests stand in for a themed system.
+    explicit CKvoButtonTheme(KvoUxThemeFunctions* pFunctions);
     ~CKvoButtonTheme() override;
 
     virtual void DrawButtonBackground(CDC* pDC, CKvoButton* pButton);
@@ -140,13 +143,13 @@ protected:
     CKvoPaintManagerColor m_clrFace;
     // Asked for sizes and colours while drawing; its answers do not change the theme.
     mutable CKvoWinThemeWrapper m_themeButton;
-    BOOL m_bOffsetHiliteText;
-    int m_nFocusInset;
-    BOOL m_bFlatLook;
-    int m_cxBorder;
-    int m_cyBorder;
-    int m_cyEdge;
-    int m_cxEdge;
+    BOOL m_bOffsetHiliteText = TRUE;
+    int m_nFocusInset = 4;
+    BOOL m_bFlatLook = FALSE;
+    int m_cxBorder = ::GetSystemMetrics(SM_CXBORDER);
+    int m_cyBorder = ::GetSystemMetrics(SM_CYBORDER);
+    int m_cyEdge = ::GetSystemMetrics(SM_CYEDGE);
+    int m_cxEdge = ::GetSystemMetrics(SM_CXEDGE);
 };
 
 // The classic look drawn flat: one-colour frames, flat marks.
