@@ -1,23 +1,8 @@
-// The calling thread's framework state: which CWinThread it runs, and what
-// its window procedures need between calls.
+// The framework's own use of the thread state (<afxstat_.h>).
 #pragma once
 
-#include <afxwin.h>
+#include <afxstat_.h>
 
-struct AFX_THREAD_STATE : public CNoTrackObject
-{
-    CWinThread* m_pCurrentWinThread;
-    // The message the thread's innermost window procedure is handling.
-    MSG m_lastSentMsg;
-    // The window that the next window the thread creates is attached to,
-    // and the hook that attaches it.
-    CWnd* m_pWndInit;
-    HHOOK m_hHookOldCbtFilter;
-    // The class name AfxRegisterWndClass returned last.
-    wchar_t m_szClassName[96];
-};
-
-AFX_THREAD_STATE* AfxGetThreadState();
 void AfxSetCurrentThread(CWinThread* pThread);
 // Forgets pThread as the calling thread's CWinThread, if it is.
 void AfxForgetCurrentThread(CWinThread* pThread);

@@ -99,6 +99,16 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
+BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)
+{
+    if (lpWndClass == NULL || lpWndClass->lpszClassName == NULL)
+        return FALSE;
+    WNDCLASSW existing = {};
+    if (::GetClassInfoW(lpWndClass->hInstance, lpWndClass->lpszClassName, &existing))
+        return TRUE;
+    return ::RegisterClassW(lpWndClass) != 0;
+}
+
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
     HINSTANCE hInstance = AfxGetInstanceHandle();

@@ -270,6 +270,10 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = NULL, HBRUSH hbrBackground = NULL,
                                    HICON hIcon = NULL);
 
+// Registers the class unless a class of that name is registered in its
+// instance already; FALSE when it cannot be registered.
+BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
+
 // pObject as a pointer to class_name when it is one, else NULL.
 #define DYNAMIC_DOWNCAST(class_name, object) \
     (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object))))

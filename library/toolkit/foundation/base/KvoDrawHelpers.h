@@ -52,7 +52,8 @@ public:
     // The window text as the default window procedure keeps it, bypassing
     // the window's own handler.
     static void GetWindowTextDirect(HWND hWnd, CString& text);
-    // Removes every '&' not followed by another '&' ("a&&b" gives "a&b").
+    // Removes every '&' not followed by another '&' ("a&&b" gives "a&b",
+    // "&&&a" gives "&&a").
     static void StripMnemonics(CString& text);
     // The same in a writable buffer; NULL and LPSTR_TEXTCALLBACK are left.
     static void StripMnemonicsInPlace(wchar_t* text);

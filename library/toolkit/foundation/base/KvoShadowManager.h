@@ -50,6 +50,9 @@ public:
         // Unhooks from the popup, leaves the manager's list, destroys the
         // window and deletes the object.
         void DestroyShadow();
+        // The premultiplied pixels (bottom-up rows) of the layered image of
+        // a shadow of this kind and size.
+        void FillImage(DWORD* pixels, int cx, int cy) const;
 
         Kind m_kind;
         BOOL m_bRegionSet;
