@@ -1,4 +1,5 @@
 #pragma once
+#include <afxcmn.h>
 #include <afxtempl.h>
 #include "foundation/images/KvoImageManagerIcon.h"
 #include "foundation/images/KvoImageManagerResource.h"
@@ -116,8 +117,6 @@ public:
     void RemoveAll();
     // The packing strip for the size, made on first request.
     CKvoImageManagerResource* GetResource(int width, int height);
-    // The highest command id whose icons passed through the persisted form.
-    UINT GetHighestExchangedID() const { return m_highestExchangedId; }
 
     // Loaders: the caller owns the bitmap; null on any failure. alpha (may
     // be null) says whether the bitmap carries an alpha channel.
@@ -140,13 +139,11 @@ public:
 
 private:
     BOOL SetAlphaStrip(HBITMAP strip, const UINT* ids, int count, int width, int height, int state);
-    void ExchangedID(UINT id);
 
     BOOL m_packing;
     COLORREF m_maskColor;
     CMap<UINT, UINT, CKvoImageManagerIconSet*, CKvoImageManagerIconSet*> m_iconSets;
     CArray<CKvoImageManagerImageList*, CKvoImageManagerImageList*> m_imageLists;
     CMap<DWORD, DWORD, CKvoImageManagerResource*, CKvoImageManagerResource*> m_resources;
-    UINT m_highestExchangedId;
     int m_mirroring;
 };

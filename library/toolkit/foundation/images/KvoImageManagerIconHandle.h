@@ -61,6 +61,14 @@ public:
     // bitmap first met without them is replaced by a premultiplied copy the
     // handle owns. Null for icons and when no bitmap.
     LPBYTE GetBits() const;
+    // An icon resource of the module at cx x cy: a 32-bit image becomes an
+    // alpha bitmap, any other an icon. group: take the entry of that size
+    // from the group icon of the name when there is one. TRUE when the
+    // handle then holds an image.
+    BOOL LoadIcon(HMODULE module, LPCTSTR name, int cx, int cy, BOOL group);
+    // The same in the class library's resource module.
+    BOOL LoadIcon(LPCTSTR name, int cx, int cy, BOOL group);
+
     // Adopts bitmap with pixels that are already premultiplied.
     void SetPremultipliedBitmap(HBITMAP bitmap, LPBYTE bits);
 

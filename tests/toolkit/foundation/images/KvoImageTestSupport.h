@@ -112,3 +112,96 @@ private:
     std::vector<Resource> m_resources;
     HMODULE m_module = nullptr;
 };
+
+// An opaque non-alpha icon: the left half in left, the right half in right;
+// right == CLR_NONE leaves the right half transparent.
+inline HICON MakeTwoColourIcon(int size, COLORREF left, COLORREF right)
+{
+    HDC screen = ::GetDC(NULL);
+    HBITMAP color = ::CreateCompatibleBitmap(screen, size, size);
+    HBITMAP mask = ::CreateBitmap(size, size, 1, 1, nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(memory, color);
+    RECT leftHalf = {0, 0, size / 2, size}, rightHalf = {size / 2, 0, size, size};
+    HBRUSH leftBrush = ::CreateSolidBrush(left);
+    HBRUSH rightBrush = ::CreateSolidBrush(right == CLR_NONE ? RGB(0, 0, 0) : right);
+    ::FillRect(memory, &leftHalf, leftBrush);
+    ::FillRect(memory, &rightHalf, rightBrush);
+    ::SelectObject(memory, mask);
+    RECT whole = {0, 0, size, size};
+    ::FillRect(memory, &whole, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    if (right == CLR_NONE)
+        ::FillRect(memory, &rightHalf, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(NULL, screen);
+    ::DeleteObject(leftBrush);
+    ::DeleteObject(rightBrush);
+    ICONINFO info = {TRUE, 0, 0, mask, color};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(color);
+    ::DeleteObject(mask);
+    return icon;
+}
+
+inline HICON MakeSolidIcon(int size, COLORREF color)
+{
+    return MakeTwoColourIcon(size, color, color);
+}
+
+// Owns an icon made by a test.
+class TestIcon
+{
+public:
+    explicit TestIcon(HICON icon) : m_icon(icon) {}
+    ~TestIcon()
+    {
+        if (m_icon)
+            ::DestroyIcon(m_icon);
+    }
+    TestIcon(const TestIcon&) = delete;
+    TestIcon& operator=(const TestIcon&) = delete;
+    operator HICON() const { return m_icon; }
+
+private:
+    HICON m_icon;
+};
+
+// A 32-bit top-down canvas filled with a background colour; draw on Dc()
+// and read its pixels back as 0x00RRGGBB.
+class TestCanvas
+{
+public:
+    TestCanvas(int width, int height, COLORREF background = RGB(255, 255, 255)) : m_width(width), m_height(height)
+    {
+        BITMAPINFO header = {};
+        header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        header.bmiHeader.biWidth = width;
+        header.bmiHeader.biHeight = -height;
+        header.bmiHeader.biPlanes = 1;
+        header.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_bitmap.Attach(::CreateDIBSection(NULL, &header, DIB_RGB_COLORS, &bits, NULL, 0));
+        m_bits = static_cast<DWORD*>(bits);
+        m_dc.CreateCompatibleDC(nullptr);
+        m_old = m_dc.SelectObject(&m_bitmap);
+        m_dc.FillSolidRect(0, 0, width, height, background);
+    }
+    ~TestCanvas() { m_dc.SelectObject(m_old); }
+
+    CDC* Dc() { return &m_dc; }
+    COLORREF Pixel(int x, int y)
+    {
+        ::GdiFlush();
+        DWORD bgra = m_bits[y * m_width + x];
+        return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    }
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(m_bitmap.m_hObject); }
+
+private:
+    int m_width, m_height;
+    CBitmap m_bitmap;
+    CDC m_dc;
+    CBitmap* m_old = nullptr;
+    DWORD* m_bits = nullptr;
+};
