@@ -1,5 +1,6 @@
 #include "foundation/base/KvoSystemVersion.h"
 #include "foundation/base/KvoModuleHandle.h"
+#include "foundation/base/KvoDarkMode.h"
 #include <atomic>
 #include <cwchar>
 #include <cstdlib>
@@ -11,6 +12,22 @@ std::atomic<CKvoSystemVersion*> g_substitute{nullptr};
 wchar_t g_releaseId[32];
 
 const wchar_t kCurrentVersionKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const wchar_t kPersonalizeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// The first release whose applications can follow the dark setting.
+const int kFirstDarkModeRelease = 1903;
+
+// A light theme is anything but a DWORD 0: a missing value, a string or a
+// value of another size all read as light.
+bool ReadAppsUseDarkTheme(HKEY personalize)
+{
+    DWORD value = 1;
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    return RegQueryValueExW(personalize, L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                            &size) == ERROR_SUCCESS &&
+           type == REG_DWORD && size == sizeof value && value == 0;
+}
 
 bool VerifyAtLeast(DWORD major, DWORD minor)
 {
@@ -150,6 +167,20 @@ int CKvoSystemVersion::GetWindowsReleaseId(DWORD* build, DWORD* ubr) const
         RegCloseKey(key);
     }
     return static_cast<int>(wcstol(g_releaseId, nullptr, 10));
+}
+
+bool CKvoSystemVersion::IsDarkModeActive() const
+{
+    if (GetWindowsReleaseId(nullptr, nullptr) < kFirstDarkModeRelease)
+        return false;
+    HKEY personalize = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, KEY_READ, &personalize) != ERROR_SUCCESS)
+        return false;
+    bool windowsDark = ReadAppsUseDarkTheme(personalize);
+    RegCloseKey(personalize);
+    if (g_darkModeSetting == 0)
+        return windowsDark;
+    return g_darkModeSetting == 1;
 }
 
 DWORD CKvoSystemVersion::GetComCtlVersion()

@@ -44,6 +44,11 @@ public:
     // build revision (0 when unknown).
     int GetWindowsReleaseId(DWORD* build, DWORD* ubr) const;
 
+    // Whether Windows asks applications for dark colours: release 1903 or
+    // later and "AppsUseLightTheme" 0 in the user's personalisation key, under
+    // the preference g_darkModeSetting (1 dark, other non-zero light).
+    bool IsDarkModeActive() const;
+
     // (major << 16) | minor of COMCTL32.DLL, asked once; 4.0 when unknown.
     static DWORD GetComCtlVersion();
 
