@@ -121,11 +121,17 @@ struct ThemeLook
     int face[kStateCount];
 };
 
-// Wine has no visual styles, so the default theme draws its classic look;
-// Office 2003 without a Luna scheme draws as Office XP; Office 2007 without
-// its theme pictures draws the default face in the ultra-flat colours.
+// Wine's prefix has a visual style, so the default theme (id 0) draws the
+// push button with it: its face and frame are the visual style's, and only
+// the caption is checked here (the states it asks the visual style for are
+// tested in KvoButtonVisualStyleTest). An unknown id (9) is the default
+// theme in its classic look. Office 2003 without a Luna scheme draws as
+// Office XP; Office 2007 without its theme pictures draws the default face
+// in the ultra-flat colours.
+const int kVisualStyle = -100;
 const ThemeLook kThemeLooks[] = {
-    {0, "Default", 4, true, {20, 20, 21, 21, 20, 20}, {15, 15, 15, 15, 15, 15}},
+    {0, "Default", 4, true, {kVisualStyle}, {kVisualStyle}},
+    {9, "DefaultClassic", 4, true, {20, 20, 21, 21, 20, 20}, {15, 15, 15, 15, 15, 15}},
     {1, "Flat", 4, true, {6, 6, 6, 6, 6, 6}, {15, 15, 15, 15, 15, 15}},
     {2, "UltraFlat", 3, true, {16, 16, 16, 16, 16, 16}, {15, kHotFill, kPressedFill, kCheckedFill, 15, 15}},
     {3, "Office2000", 2, true, {20, 20, 16, 16, 20, 20}, {15, 15, 15, 15, 15, 15}},
@@ -180,24 +186,31 @@ TEST_P(KvoButtonThemeLookTest, EachStateDrawsBorderFaceAndCaption)
         CKvoButton button;
         CreateButton(button, L"Btn", BS_PUSHBUTTON);
         button.SetTheme(look.themeId);
-        ASSERT_FALSE(button.GetTheme()->UsesVisualStyles(&button)) << "Wine draws no visual styles";
+        ASSERT_EQ(button.GetTheme()->UsesVisualStyles(&button) != FALSE, look.border[0] == kVisualStyle);
         ApplyState(button, static_cast<ButtonState>(state));
         CWindowPicture picture = PaintAndRead(button);
         CRect client;
         button.GetClientRect(&client);
 
-        EXPECT_EQ(picture.Pixel(client.Width() / 2, 0), ExpectedColor(look.border[state]));
-        EXPECT_EQ(picture.Pixel(6, client.Height() / 2), ExpectedColor(look.face[state]));
+        if (look.border[0] != kVisualStyle)
+        {
+            EXPECT_EQ(picture.Pixel(client.Width() / 2, 0), ExpectedColor(look.border[state]));
+            EXPECT_EQ(picture.Pixel(6, client.Height() / 2), ExpectedColor(look.face[state]));
+        }
 
         COLORREF caption = state == kDisabled ? button.GetTheme()->GetDisabledTextColor() : button.GetTextColor();
         int captionColumn = FirstColumnWith(picture, CaptionArea(button), caption);
         EXPECT_GE(captionColumn, 0) << "the caption is drawn in its colour";
         if (state == kDisabled)
+        {
             EXPECT_EQ(CountPixels(picture, CaptionArea(button), button.GetTextColor()), 0);
+        }
         if (state == kNormal)
             normalCaptionColumn = captionColumn;
         if (state == kPushed)
+        {
             EXPECT_EQ(captionColumn, normalCaptionColumn + (look.shiftsPressedCaption ? 1 : 0));
+        }
     }
 }
 
@@ -297,11 +310,18 @@ TEST_F(KvoButtonTest, UltraFlatRadioDot)
     radio.SetCheck(BST_CHECKED);
     CWindowPicture checked = PaintAndRead(radio);
     COLORREF dot = PaletteColor(COLOR_BTNTEXT);
-    EXPECT_EQ(checked.Pixel(6, 6), dot);
-    EXPECT_EQ(checked.Pixel(6, 4), dot);
-    EXPECT_EQ(checked.Pixel(4, 6), dot);
-    EXPECT_NE(checked.Pixel(6, 3), dot);
-    EXPECT_NE(checked.Pixel(9, 6), dot);
+    for (POINT inner : {POINT{6, 6}, POINT{5, 6}, POINT{7, 6}, POINT{6, 5}, POINT{6, 7}})
+        EXPECT_EQ(checked.Pixel(inner.x, inner.y), dot);
+    // The dot's radius is 1.75: the pixel 2 away from its centre keeps a
+    // quarter of the window colour under it; 3 away is outside.
+    COLORREF window = PaletteColor(COLOR_WINDOW);
+    auto quarter = [&](int shift) {
+        int d = (dot >> shift) & 0xFF, w = (window >> shift) & 0xFF;
+        return static_cast<int>(d + (w - d) * 0.25) & 0xFF;
+    };
+    EXPECT_EQ(checked.Pixel(6, 4), RGB(quarter(0), quarter(8), quarter(16)));
+    EXPECT_EQ(checked.Pixel(6, 3), window);
+    EXPECT_EQ(checked.Pixel(9, 6), window);
 }
 
 TEST_F(KvoButtonTest, SplitArrowDropsDownInsteadOfClicking)

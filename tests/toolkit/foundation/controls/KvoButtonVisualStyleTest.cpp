@@ -40,7 +40,7 @@ HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC, int part, int state, LPCRECT
     g_drawnParts.push_back({part, state});
     return S_OK;
 }
-HRESULT WINAPI FakeGetThemePartSize(HTHEME, HDC, int, int, LPCRECT, THEMESIZE, SIZE* size)
+HRESULT WINAPI FakeGetThemePartSize(HTHEME, HDC, int, int, RECT*, THEMESIZE, SIZE* size)
 {
     size->cx = 13;
     size->cy = 13;
