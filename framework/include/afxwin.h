@@ -40,6 +40,14 @@ public:
     DWORD InternalRelease();
     virtual void OnFinalRelease();
 
+    // The object's COM identity (no aggregation: the external forms are the
+    // internal ones). A query answers the interface that GetInterfaceHook
+    // gives for the IID, add-referenced, or E_NOINTERFACE.
+    DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    DWORD ExternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    DWORD ExternalAddRef();
+    DWORD ExternalRelease();
+
     // Routes a command or notification through the message map: nCode holds
     // the notification code in its low word and the message in its high
     // word (0 for WM_COMMAND); pExtra is the CCmdUI of CN_UPDATE_COMMAND_UI
@@ -49,6 +57,10 @@ public:
     long m_dwRef = 1;
 
 protected:
+    // The interface of the IID that the object implements, not
+    // add-referenced; NULL (the default) for none.
+    virtual LPUNKNOWN GetInterfaceHook(const void* iid);
+
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
     // Calls the first entry of the map chain that matches and accepts call;

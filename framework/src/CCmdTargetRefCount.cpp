@@ -17,3 +17,35 @@ void CCmdTarget::OnFinalRelease()
 {
     delete this;
 }
+
+LPUNKNOWN CCmdTarget::GetInterfaceHook(const void*)
+{
+    return NULL;
+}
+
+DWORD CCmdTarget::InternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    if (!ppvObj)
+        return static_cast<DWORD>(E_POINTER);
+    LPUNKNOWN found = iid ? GetInterfaceHook(iid) : NULL;
+    *ppvObj = found;
+    if (!found)
+        return static_cast<DWORD>(E_NOINTERFACE);
+    found->AddRef();
+    return static_cast<DWORD>(S_OK);
+}
+
+DWORD CCmdTarget::ExternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    return InternalQueryInterface(iid, ppvObj);
+}
+
+DWORD CCmdTarget::ExternalAddRef()
+{
+    return InternalAddRef();
+}
+
+DWORD CCmdTarget::ExternalRelease()
+{
+    return InternalRelease();
+}

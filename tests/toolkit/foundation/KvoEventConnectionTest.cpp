@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+#include <afxwin.h>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include "foundation/base/KvoEventConnection.h"
+#include "foundation/base/KvoReleaseHolder.h"
+
+// The test sinks' operator delete keeps their memory (see SinkQuarantine):
+// the pairing with malloc is deliberate.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+// What the sinks saw, in order.
+std::string& EventLog()
+{
+    static std::string log;
+    return log;
+}
+
+// A sink's memory after it was deleted: calls that still reach it are
+// counted as uses after free instead of running into freed memory.
+class TombstoneSink : public CKvoEventSink {
+public:
+    void OnEvent(DWORD, WPARAM, LPARAM, DWORD) override { ++UsesAfterFree(); }
+    static int& UsesAfterFree()
+    {
+        static int uses = 0;
+        return uses;
+    }
+};
+
+// The counting allocator of the test sinks: counts live sinks and keeps the
+// memory of deleted ones in quarantine, turned into tombstones, until the
+// test ends, so no later sink can take the same address.
+struct SinkQuarantine {
+    static int& Live()
+    {
+        static int live = 0;
+        return live;
+    }
+    static std::vector<void*>& Freed()
+    {
+        static std::vector<void*> freed;
+        return freed;
+    }
+    static void Clear()
+    {
+        for (void* memory : Freed())
+            std::free(memory);
+        Freed().clear();
+        TombstoneSink::UsesAfterFree() = 0;
+    }
+};
+
+class TestSink : public CKvoEventSink {
+public:
+    TestSink(const char* name, std::function<void(TestSink&)> action = nullptr)
+        : m_name(name), m_action(std::move(action))
+    {
+    }
+    void OnEvent(DWORD code, WPARAM wParam, LPARAM, DWORD) override
+    {
+        EventLog() += m_name + std::to_string(code) + (wParam ? "+" : "") + " ";
+        if (m_action)
+            m_action(*this);
+    }
+
+    static void* operator new(size_t size)
+    {
+        static_assert(sizeof(TombstoneSink) <= sizeof(TestSink), "a tombstone fits");
+        ++SinkQuarantine::Live();
+        if (void* memory = std::malloc(size))
+            return memory;
+        throw std::bad_alloc();
+    }
+    static void operator delete(void* memory)
+    {
+        --SinkQuarantine::Live();
+        new (memory) TombstoneSink;
+        SinkQuarantine::Freed().push_back(memory);
+    }
+
+    std::string m_name;
+    std::function<void(TestSink&)> m_action;
+    DWORD m_id = 0;
+};
+
+class KvoEventConnectionFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EventLog().clear();
+        SinkQuarantine::Clear();
+        m_connection = new CKvoEventConnection;
+    }
+    void TearDown() override
+    {
+        m_connection->InternalRelease();
+        EXPECT_EQ(TombstoneSink::UsesAfterFree(), 0) << "a deleted sink was called";
+        SinkQuarantine::Clear();
+    }
+    TestSink* Add(DWORD code, TestSink* sink)
+    {
+        sink->m_id = m_connection->Connect(code, sink);
+        return sink;
+    }
+    CKvoEventConnection* m_connection = nullptr;
+};
+
+// A connection object that says when it is gone.
+class ObservedConnection : public CKvoEventConnection {
+public:
+    explicit ObservedConnection(bool* gone) : m_gone(gone) {}
+    ~ObservedConnection() override { *m_gone = true; }
+
+private:
+    bool* m_gone;
+};
+}
+
+TEST_F(KvoEventConnectionFixture, DeliversToTheSinksOfTheCodeInConnectionOrder)
+{
+    TestSink a("a"), b("b"), c("c");
+    Add(1, &a);
+    Add(2, &b);
+    Add(1, &c);
+    EXPECT_TRUE(m_connection->SendEvent(1, 1, 0, 0));
+    EXPECT_EQ(EventLog(), "a1+ c1+ ");
+    EXPECT_FALSE(m_connection->SendEvent(3, 0, 0, 0)) << "no connection for the code";
+    EXPECT_EQ(EventLog(), "a1+ c1+ ");
+    EXPECT_EQ(m_connection->Connect(1, nullptr), 0u);
+}
+
+TEST_F(KvoEventConnectionFixture, IdsAreUniqueAndFoundUntilDisconnected)
+{
+    TestSink a("a"), b("b");
+    DWORD first = Add(1, &a)->m_id, second = Add(1, &b)->m_id;
+    EXPECT_NE(first, 0u);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(m_connection->FindConnection(first), 0);
+    EXPECT_EQ(m_connection->FindConnection(second), 1);
+    EXPECT_TRUE(m_connection->Disconnect(first));
+    EXPECT_FALSE(m_connection->Disconnect(first));
+    EXPECT_EQ(m_connection->FindConnection(first), -1);
+    EXPECT_EQ(m_connection->FindConnection(second), 0);
+    DWORD again = m_connection->Connect(1, &a);
+    EXPECT_NE(again, first) << "an id is never given out twice";
+}
+
+TEST_F(KvoEventConnectionFixture, SinkThatDisconnectsALaterSinkKeepsItFromTheEvent)
+{
+    TestSink later("later");
+    TestSink first("first", [&](TestSink&) { m_connection->Disconnect(later.m_id); });
+    Add(5, &first);
+    Add(5, &later);
+    EXPECT_TRUE(m_connection->SendEvent(5, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "first5 ");
+    EXPECT_EQ(m_connection->GetConnectionCount(), 1);
+}
+
+// Sinks that disconnect and delete themselves, or delete a sink after them,
+// during delivery: the deleted ones are never called (the quarantine turns
+// them into tombstones that count calls).
+TEST_F(KvoEventConnectionFixture, DeletedSinksAreNeverTouchedDuringDelivery)
+{
+    TestSink* selfDeleting = new TestSink("self", [&](TestSink& sink) {
+        m_connection->Disconnect(sink.m_id);
+        delete &sink;
+    });
+    TestSink* victim = new TestSink("victim");
+    TestSink* killer = new TestSink("killer", [&](TestSink&) {
+        m_connection->DisconnectSink(victim);
+        delete victim;
+    });
+    TestSink last("last");
+    Add(9, selfDeleting);
+    Add(9, killer);
+    Add(9, victim);
+    Add(9, &last);
+    EXPECT_EQ(SinkQuarantine::Live(), 3);
+
+    EXPECT_TRUE(m_connection->SendEvent(9, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "self9 killer9 last9 ");
+    EXPECT_EQ(SinkQuarantine::Live(), 1);
+    EXPECT_EQ(m_connection->GetConnectionCount(), 2);
+
+    EventLog().clear();
+    EXPECT_TRUE(m_connection->SendEvent(9, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "killer9 last9 ");
+    EXPECT_EQ(TombstoneSink::UsesAfterFree(), 0);
+    m_connection->DisconnectSink(killer);
+    delete killer;
+}
+
+TEST_F(KvoEventConnectionFixture, ThrowingSinkDoesNotStopTheOthers)
+{
+    TestSink thrower("thrower", [](TestSink&) { throw std::runtime_error("sink failed"); });
+    TestSink after("after");
+    Add(4, &thrower);
+    Add(4, &after);
+    EXPECT_TRUE(m_connection->SendEvent(4, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "thrower4 after4 ");
+}
+
+TEST_F(KvoEventConnectionFixture, NestedSendsAndConnectionsMadeDuringDelivery)
+{
+    TestSink inner("inner");
+    TestSink added("added");
+    TestSink outer("outer", [&](TestSink&) {
+        if (m_connection->FindConnection(added.m_id) < 0)
+            added.m_id = m_connection->Connect(1, &added);
+        m_connection->SendEvent(2, 0, 0, 0);
+    });
+    TestSink second("second");
+    Add(1, &outer);
+    Add(2, &inner);
+    Add(1, &second);
+    EXPECT_TRUE(m_connection->SendEvent(1, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "outer1 inner2 second1 ") << "a sink connected during delivery waits for the next event";
+    EventLog().clear();
+    m_connection->SendEvent(1, 0, 0, 0);
+    EXPECT_EQ(EventLog(), "outer1 inner2 second1 added1 ");
+}
+
+TEST_F(KvoEventConnectionFixture, RecordsDisconnectedDuringNestedDeliveryAreFreedAfterTheOutermost)
+{
+    TestSink* nestedVictim = new TestSink("victim");
+    TestSink inner("inner", [&](TestSink&) {
+        m_connection->DisconnectSink(nestedVictim);
+        delete nestedVictim;
+    });
+    TestSink outer("outer", [&](TestSink&) { m_connection->SendEvent(2, 0, 0, 0); });
+    Add(1, &outer);
+    Add(2, &inner);
+    Add(1, nestedVictim);
+    Add(2, nestedVictim);
+    EXPECT_TRUE(m_connection->SendEvent(1, 0, 0, 0));
+    EXPECT_EQ(EventLog(), "outer1 inner2 ") << "the victim is skipped in both deliveries";
+    EXPECT_EQ(m_connection->GetConnectionCount(), 2);
+}
+
+// A sink that drops the last other reference to the connection object: the
+// object lives until the send returns.
+TEST(KvoEventConnection, SendKeepsTheObjectAliveWhileItsSinksRun)
+{
+    bool gone = false;
+    auto* connection = new ObservedConnection(&gone);
+    struct Releaser : CKvoEventSink {
+        CKvoEventConnection* connection;
+        bool* gone;
+        bool goneDuringEvent = true;
+        void OnEvent(DWORD, WPARAM, LPARAM, DWORD) override
+        {
+            connection->InternalRelease();
+            goneDuringEvent = *gone;
+        }
+    } releaser;
+    releaser.connection = connection;
+    releaser.gone = &gone;
+    connection->Connect(7, &releaser);
+    EXPECT_TRUE(connection->SendEvent(7, 0, 0, 0));
+    EXPECT_FALSE(releaser.goneDuringEvent);
+    EXPECT_TRUE(gone) << "released when the send returned";
+}
+
+TEST(KvoReleaseHolder, ReleasesItsOneReference)
+{
+    bool gone = false;
+    auto* target = new ObservedConnection(&gone);
+    target->InternalAddRef();
+    {
+        CKvoReleaseHolder holder(target);
+        EXPECT_EQ(holder.Get(), target);
+    }
+    EXPECT_FALSE(gone);
+    EXPECT_EQ(target->m_dwRef, 1);
+    {
+        CKvoReleaseHolder holder(target);
+    }
+    EXPECT_TRUE(gone);
+    CKvoReleaseHolder empty;
+}

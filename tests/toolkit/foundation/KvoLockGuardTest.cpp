@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include "foundation/base/KvoLockGuard.h"
+
+namespace {
+// Whether another thread can take the section right now.
+bool FreeForOtherThreads(CRITICAL_SECTION* section)
+{
+    struct Probe {
+        CRITICAL_SECTION* section;
+        bool entered;
+    } probe = {section, false};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            auto* p = static_cast<Probe*>(parameter);
+            p->entered = TryEnterCriticalSection(p->section) != FALSE;
+            if (p->entered)
+                LeaveCriticalSection(p->section);
+            return 0;
+        },
+        &probe, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return probe.entered;
+}
+
+class KvoLockGuardFixture : public ::testing::Test {
+protected:
+    void SetUp() override { InitializeCriticalSection(&m_section); }
+    void TearDown() override { DeleteCriticalSection(&m_section); }
+    CRITICAL_SECTION m_section;
+};
+}
+
+TEST_F(KvoLockGuardFixture, HeldForTheScope)
+{
+    {
+        CKvoLockGuard guard(&m_section);
+        EXPECT_FALSE(FreeForOtherThreads(&m_section));
+    }
+    EXPECT_TRUE(FreeForOtherThreads(&m_section));
+}
+
+TEST_F(KvoLockGuardFixture, UnlockAndLockWithinTheScopeLeaveOnceAtTheEnd)
+{
+    {
+        CKvoLockGuard guard(&m_section);
+        guard.Unlock();
+        EXPECT_TRUE(FreeForOtherThreads(&m_section));
+        guard.Unlock();  // already left: nothing more
+        guard.Lock();
+        guard.Lock();    // already held: not entered twice
+        EXPECT_FALSE(FreeForOtherThreads(&m_section));
+    }
+    EXPECT_TRUE(FreeForOtherThreads(&m_section)) << "left exactly as often as entered";
+    {
+        CKvoLockGuard guard(&m_section);
+        guard.Unlock();
+    }
+    EXPECT_TRUE(FreeForOtherThreads(&m_section));
+    EXPECT_EQ(m_section.RecursionCount, 0) << "an unlocked guard does not leave again at its end";
+}
