@@ -250,7 +250,7 @@ TEST_F(KvButtonTest, IconAboveTheCaption)
 {
     HICON red = CreateSolidIcon(16, RGB(255, 0, 0));
     CKvButton button;
-    CreateButton(button, L"Go", BS_PUSHBUTTON, CRect(10, 10, 90, 50));
+    CreateButton(button, L"Go", BS_PUSHBUTTON, CRect(10, 10, 90, 70));
     button.SetXButtonStyle(button.GetXButtonStyle() | KvButtonStyle::ImageAboveText);
     ASSERT_TRUE(button.SetIcon(CSize(16, 16), red, NULL));
     CClientDC dc(&button);
@@ -262,7 +262,7 @@ TEST_F(KvButtonTest, IconAboveTheCaption)
     button.GetClientRect(&client);
     CWindowPicture picture = PaintAndRead(button);
     EXPECT_EQ(FirstColumnWith(picture, client, RGB(255, 0, 0)), (80 - 16) / 2);
-    EXPECT_EQ(FirstRowWith(picture, client, RGB(255, 0, 0)), (40 - 16) / 2 - (caption.cy / 2 + 8 / 2));
+    EXPECT_EQ(FirstRowWith(picture, client, RGB(255, 0, 0)), (60 - 16) / 2 - (caption.cy / 2 + 8 / 2));
     ::DestroyIcon(red);
 }
 
