@@ -3,6 +3,7 @@
 // check toggling, drop-down styles, icons and the parent's brush.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -464,4 +465,140 @@ TEST_F(KvoButtonTest, StripOfEachThemeInEveryState)
         strip.DestroyWindow();
         ParkMouse();
     }
+}
+
+namespace
+{
+// An Office 2007 theme with a stand-in picture source: it records which
+// picture and state it was asked for, and has pictures only when told so.
+class CRecordingOffice2007Theme : public CKvoButtonOffice2007Theme
+{
+public:
+    bool m_bHasPictures = false;
+    COLORREF m_clrGroupBoxFrame = CLR_NONE;
+    CString m_strLastImage;
+    int m_nLastState = -1;
+    int m_nLastStates = 0;
+
+protected:
+    BOOL DrawThemeImage(CDC*, LPCTSTR lpszImage, int nState, int nStates, const CRect&, const CRect&,
+                        COLORREF) override
+    {
+        m_strLastImage = lpszImage;
+        m_nLastState = nState;
+        m_nLastStates = nStates;
+        return m_bHasPictures;
+    }
+    COLORREF GetThemeImageColor(LPCTSTR, LPCTSTR) override
+    {
+        return m_clrGroupBoxFrame;
+    }
+};
+} // namespace
+
+// The push-button picture has five states stacked: normal, hot, pushed,
+// disabled, default. Without pictures the default look is drawn instead.
+TEST_F(KvoButtonTest, Office2007AsksForThePictureStateAndFallsBackWithoutIt)
+{
+    CKvoButton button;
+    CreateButton(button, L"Btn", BS_PUSHBUTTON);
+    CRecordingOffice2007Theme* theme = new CRecordingOffice2007Theme();
+    theme->m_bHasPictures = true;
+    button.SetTheme(theme, FALSE);
+    const struct
+    {
+        ButtonState state;
+        int pictureState;
+    } cases[] = {{kNormal, 0}, {kHot, 1}, {kPushed, 2}, {kChecked, 2}, {kDisabled, 3}};
+    for (const auto& c : cases)
+    {
+        ParkMouse();
+        button.SendMessage(WM_MOUSELEAVE);
+        button.SendMessage(BM_SETSTATE, FALSE);
+        button.SetChecked(0);
+        button.EnableWindow(TRUE);
+        ApplyState(button, c.state);
+        PaintAndRead(button);
+        EXPECT_EQ(theme->m_strLastImage, CString(L"PUSHBUTTON")) << kStateNames[c.state];
+        EXPECT_EQ(theme->m_nLastState, c.pictureState) << kStateNames[c.state];
+        EXPECT_EQ(theme->m_nLastStates, 5);
+    }
+    button.EnableWindow(TRUE);
+    button.SendMessage(BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    PaintAndRead(button);
+    EXPECT_EQ(theme->m_nLastState, 4);
+
+    // With the picture missing, the classic frame: highlight on top.
+    theme->m_bHasPictures = false;
+    ParkMouse();
+    button.SendMessage(WM_MOUSELEAVE);
+    button.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_EQ(PaintAndRead(button).Pixel(kButtonRect.Width() / 2, 0), PaletteColor(COLOR_BTNHIGHLIGHT));
+}
+
+// The group-box frame colour of the theme text becomes the shadow colour;
+// without theme text the ultra-flat shadow stays.
+TEST_F(KvoButtonTest, Office2007ShadowFromTheThemeText)
+{
+    CKvoButton button;
+    CreateButton(button, L"Btn", BS_PUSHBUTTON);
+    CRecordingOffice2007Theme* theme = new CRecordingOffice2007Theme();
+    button.SetTheme(theme, FALSE);
+    EXPECT_EQ(theme->GetShadowColor(), PaletteColor(COLOR_BTNSHADOW));
+    theme->m_clrGroupBoxFrame = RGB(70, 70, 70);
+    theme->RefreshMetrics(&button);
+    EXPECT_EQ(theme->GetShadowColor(), RGB(70, 70, 70));
+}
+
+// Under Luna blue an Office 2003 button is filled with the hot gradient and
+// framed in dark blue while the mouse is over it.
+TEST_F(KvoButtonTest, Office2003UnderLunaBlue)
+{
+    CKvoColorManager* colors = CKvoColorManager::Instance();
+    colors->SetCurrentSystemTheme(KvoSystemThemeBlue);
+    {
+        CKvoButton button;
+        CreateButton(button, L"Btn", BS_PUSHBUTTON);
+        button.SetTheme(KvoButtonThemeOffice2003);
+        ASSERT_TRUE(static_cast<CKvoButtonOffice2003Theme*>(button.GetTheme())->IsLunaTheme());
+        CWindowPicture rest = PaintAndRead(button);
+        EXPECT_EQ(rest.Pixel(kButtonRect.Width() / 2, 0), static_cast<COLORREF>(0xB99D7F));
+        EXPECT_EQ(rest.Pixel(6, kButtonRect.Height() / 2), static_cast<COLORREF>(0xF0C7A9));
+        ApplyState(button, kHot);
+        CWindowPicture hot = PaintAndRead(button);
+        EXPECT_EQ(hot.Pixel(kButtonRect.Width() / 2, 0), static_cast<COLORREF>(0x800000));
+        const CKvoPaintManagerColorGradient& gradient = colors->GetGradient(9);
+        COLORREF top = hot.Pixel(6, 1), bottom = hot.Pixel(6, kButtonRect.Height() - 2);
+        EXPECT_NE(top, bottom);
+        for (COLORREF face : {top, bottom})
+            for (int shift : {0, 8, 16})
+            {
+                int v = (face >> shift) & 0xFF, a = (gradient.GetLightColor() >> shift) & 0xFF,
+                    b = (gradient.GetDarkColor() >> shift) & 0xFF;
+                EXPECT_TRUE(v >= std::min(a, b) && v <= std::max(a, b)) << std::hex << face;
+            }
+    }
+    colors->SetCurrentSystemTheme(KvoSystemThemeAuto);
+    CKvoColorManager::RefreshColorsStatic();
+}
+
+// Mode 2 draws no group-box frame, only the caption.
+TEST_F(KvoButtonTest, GroupBoxFrameAndCaptionOnlyMode)
+{
+    CKvoButton group;
+    CreateButton(group, L"Group", BS_GROUPBOX, CRect(10, 10, 150, 90));
+    group.SetTheme(KvoButtonThemeUltraFlat);
+    COLORREF shadow = PaletteColor(COLOR_BTNSHADOW);
+    CWindowPicture framed = PaintAndRead(group);
+    EXPECT_EQ(framed.Pixel(0, 50), shadow);
+    EXPECT_EQ(framed.Pixel(139, 50), shadow);
+    EXPECT_EQ(framed.Pixel(70, 79), shadow);
+    EXPECT_GT(CountPixels(framed, CRect(8, 0, 80, 20), PaletteColor(COLOR_BTNTEXT)), 0);
+
+    group.SetGroupBoxMode(2);
+    ::RedrawWindow(m_parent.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CWindowPicture captionOnly(group.m_hWnd);
+    EXPECT_NE(captionOnly.Pixel(0, 50), shadow);
+    EXPECT_NE(captionOnly.Pixel(70, 79), shadow);
+    EXPECT_GT(CountPixels(captionOnly, CRect(8, 0, 80, 20), PaletteColor(COLOR_BTNTEXT)), 0);
 }
