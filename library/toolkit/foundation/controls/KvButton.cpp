@@ -3,6 +3,7 @@
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/controls/KvButtonTheme.h"
+#include "foundation/controls/KvoInvisibleScope.h"
 #include "foundation/images/KvoImageManager.h"
 
 IMPLEMENT_DYNAMIC(CKvButton, CButton)
@@ -421,14 +422,10 @@ void CKvButton::OnUpdateUIState(UINT, UINT)
 
 LRESULT CKvButton::OnSetState(WPARAM wParam, LPARAM lParam)
 {
-    // The system paints its own look on BM_SETSTATE; keep it invisible.
-    DWORD dwStyle = GetStyle();
-    BOOL bVisible = (dwStyle & WS_VISIBLE) != 0;
-    if (bVisible)
-        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(dwStyle & ~WS_VISIBLE));
-    DefWindowProc(BM_SETSTATE, wParam, lParam);
-    if (bVisible)
-        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | WS_VISIBLE));
+    {
+        CKvoInvisibleScope invisible(m_hWnd);
+        DefWindowProc(BM_SETSTATE, wParam, lParam);
+    }
     m_bPushed = (wParam != 0);
     Invalidate(FALSE);
     return 0;

@@ -308,12 +308,22 @@ void CKvButtonTheme::DrawButtonText(CDC* pDC, UINT nItemState, RECT rect, CKvBut
         ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-void CKvButtonTheme::DrawButtonIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton)
+CKvoImageManagerIcon* CKvButtonTheme::GetShownIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton,
+                                                   CPoint* pPoint)
 {
     CKvoImageManagerIcon* pIcon = pButton->GetIcon();
     if (!m_bShowIcon || !pIcon)
+        return NULL;
+    *pPoint = CalcImagePosition(pDC, nItemState, rect, true, pButton);
+    return pIcon;
+}
+
+void CKvButtonTheme::DrawButtonIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton)
+{
+    CPoint pt;
+    CKvoImageManagerIcon* pIcon = GetShownIcon(pDC, nItemState, rect, pButton, &pt);
+    if (!pIcon)
         return;
-    CPoint pt = CalcImagePosition(pDC, nItemState, rect, true, pButton);
     CSize size = pButton->GetImageSize();
     bool bPressed = IsPressed(nItemState, pButton);
     if (bPressed)
@@ -507,10 +517,10 @@ COLORREF CKvButtonThemeOfficeXP::GetTextColor(UINT nItemState, CKvButton* pButto
 
 void CKvButtonThemeOfficeXP::DrawButtonIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton)
 {
-    CKvoImageManagerIcon* pIcon = pButton->GetIcon();
-    if (!m_bShowIcon || !pIcon)
+    CPoint pt;
+    CKvoImageManagerIcon* pIcon = GetShownIcon(pDC, nItemState, rect, pButton, &pt);
+    if (!pIcon)
         return;
-    CPoint pt = CalcImagePosition(pDC, nItemState, rect, true, pButton);
     CSize size = pButton->GetImageSize();
     if (IsDisabled(nItemState))
         pIcon->DrawHandle(pDC, pt, pIcon->GetDisabledIcon(TRUE), size.cx, size.cy);
@@ -598,10 +608,10 @@ void CKvButtonThemeOffice2003::RefreshMetrics()
 
 void CKvButtonThemeOffice2003::DrawButtonIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton)
 {
-    CKvoImageManagerIcon* pIcon = pButton->GetIcon();
-    if (!m_bShowIcon || !pIcon)
+    CPoint pt;
+    CKvoImageManagerIcon* pIcon = GetShownIcon(pDC, nItemState, rect, pButton, &pt);
+    if (!pIcon)
         return;
-    CPoint pt = CalcImagePosition(pDC, nItemState, rect, true, pButton);
     CSize size = pButton->GetImageSize();
     if (IsDisabled(nItemState))
         pIcon->DrawHandle(pDC, pt, pIcon->GetDisabledIcon(TRUE), size.cx, size.cy);

@@ -6,6 +6,7 @@
 #include "foundation/base/KvoWinThemeWrapper.h"
 
 class CKvButton;
+class CKvoImageManagerIcon;
 
 // Identifiers under which CKvButtonThemeFactory makes the themes.
 enum KvButtonThemeId
@@ -80,6 +81,9 @@ protected:
     static COLORREF Palette(int nIndex);
     // The width the icon takes beside the caption; 0 when hidden or none.
     int GetShownImageWidth(CKvButton* pButton) const;
+    // The icon to draw and where, or null when the theme hides icons or the
+    // button has none.
+    CKvoImageManagerIcon* GetShownIcon(CDC* pDC, UINT nItemState, RECT rect, CKvButton* pButton, CPoint* pPoint);
     // A default button's two highlight frames inside the face.
     static void DrawDefaultButtonFrames(CDC* pDC, CRect rect, CKvButton* pButton);
 

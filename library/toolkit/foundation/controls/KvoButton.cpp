@@ -5,6 +5,7 @@
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/controls/KvoButtonTheme.h"
 #include "foundation/controls/KvoButtonUltraFlatTheme.h"
+#include "foundation/controls/KvoInvisibleScope.h"
 #include "foundation/images/KvoImageManager.h"
 #include "foundation/images/KvoImageManagerIcon.h"
 #include "markup/MarkupFunctions.h"
@@ -561,7 +562,7 @@ void CKvoButton::OnSysColorChange()
     CButton::OnSysColorChange();
     m_pTheme->RefreshMetrics(this);
     Invalidate(FALSE);
-    SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
+    SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, FALSE);
 }
 
 LRESULT CKvoButton::OnGetDlgCode(WPARAM, LPARAM lParam)
@@ -614,14 +615,8 @@ void CKvoButton::OnUpdateUIState(UINT, UINT)
 
 LRESULT CKvoButton::DefaultInvisible(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    DWORD dwStyle = GetStyle();
-    BOOL bVisible = (dwStyle & WS_VISIBLE) != 0;
-    if (bVisible)
-        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(dwStyle & ~WS_VISIBLE));
-    LRESULT lResult = DefWindowProc(message, wParam, lParam);
-    if (bVisible)
-        ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | WS_VISIBLE));
-    return lResult;
+    CKvoInvisibleScope invisible(m_hWnd);
+    return DefWindowProc(message, wParam, lParam);
 }
 
 LRESULT CKvoButton::OnSetState(WPARAM wParam, LPARAM lParam)
