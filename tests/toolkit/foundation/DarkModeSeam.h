@@ -4,8 +4,9 @@
 // DarkModeSeam: Wine has none of uxtheme's dark-mode ordinals (and reports
 // whatever Windows version its prefix is set to), so a test that wants the
 // dark road installs a fake system: a Windows build and a table of recording
-// entry points. While it lives the bootstrap asks the fake; it resets the
-// state on entry and on exit, so each test starts as the library does at load.
+// entry points, and high contrast off. While it lives the bootstrap and the
+// decision rule ask the fake; it resets the state on entry and on exit, so
+// each test starts as the library does at load.
 //
 //     DarkModeSeam seam;                 // Windows 10 build 19045, every entry point
 //     seam.Calls().darkColors = true;    // what ordinal 132 answers
@@ -109,11 +110,14 @@ private:
 class ScopedRegistryValue {
 public:
     ScopedRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name, REGSAM view = 0)
-        : m_key(nullptr), m_name(name), m_existed(false), m_type(0)
+        : m_root(root), m_subKey(subKey), m_view(view), m_key(nullptr), m_name(name), m_createdKey(false),
+          m_existed(false), m_type(0)
     {
-        if (RegCreateKeyExW(root, subKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | view, nullptr, &m_key, nullptr) !=
-            ERROR_SUCCESS)
+        DWORD disposition = 0;
+        if (RegCreateKeyExW(root, subKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | view, nullptr, &m_key,
+                            &disposition) != ERROR_SUCCESS)
             m_key = nullptr;
+        m_createdKey = m_key && disposition == REG_CREATED_NEW_KEY;
         if (!m_key)
             return;
         DWORD size = 0;
@@ -131,11 +135,23 @@ public:
         else
             RegDeleteValueW(m_key, m_name);
         RegCloseKey(m_key);
+        if (m_createdKey)
+            RegDeleteKeyExW(m_root, m_subKey, m_view, 0);
     }
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
 
     bool IsOpen() const { return m_key != nullptr; }
+    // The key did not exist before: the test may remove it for a while.
+    bool CreatedKey() const { return m_createdKey; }
+    bool RemoveKey()
+    {
+        if (!m_createdKey || !m_key)
+            return false;
+        RegCloseKey(m_key);
+        m_key = nullptr;
+        return RegDeleteKeyExW(m_root, m_subKey, m_view, 0) == ERROR_SUCCESS;
+    }
     bool SetDword(DWORD value)
     {
         return m_key && RegSetValueExW(m_key, m_name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
@@ -150,8 +166,12 @@ public:
     bool Remove() { return m_key && RegDeleteValueW(m_key, m_name) != ERROR_ACCESS_DENIED; }
 
 private:
+    HKEY m_root;
+    const wchar_t* m_subKey;
+    REGSAM m_view;
     HKEY m_key;
     const wchar_t* m_name;
+    bool m_createdKey;
     bool m_existed;
     DWORD m_type;
     std::vector<BYTE> m_old;

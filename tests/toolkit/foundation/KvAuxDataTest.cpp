@@ -7,7 +7,7 @@
 #include "foundation/base/KvoSystemVersion.h"
 
 namespace {
-LOGFONTW FontOf(CFont& font)
+LOGFONTW AuxFontOf(CFont& font)
 {
     LOGFONTW logFont = {};
     GetObjectW(static_cast<HFONT>(font.GetSafeHandle()), sizeof logFont, &logFont);
@@ -55,28 +55,28 @@ TEST(KvAuxData, FontsAreTheMenuFontWithOneChangeEach)
     InitNonClientMetrics(&metrics);
     const LOGFONTW& menu = metrics.lfMenuFont;
 
-    LOGFONTW normal = FontOf(data->fontNormal);
+    LOGFONTW normal = AuxFontOf(data->fontNormal);
     EXPECT_EQ(normal.lfHeight, menu.lfHeight);
     EXPECT_STREQ(normal.lfFaceName, menu.lfFaceName);
-    EXPECT_EQ(FontOf(data->fontBold).lfWeight, 700);
-    EXPECT_EQ(FontOf(data->fontUnderline).lfUnderline, 1);
+    EXPECT_EQ(AuxFontOf(data->fontBold).lfWeight, 700);
+    EXPECT_EQ(AuxFontOf(data->fontUnderline).lfUnderline, 1);
 
-    LOGFONTW vertical = FontOf(data->fontVertical);
+    LOGFONTW vertical = AuxFontOf(data->fontVertical);
     EXPECT_EQ(vertical.lfEscapement, 2700);
     EXPECT_EQ(vertical.lfOrientation, 900);
     if (lstrcmpiW(menu.lfFaceName, L"Tahoma") != 0 && CKvoDrawHelpers::FontExists(L"Arial")) {
         EXPECT_STREQ(vertical.lfFaceName, L"Arial");
     }
-    EXPECT_EQ(FontOf(data->fontVerticalBold).lfWeight, 700);
+    EXPECT_EQ(AuxFontOf(data->fontVerticalBold).lfWeight, 700);
 
     LOGFONTW iconTitle = {};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
-    EXPECT_EQ(FontOf(data->fontIconTitle).lfHeight, iconTitle.lfHeight);
-    EXPECT_EQ(FontOf(data->fontIconTitleBold).lfWeight, 700);
-    LOGFONTW marlett = FontOf(data->fontMarlett);
+    EXPECT_EQ(AuxFontOf(data->fontIconTitle).lfHeight, iconTitle.lfHeight);
+    EXPECT_EQ(AuxFontOf(data->fontIconTitleBold).lfWeight, 700);
+    LOGFONTW marlett = AuxFontOf(data->fontMarlett);
     EXPECT_STREQ(marlett.lfFaceName, L"Marlett");
     EXPECT_EQ(marlett.lfHeight, iconTitle.lfHeight);
     EXPECT_EQ(marlett.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_EQ(FontOf(data->fontStatus).lfHeight, metrics.lfStatusFont.lfHeight);
+    EXPECT_EQ(AuxFontOf(data->fontStatus).lfHeight, metrics.lfStatusFont.lfHeight);
     EXPECT_NE(data->fontSmallCaption.GetSafeHandle(), nullptr);
 }

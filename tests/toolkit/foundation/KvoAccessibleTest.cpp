@@ -158,10 +158,10 @@ LRESULT CALLBACK AccessibleTestWindowProc(HWND window, UINT message, WPARAM wPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int g_winEvents = 0;
-void CALLBACK CountWinEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+int g_accessibleTestWinEvents = 0;
+void CALLBACK CountAccessibleTestWinEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
 {
-    ++g_winEvents;
+    ++g_accessibleTestWinEvents;
 }
 }
 
@@ -196,19 +196,19 @@ TEST(KvoAccessible, WindowHandsItsObjectToAnAccessibilityClient)
     client->Release();
 
     // An accessibility event reaches an out-of-context hook.
-    g_winEvents = 0;
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, CountWinEvent,
+    g_accessibleTestWinEvents = 0;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, CountAccessibleTestWinEvent,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     target->NotifyWinEventSafe(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     ASSERT_NE(hook, nullptr);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (g_winEvents == 0 && std::chrono::steady_clock::now() < deadline) {
+    while (g_accessibleTestWinEvents == 0 && std::chrono::steady_clock::now() < deadline) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&message);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-    EXPECT_EQ(g_winEvents, 1);
+    EXPECT_EQ(g_accessibleTestWinEvents, 1);
     UnhookWinEvent(hook);
 
     g_windowAccessible = nullptr;

@@ -5,58 +5,58 @@
 #include "toolkit/foundation/DarkModeSeam.h"
 
 namespace {
-enum class MissingEntry { None, Ordinal49, Ordinal104, Ordinal106, Ordinal132, Ordinal133, Ordinal135 };
+enum class MissingDarkModeEntry { None, Ordinal49, Ordinal104, Ordinal106, Ordinal132, Ordinal133, Ordinal135 };
 
-struct BootstrapCase {
+struct DarkModeBootstrapCase {
     const char* what;
     bool versionKnown;
     DWORD major, minor, build;
     bool visualStylesLoad;
-    MissingEntry missing;
+    MissingDarkModeEntry missing;
     bool result;
     bool supported;
 };
 
 // Through the seam: the builds and entry points of real Windows systems,
 // which neither Wine (no dark-mode ordinals) nor one test machine can show.
-const BootstrapCase kBootstrapCases[] = {
-    {"no version numbers", false, 10, 0, 19045, true, MissingEntry::None, false, false},
-    {"Windows 7", true, 6, 1, 7601, true, MissingEntry::None, false, false},
-    {"Windows 8.1", true, 6, 3, 9600, true, MissingEntry::None, false, false},
-    {"10.1", true, 10, 1, 19045, true, MissingEntry::None, false, false},
-    {"build 17134", true, 10, 0, 17134, true, MissingEntry::None, false, false},
-    {"build 17763", true, 10, 0, 17763, true, MissingEntry::None, true, true},
-    {"build 18000", true, 10, 0, 18000, true, MissingEntry::None, false, false},
-    {"build 18362", true, 10, 0, 18362, true, MissingEntry::None, true, true},
-    {"build 18363", true, 10, 0, 18363, true, MissingEntry::None, true, true},
-    {"build 19000", true, 10, 0, 19000, true, MissingEntry::None, false, false},
-    {"build 19041", true, 10, 0, 19041, true, MissingEntry::None, true, true},
-    {"build 19045", true, 10, 0, 19045, true, MissingEntry::None, true, true},
-    {"Windows 11", true, 10, 0, 22631, true, MissingEntry::None, true, true},
-    {"flag bits above the build", true, 10, 0, 0xF0000000u | 19045, true, MissingEntry::None, true, true},
-    {"uxtheme does not load", true, 10, 0, 19045, false, MissingEntry::None, false, false},
-    {"no ordinal 49", true, 10, 0, 19045, true, MissingEntry::Ordinal49, true, false},
-    {"no ordinal 104", true, 10, 0, 19045, true, MissingEntry::Ordinal104, true, false},
-    {"no ordinal 106 (optional)", true, 10, 0, 19045, true, MissingEntry::Ordinal106, true, true},
-    {"no ordinal 132", true, 10, 0, 19045, true, MissingEntry::Ordinal132, true, false},
-    {"no ordinal 133", true, 10, 0, 19045, true, MissingEntry::Ordinal133, true, false},
-    {"no ordinal 135", true, 10, 0, 19045, true, MissingEntry::Ordinal135, true, false},
+const DarkModeBootstrapCase kDarkModeBootstrapCases[] = {
+    {"no version numbers", false, 10, 0, 19045, true, MissingDarkModeEntry::None, false, false},
+    {"Windows 7", true, 6, 1, 7601, true, MissingDarkModeEntry::None, false, false},
+    {"Windows 8.1", true, 6, 3, 9600, true, MissingDarkModeEntry::None, false, false},
+    {"10.1", true, 10, 1, 19045, true, MissingDarkModeEntry::None, false, false},
+    {"build 17134", true, 10, 0, 17134, true, MissingDarkModeEntry::None, false, false},
+    {"build 17763", true, 10, 0, 17763, true, MissingDarkModeEntry::None, true, true},
+    {"build 18000", true, 10, 0, 18000, true, MissingDarkModeEntry::None, false, false},
+    {"build 18362", true, 10, 0, 18362, true, MissingDarkModeEntry::None, true, true},
+    {"build 18363", true, 10, 0, 18363, true, MissingDarkModeEntry::None, true, true},
+    {"build 19000", true, 10, 0, 19000, true, MissingDarkModeEntry::None, false, false},
+    {"build 19041", true, 10, 0, 19041, true, MissingDarkModeEntry::None, true, true},
+    {"build 19045", true, 10, 0, 19045, true, MissingDarkModeEntry::None, true, true},
+    {"Windows 11", true, 10, 0, 22631, true, MissingDarkModeEntry::None, true, true},
+    {"flag bits above the build", true, 10, 0, 0xF0000000u | 19045, true, MissingDarkModeEntry::None, true, true},
+    {"uxtheme does not load", true, 10, 0, 19045, false, MissingDarkModeEntry::None, false, false},
+    {"no ordinal 49", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal49, true, false},
+    {"no ordinal 104", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal104, true, false},
+    {"no ordinal 106 (optional)", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal106, true, true},
+    {"no ordinal 132", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal132, true, false},
+    {"no ordinal 133", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal133, true, false},
+    {"no ordinal 135", true, 10, 0, 19045, true, MissingDarkModeEntry::Ordinal135, true, false},
 };
 
-void RemoveEntry(KvoDarkModeEntryPoints& points, MissingEntry missing)
+void RemoveDarkModeEntry(KvoDarkModeEntryPoints& points, MissingDarkModeEntry missing)
 {
     switch (missing) {
-    case MissingEntry::None: break;
-    case MissingEntry::Ordinal49: points.ordinal49 = nullptr; break;
-    case MissingEntry::Ordinal104: points.ordinal104 = nullptr; break;
-    case MissingEntry::Ordinal106: points.ordinal106 = nullptr; break;
-    case MissingEntry::Ordinal132: points.ordinal132 = nullptr; break;
-    case MissingEntry::Ordinal133: points.ordinal133 = nullptr; break;
-    case MissingEntry::Ordinal135: points.ordinal135 = nullptr; break;
+    case MissingDarkModeEntry::None: break;
+    case MissingDarkModeEntry::Ordinal49: points.ordinal49 = nullptr; break;
+    case MissingDarkModeEntry::Ordinal104: points.ordinal104 = nullptr; break;
+    case MissingDarkModeEntry::Ordinal106: points.ordinal106 = nullptr; break;
+    case MissingDarkModeEntry::Ordinal132: points.ordinal132 = nullptr; break;
+    case MissingDarkModeEntry::Ordinal133: points.ordinal133 = nullptr; break;
+    case MissingDarkModeEntry::Ordinal135: points.ordinal135 = nullptr; break;
     }
 }
 
-bool RunningOnWine()
+bool DarkModeTestRunsOnWine()
 {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -105,11 +105,11 @@ private:
 
 TEST(KvoDarkMode, BootstrapAcceptsOnlyKnownBuildsWithTheRequiredEntryPoints)
 {
-    for (const BootstrapCase& c : kBootstrapCases) {
+    for (const DarkModeBootstrapCase& c : kDarkModeBootstrapCases) {
         DarkModeSeam seam(c.build, c.major, c.minor);
         seam.System().versionKnown = c.versionKnown;
         seam.System().visualStylesLoad = c.visualStylesLoad;
-        RemoveEntry(seam.System().entryPoints, c.missing);
+        RemoveDarkModeEntry(seam.System().entryPoints, c.missing);
         EXPECT_EQ(InitDarkMode(), c.result) << c.what;
         EXPECT_EQ(g_darkModeSupported, c.supported) << c.what;
         EXPECT_EQ(g_darkModeSetting, 0) << c.what;
@@ -160,7 +160,7 @@ TEST(KvoDarkMode, BootstrapOnTheRunningSystem)
     const KvoDarkModeSystem* before = KvoSetDarkModeSystem(nullptr);
     bool result = InitDarkMode();
     EXPECT_EQ(g_windowsBuildNumber, build);
-    if (RunningOnWine()) {
+    if (DarkModeTestRunsOnWine()) {
         HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
         ASSERT_NE(uxtheme, nullptr);
         EXPECT_EQ(GetProcAddress(uxtheme, MAKEINTRESOURCEA(132)), nullptr) << "Wine has no dark-mode ordinals";
@@ -196,29 +196,31 @@ TEST(KvoDarkMode, UpdateRuleByPreferenceSupportAndSource)
 {
     WindowsDarkSetting windows;
     ASSERT_TRUE(windows.IsOpen());
-    const bool highContrast = IsHighContrast();
     struct Case {
         const char* what;
         WORD setting;
         bool supported;
         bool useRegistryOnly;
         bool uxthemeDark;
+        bool highContrast;
         bool registryDark;
         bool expected;
     } const cases[] = {
-        {"setting 1", 1, false, true, false, false, true},
-        {"setting 1, supported", 1, true, false, false, false, true},
-        {"setting 2", 2, true, false, true, true, false},
-        {"setting 0xFFFF", 0xFFFF, false, true, true, true, false},
-        {"uxtheme dark", 0, true, false, true, false, !highContrast},
-        {"uxtheme light", 0, true, false, false, true, false},
-        {"registry only", 0, true, true, false, true, true},
-        {"registry only, light", 0, true, true, true, false, false},
-        {"unsupported", 0, false, false, true, true, true},
-        {"unsupported, light", 0, false, false, true, false, false},
+        {"setting 1", 1, false, true, false, false, false, true},
+        {"setting 1, supported", 1, true, false, false, false, false, true},
+        {"setting 2", 2, true, false, true, false, true, false},
+        {"setting 0xFFFF", 0xFFFF, false, true, true, false, true, false},
+        {"uxtheme dark", 0, true, false, true, false, false, true},
+        {"uxtheme dark, high contrast", 0, true, false, true, true, true, false},
+        {"uxtheme light", 0, true, false, false, false, true, false},
+        {"registry only", 0, true, true, false, false, true, true},
+        {"registry only, light", 0, true, true, true, false, false, false},
+        {"unsupported", 0, false, false, true, false, true, true},
+        {"unsupported, light", 0, false, false, true, false, false, false},
     };
     for (const Case& c : cases) {
         DarkModeSeam seam;
+        seam.System().highContrast = c.highContrast;
         if (c.supported) {
             ASSERT_TRUE(InitDarkMode() && g_darkModeSupported);
         }
@@ -275,6 +277,20 @@ TEST(KvoDarkMode, RegistryQueryOfTheWindowsSetting)
         EXPECT_EQ(CKvoSystemVersion::Instance()->IsDarkModeActive(), c.expected) << c.what;
         EXPECT_EQ(DecideDarkModeFromRegistry(), c.setting == 1 || (c.setting == 0 && c.expected)) << c.what;
     }
+}
+
+// Only where the test made the personalisation key itself (as in a fresh
+// Wine prefix) may it take it away again.
+TEST(KvoDarkMode, RegistryQueryIsLightWithoutThePersonalisationKey)
+{
+    DarkModeSeam seam;
+    WindowsDarkSetting windows;
+    if (!windows.AppsUseLightTheme().CreatedKey())
+        GTEST_SKIP() << "the user's personalisation key exists: it is not removed";
+    ASSERT_TRUE(windows.AppsUseLightTheme().RemoveKey());
+    g_darkModeSetting = 1;
+    EXPECT_FALSE(CKvoSystemVersion::Instance()->IsDarkModeActive()) << "no key: light before the setting counts";
+    EXPECT_TRUE(DecideDarkModeFromRegistry()) << "the registry form of the rule honours setting 1 itself";
 }
 
 TEST(KvoDarkMode, RegistryQueryIsLightBeforeWindows10)
@@ -400,7 +416,7 @@ TEST(KvoDarkMode, SettingChangeMessagesReachTheEntryPoints)
     EXPECT_EQ(seam.Calls().refreshPolicy, 1);
     EXPECT_EQ(seam.Calls().settingChanged.size(), 2u);
     EXPECT_EQ(DarkModeTestWindow::ColorSetChanges(), 1);
-    EXPECT_EQ(g_darkModeActive, !IsHighContrast()) << "the full rule asks uxtheme";
+    EXPECT_TRUE(g_darkModeActive) << "the full rule asks uxtheme";
 
     g_pfnUxThemeOrdinal106 = nullptr;
     SendMessageW(window.Get(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"));

@@ -15,7 +15,7 @@
 
 namespace {
 // What the sinks saw, in order.
-std::string& EventLog()
+std::string& EventTestLog()
 {
     static std::string log;
     return log;
@@ -56,22 +56,22 @@ struct SinkQuarantine {
     }
 };
 
-class TestSink : public CKvoEventSink {
+class EventTestSink : public CKvoEventSink {
 public:
-    TestSink(const char* name, std::function<void(TestSink&)> action = nullptr)
+    EventTestSink(const char* name, std::function<void(EventTestSink&)> action = nullptr)
         : m_name(name), m_action(std::move(action))
     {
     }
     void OnEvent(DWORD code, WPARAM wParam, LPARAM, DWORD) override
     {
-        EventLog() += m_name + std::to_string(code) + (wParam ? "+" : "") + " ";
+        EventTestLog() += m_name + std::to_string(code) + (wParam ? "+" : "") + " ";
         if (m_action)
             m_action(*this);
     }
 
     static void* operator new(size_t size)
     {
-        static_assert(sizeof(TombstoneSink) <= sizeof(TestSink), "a tombstone fits");
+        static_assert(sizeof(TombstoneSink) <= sizeof(EventTestSink), "a tombstone fits");
         ++SinkQuarantine::Live();
         if (void* memory = std::malloc(size))
             return memory;
@@ -85,7 +85,7 @@ public:
     }
 
     std::string m_name;
-    std::function<void(TestSink&)> m_action;
+    std::function<void(EventTestSink&)> m_action;
     DWORD m_id = 0;
 };
 
@@ -93,7 +93,7 @@ class KvoEventConnectionFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EventLog().clear();
+        EventTestLog().clear();
         SinkQuarantine::Clear();
         m_connection = new CKvoEventConnection;
     }
@@ -103,7 +103,7 @@ protected:
         EXPECT_EQ(TombstoneSink::UsesAfterFree(), 0) << "a deleted sink was called";
         SinkQuarantine::Clear();
     }
-    TestSink* Add(DWORD code, TestSink* sink)
+    EventTestSink* Add(DWORD code, EventTestSink* sink)
     {
         sink->m_id = m_connection->Connect(code, sink);
         return sink;
@@ -124,20 +124,20 @@ private:
 
 TEST_F(KvoEventConnectionFixture, DeliversToTheSinksOfTheCodeInConnectionOrder)
 {
-    TestSink a("a"), b("b"), c("c");
+    EventTestSink a("a"), b("b"), c("c");
     Add(1, &a);
     Add(2, &b);
     Add(1, &c);
     EXPECT_TRUE(m_connection->SendEvent(1, 1, 0, 0));
-    EXPECT_EQ(EventLog(), "a1+ c1+ ");
+    EXPECT_EQ(EventTestLog(), "a1+ c1+ ");
     EXPECT_FALSE(m_connection->SendEvent(3, 0, 0, 0)) << "no connection for the code";
-    EXPECT_EQ(EventLog(), "a1+ c1+ ");
+    EXPECT_EQ(EventTestLog(), "a1+ c1+ ");
     EXPECT_EQ(m_connection->Connect(1, nullptr), 0u);
 }
 
 TEST_F(KvoEventConnectionFixture, IdsAreUniqueAndFoundUntilDisconnected)
 {
-    TestSink a("a"), b("b");
+    EventTestSink a("a"), b("b");
     DWORD first = Add(1, &a)->m_id, second = Add(1, &b)->m_id;
     EXPECT_NE(first, 0u);
     EXPECT_NE(first, second);
@@ -153,12 +153,12 @@ TEST_F(KvoEventConnectionFixture, IdsAreUniqueAndFoundUntilDisconnected)
 
 TEST_F(KvoEventConnectionFixture, SinkThatDisconnectsALaterSinkKeepsItFromTheEvent)
 {
-    TestSink later("later");
-    TestSink first("first", [&](TestSink&) { m_connection->Disconnect(later.m_id); });
+    EventTestSink later("later");
+    EventTestSink first("first", [&](EventTestSink&) { m_connection->Disconnect(later.m_id); });
     Add(5, &first);
     Add(5, &later);
     EXPECT_TRUE(m_connection->SendEvent(5, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "first5 ");
+    EXPECT_EQ(EventTestLog(), "first5 ");
     EXPECT_EQ(m_connection->GetConnectionCount(), 1);
 }
 
@@ -167,16 +167,16 @@ TEST_F(KvoEventConnectionFixture, SinkThatDisconnectsALaterSinkKeepsItFromTheEve
 // them into tombstones that count calls).
 TEST_F(KvoEventConnectionFixture, DeletedSinksAreNeverTouchedDuringDelivery)
 {
-    TestSink* selfDeleting = new TestSink("self", [&](TestSink& sink) {
+    EventTestSink* selfDeleting = new EventTestSink("self", [&](EventTestSink& sink) {
         m_connection->Disconnect(sink.m_id);
         delete &sink;
     });
-    TestSink* victim = new TestSink("victim");
-    TestSink* killer = new TestSink("killer", [&](TestSink&) {
+    EventTestSink* victim = new EventTestSink("victim");
+    EventTestSink* killer = new EventTestSink("killer", [&](EventTestSink&) {
         m_connection->DisconnectSink(victim);
         delete victim;
     });
-    TestSink last("last");
+    EventTestSink last("last");
     Add(9, selfDeleting);
     Add(9, killer);
     Add(9, victim);
@@ -184,13 +184,13 @@ TEST_F(KvoEventConnectionFixture, DeletedSinksAreNeverTouchedDuringDelivery)
     EXPECT_EQ(SinkQuarantine::Live(), 3);
 
     EXPECT_TRUE(m_connection->SendEvent(9, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "self9 killer9 last9 ");
+    EXPECT_EQ(EventTestLog(), "self9 killer9 last9 ");
     EXPECT_EQ(SinkQuarantine::Live(), 1);
     EXPECT_EQ(m_connection->GetConnectionCount(), 2);
 
-    EventLog().clear();
+    EventTestLog().clear();
     EXPECT_TRUE(m_connection->SendEvent(9, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "killer9 last9 ");
+    EXPECT_EQ(EventTestLog(), "killer9 last9 ");
     EXPECT_EQ(TombstoneSink::UsesAfterFree(), 0);
     m_connection->DisconnectSink(killer);
     delete killer;
@@ -198,48 +198,48 @@ TEST_F(KvoEventConnectionFixture, DeletedSinksAreNeverTouchedDuringDelivery)
 
 TEST_F(KvoEventConnectionFixture, ThrowingSinkDoesNotStopTheOthers)
 {
-    TestSink thrower("thrower", [](TestSink&) { throw std::runtime_error("sink failed"); });
-    TestSink after("after");
+    EventTestSink thrower("thrower", [](EventTestSink&) { throw std::runtime_error("sink failed"); });
+    EventTestSink after("after");
     Add(4, &thrower);
     Add(4, &after);
     EXPECT_TRUE(m_connection->SendEvent(4, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "thrower4 after4 ");
+    EXPECT_EQ(EventTestLog(), "thrower4 after4 ");
 }
 
 TEST_F(KvoEventConnectionFixture, NestedSendsAndConnectionsMadeDuringDelivery)
 {
-    TestSink inner("inner");
-    TestSink added("added");
-    TestSink outer("outer", [&](TestSink&) {
+    EventTestSink inner("inner");
+    EventTestSink added("added");
+    EventTestSink outer("outer", [&](EventTestSink&) {
         if (m_connection->FindConnection(added.m_id) < 0)
             added.m_id = m_connection->Connect(1, &added);
         m_connection->SendEvent(2, 0, 0, 0);
     });
-    TestSink second("second");
+    EventTestSink second("second");
     Add(1, &outer);
     Add(2, &inner);
     Add(1, &second);
     EXPECT_TRUE(m_connection->SendEvent(1, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "outer1 inner2 second1 ") << "a sink connected during delivery waits for the next event";
-    EventLog().clear();
+    EXPECT_EQ(EventTestLog(), "outer1 inner2 second1 ") << "a sink connected during delivery waits for the next event";
+    EventTestLog().clear();
     m_connection->SendEvent(1, 0, 0, 0);
-    EXPECT_EQ(EventLog(), "outer1 inner2 second1 added1 ");
+    EXPECT_EQ(EventTestLog(), "outer1 inner2 second1 added1 ");
 }
 
 TEST_F(KvoEventConnectionFixture, RecordsDisconnectedDuringNestedDeliveryAreFreedAfterTheOutermost)
 {
-    TestSink* nestedVictim = new TestSink("victim");
-    TestSink inner("inner", [&](TestSink&) {
+    EventTestSink* nestedVictim = new EventTestSink("victim");
+    EventTestSink inner("inner", [&](EventTestSink&) {
         m_connection->DisconnectSink(nestedVictim);
         delete nestedVictim;
     });
-    TestSink outer("outer", [&](TestSink&) { m_connection->SendEvent(2, 0, 0, 0); });
+    EventTestSink outer("outer", [&](EventTestSink&) { m_connection->SendEvent(2, 0, 0, 0); });
     Add(1, &outer);
     Add(2, &inner);
     Add(1, nestedVictim);
     Add(2, nestedVictim);
     EXPECT_TRUE(m_connection->SendEvent(1, 0, 0, 0));
-    EXPECT_EQ(EventLog(), "outer1 inner2 ") << "the victim is skipped in both deliveries";
+    EXPECT_EQ(EventTestLog(), "outer1 inner2 ") << "the victim is skipped in both deliveries";
     EXPECT_EQ(m_connection->GetConnectionCount(), 2);
 }
 

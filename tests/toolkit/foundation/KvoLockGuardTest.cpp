@@ -3,23 +3,25 @@
 #include "foundation/base/KvoLockGuard.h"
 
 namespace {
+struct LockGuardProbe {
+    CRITICAL_SECTION* section;
+    bool entered;
+};
+
+DWORD WINAPI TryTheSectionFromAnotherThread(void* parameter)
+{
+    auto* probe = static_cast<LockGuardProbe*>(parameter);
+    probe->entered = TryEnterCriticalSection(probe->section) != FALSE;
+    if (probe->entered)
+        LeaveCriticalSection(probe->section);
+    return 0;
+}
+
 // Whether another thread can take the section right now.
 bool FreeForOtherThreads(CRITICAL_SECTION* section)
 {
-    struct Probe {
-        CRITICAL_SECTION* section;
-        bool entered;
-    } probe = {section, false};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* parameter) -> DWORD {
-            auto* p = static_cast<Probe*>(parameter);
-            p->entered = TryEnterCriticalSection(p->section) != FALSE;
-            if (p->entered)
-                LeaveCriticalSection(p->section);
-            return 0;
-        },
-        &probe, 0, nullptr);
+    LockGuardProbe probe = {section, false};
+    HANDLE thread = CreateThread(nullptr, 0, TryTheSectionFromAnotherThread, &probe, 0, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     return probe.entered;

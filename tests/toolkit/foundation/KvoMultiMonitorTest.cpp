@@ -3,19 +3,19 @@
 #include "foundation/base/KvoMultiMonitor.h"
 
 namespace {
-CRect PrimaryScreenRect()
+CRect MonitorTestPrimaryScreen()
 {
     return CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-CRect SystemWorkAreaRect()
+CRect MonitorTestSystemWorkArea()
 {
     CRect area(0, 0, 0, 0);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return area;
 }
 
-MONITORINFO PrimaryMonitorInfo()
+MONITORINFO MonitorTestPrimaryInfo()
 {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
@@ -31,9 +31,9 @@ TEST(KvoMultiMonitor, AnswersForTheOneScreenAndFallsBackOffIt)
     CKvoMultiMonitor* monitors = CKvoMultiMonitor::Instance();
     ASSERT_EQ(monitors, CKvoMultiMonitor::Instance());
     ASSERT_TRUE(monitors->HasMonitorFunctions());
-    const MONITORINFO primary = PrimaryMonitorInfo();
+    const MONITORINFO primary = MonitorTestPrimaryInfo();
     const CRect screen(primary.rcMonitor), work(primary.rcWork);
-    EXPECT_EQ(screen, PrimaryScreenRect()) << "one screen at the origin";
+    EXPECT_EQ(screen, MonitorTestPrimaryScreen()) << "one screen at the origin";
 
     const CPoint inside(10, 10), outside(-30000, -30000);
     const CRect insideRect(5, 5, 50, 50), outsideRect(-30000, -30000, -29000, -29000);
@@ -47,14 +47,14 @@ TEST(KvoMultiMonitor, AnswersForTheOneScreenAndFallsBackOffIt)
         {"work area at a point", monitors->GetWorkAreaFromPoint(inside), work},
         {"work area of a rectangle", monitors->GetWorkAreaFromRect(insideRect), work},
         {"work area under the cursor", monitors->GetWorkAreaFromCursor(), work},
-        {"screen off every monitor", monitors->GetScreenAreaFromPoint(outside), PrimaryScreenRect()},
+        {"screen off every monitor", monitors->GetScreenAreaFromPoint(outside), MonitorTestPrimaryScreen()},
         {"screen of a rectangle off every monitor", monitors->GetScreenAreaFromRect(outsideRect),
-         PrimaryScreenRect()},
-        {"work area off every monitor", monitors->GetWorkAreaFromPoint(outside), SystemWorkAreaRect()},
+         MonitorTestPrimaryScreen()},
+        {"work area off every monitor", monitors->GetWorkAreaFromPoint(outside), MonitorTestSystemWorkArea()},
         {"work area of a rectangle off every monitor", monitors->GetWorkAreaFromRect(outsideRect),
-         SystemWorkAreaRect()},
-        {"work area of no window", monitors->GetWorkArea(nullptr), SystemWorkAreaRect()},
-        {"work area of no window object", monitors->GetWorkAreaFromWnd(nullptr), SystemWorkAreaRect()},
+         MonitorTestSystemWorkArea()},
+        {"work area of no window", monitors->GetWorkArea(nullptr), MonitorTestSystemWorkArea()},
+        {"work area of no window object", monitors->GetWorkAreaFromWnd(nullptr), MonitorTestSystemWorkArea()},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.answer, c.expected) << c.what;
@@ -64,7 +64,7 @@ TEST(KvoMultiMonitor, WorkAreaOfARealWindow)
 {
     CWnd window;
     ASSERT_TRUE(window.CreateEx(0, L"STATIC", L"monitor", WS_POPUP | WS_VISIBLE, 20, 20, 80, 60, nullptr, nullptr));
-    const CRect work(PrimaryMonitorInfo().rcWork);
+    const CRect work(MonitorTestPrimaryInfo().rcWork);
     EXPECT_EQ(CKvoMultiMonitor::Instance()->GetWorkArea(window.GetSafeHwnd()), work);
     EXPECT_EQ(CKvoMultiMonitor::Instance()->GetWorkAreaFromWnd(&window), work);
     window.DestroyWindow();
@@ -77,9 +77,9 @@ TEST(KvoMultiMonitor, WithoutMonitorFunctionsEveryAnswerFallsBack)
     CKvoMultiMonitor noMonitors(L"kernel32.dll");
     EXPECT_FALSE(noMonitors.HasMonitorFunctions());
     const CPoint inside(10, 10);
-    EXPECT_EQ(noMonitors.GetScreenAreaFromPoint(inside), PrimaryScreenRect());
-    EXPECT_EQ(noMonitors.GetScreenAreaFromRect(CRect(5, 5, 50, 50)), PrimaryScreenRect());
-    EXPECT_EQ(noMonitors.GetWorkAreaFromPoint(inside), SystemWorkAreaRect());
-    EXPECT_EQ(noMonitors.GetWorkAreaFromCursor(), SystemWorkAreaRect());
-    EXPECT_EQ(noMonitors.GetWorkArea(GetDesktopWindow()), SystemWorkAreaRect());
+    EXPECT_EQ(noMonitors.GetScreenAreaFromPoint(inside), MonitorTestPrimaryScreen());
+    EXPECT_EQ(noMonitors.GetScreenAreaFromRect(CRect(5, 5, 50, 50)), MonitorTestPrimaryScreen());
+    EXPECT_EQ(noMonitors.GetWorkAreaFromPoint(inside), MonitorTestSystemWorkArea());
+    EXPECT_EQ(noMonitors.GetWorkAreaFromCursor(), MonitorTestSystemWorkArea());
+    EXPECT_EQ(noMonitors.GetWorkArea(GetDesktopWindow()), MonitorTestSystemWorkArea());
 }

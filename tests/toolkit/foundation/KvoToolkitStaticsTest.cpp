@@ -17,7 +17,7 @@ struct ToolkitStaticsWitness {
     bool userColorsEmpty;
 } g_toolkitStaticsWitness;
 
-std::wstring ClipboardFormatName(UINT format)
+std::wstring ToolkitClipboardFormatName(UINT format)
 {
     wchar_t name[64] = {};
     int length = GetClipboardFormatNameW(format, name, 64);
@@ -50,6 +50,6 @@ TEST(KvoToolkitStatics, MessagesAndFormatsByTheirNames)
     }
     EXPECT_NE(g_kvoCalendarSwitchViewMessage, g_kvoCalendarUserActionMessage);
 
-    EXPECT_EQ(ClipboardFormatName(g_kvoAlphaBitmapClipboardFormat), L"Alpha Bitmap Image");
-    EXPECT_EQ(ClipboardFormatName(g_kvoToolBarImageClipboardFormat), L"Vantrel ToolBar Image");
+    EXPECT_EQ(ToolkitClipboardFormatName(g_kvoAlphaBitmapClipboardFormat), L"Alpha Bitmap Image");
+    EXPECT_EQ(ToolkitClipboardFormatName(g_kvoToolBarImageClipboardFormat), L"Vantrel ToolBar Image");
 }

@@ -27,7 +27,7 @@ private:
     HWND m_window;
 };
 
-FARPROC UxThemeEntry(const char* name)
+FARPROC WrapperTestUxThemeEntry(const char* name)
 {
     HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
     return uxtheme ? GetProcAddress(uxtheme, name) : nullptr;
@@ -131,7 +131,7 @@ TEST(KvoWinThemeWrapper, EntryPointsAreTakenOnFirstUseFromTheSharedTable)
     CKvoWinThemeWrapper wrapper(&fresh, FALSE);
     EXPECT_EQ(fresh.isThemeActive, nullptr);
     wrapper.IsThemeActive();
-    EXPECT_EQ(reinterpret_cast<FARPROC>(fresh.isThemeActive), UxThemeEntry("IsThemeActive"));
+    EXPECT_EQ(reinterpret_cast<FARPROC>(fresh.isThemeActive), WrapperTestUxThemeEntry("IsThemeActive"));
     EXPECT_EQ(fresh.drawThemeBackground, nullptr) << "only what was called";
     EXPECT_EQ(fresh.comCtlVersion, CKvoSystemVersion::GetComCtlVersion());
 
@@ -156,7 +156,7 @@ TEST(KvoWinThemeWrapper, FollowingWrapperTakesFreshEntryPointsAfterTheModuleMove
     CKvoWinThemeWrapper following(&moved, TRUE);
     following.OpenThemeData(window.Get(), L"BUTTON");
     EXPECT_EQ(moved.module, uxtheme);
-    EXPECT_EQ(reinterpret_cast<FARPROC>(moved.openThemeData), UxThemeEntry("OpenThemeData"));
+    EXPECT_EQ(reinterpret_cast<FARPROC>(moved.openThemeData), WrapperTestUxThemeEntry("OpenThemeData"));
     EXPECT_EQ(moved.isThemeActive, nullptr) << "entry points of the old module are forgotten";
 
     KvoUxThemeFunctions fixedTable(false);

@@ -15,7 +15,7 @@ const DWORD kAuxColorIndices[40] = {
 };
 
 namespace {
-const int kBoldWeight = 700;
+const int kAuxBoldWeight = 700;
 
 // Every colour member in the order of kAuxColorIndices.
 COLORREF* AuxColorSlot(CKvAuxData& data, int slot)
@@ -127,7 +127,7 @@ bool CKvAuxData::CreateFonts()
         wcscpy_s(menu.lfFaceName, L"Tahoma");
 
     if (!CreateFontChanged(fontNormal, menu, nullptr) ||
-        !CreateFontChanged(fontBold, menu, [](LOGFONTW& f) { f.lfWeight = kBoldWeight; }) ||
+        !CreateFontChanged(fontBold, menu, [](LOGFONTW& f) { f.lfWeight = kAuxBoldWeight; }) ||
         !CreateFontChanged(fontUnderline, menu, [](LOGFONTW& f) { f.lfUnderline = 1; }))
         return false;
 
@@ -137,13 +137,13 @@ bool CKvAuxData::CreateFonts()
     vertical.lfEscapement = 2700;
     vertical.lfOrientation = 900;
     if (!CreateFontChanged(fontVertical, vertical, nullptr) ||
-        !CreateFontChanged(fontVerticalBold, vertical, [](LOGFONTW& f) { f.lfWeight = kBoldWeight; }))
+        !CreateFontChanged(fontVerticalBold, vertical, [](LOGFONTW& f) { f.lfWeight = kAuxBoldWeight; }))
         return false;
 
     LOGFONTW iconTitle = {};
     ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
     if (!CreateFontChanged(fontIconTitle, iconTitle, nullptr) ||
-        !CreateFontChanged(fontIconTitleBold, iconTitle, [](LOGFONTW& f) { f.lfWeight = kBoldWeight; }) ||
+        !CreateFontChanged(fontIconTitleBold, iconTitle, [](LOGFONTW& f) { f.lfWeight = kAuxBoldWeight; }) ||
         !CreateFontChanged(fontStatus, metrics.lfStatusFont, nullptr) ||
         !CreateFontChanged(fontSmallCaption, metrics.lfSmCaptionFont, nullptr))
         return false;

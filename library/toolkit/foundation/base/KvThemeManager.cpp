@@ -2,7 +2,7 @@
 #include "foundation/base/KvoColorManager.h"
 
 namespace {
-PROCESS_LOCAL(CKvThemeManager, g_themeManager)
+PROCESS_LOCAL(CKvThemeManager, g_kvThemeManager)
 }
 
 // --- CKvThemeManagerStyle
@@ -217,7 +217,7 @@ CKvThemeManager::~CKvThemeManager()
 
 CKvThemeManager* CKvThemeManager::Instance()
 {
-    return g_themeManager.GetData();
+    return g_kvThemeManager.GetData();
 }
 
 CKvThemeManagerStyleFactory* CKvThemeManager::GetFactory(CRuntimeClass* factoryClass)

@@ -59,6 +59,7 @@ public:
     // and VT_I2 their value, also by reference and through a VARIANT
     // reference; -1 for a null pointer and every other type.
     static int GetChildIndex(const VARIANT* child);
+    static int GetChildIndex(const VARIANT& child) { return GetChildIndex(&child); }
 
     // &m_xAccessible for IAccessible, IDispatch and IUnknown, else NULL: what
     // the command target's GetInterfaceHook answers for them.

@@ -41,73 +41,73 @@ const DarkPaletteTable& DarkPalette()
 
 // The colour space of the distance operations: each channel weighted for
 // the eye, so the largest distance (black to white) is about 441.
-const double kAxisLength[3] = {195.0, 390.0, 65.0};
+const double kColorAxisLength[3] = {195.0, 390.0, 65.0};
 
-struct ColorPoint {
+struct KvoColorPoint {
     double v[3];
 };
 
-ColorPoint ToColorPoint(COLORREF color)
+KvoColorPoint ToColorPoint(COLORREF color)
 {
     const int channels[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-    ColorPoint point;
+    KvoColorPoint point;
     for (int i = 0; i < 3; ++i)
-        point.v[i] = channels[i] * kAxisLength[i] / 255.0;
+        point.v[i] = channels[i] * kColorAxisLength[i] / 255.0;
     return point;
 }
 
-COLORREF FromColorPoint(const ColorPoint& point)
+COLORREF FromColorPoint(const KvoColorPoint& point)
 {
     int channels[3];
     for (int i = 0; i < 3; ++i) {
-        double coordinate = std::min(std::max(point.v[i], 0.0), kAxisLength[i]);
-        channels[i] = std::min(std::max(static_cast<int>(coordinate * 255.0 / kAxisLength[i] + 0.5), 0), 255);
+        double coordinate = std::min(std::max(point.v[i], 0.0), kColorAxisLength[i]);
+        channels[i] = std::min(std::max(static_cast<int>(coordinate * 255.0 / kColorAxisLength[i] + 0.5), 0), 255);
     }
     return RGB(channels[0], channels[1], channels[2]);
 }
 
-double Length(const ColorPoint& point)
+double ColorPointLength(const KvoColorPoint& point)
 {
     return std::sqrt(point.v[0] * point.v[0] + point.v[1] * point.v[1] + point.v[2] * point.v[2]);
 }
 
-ColorPoint Minus(const ColorPoint& a, const ColorPoint& b)
+KvoColorPoint ColorPointMinus(const KvoColorPoint& a, const KvoColorPoint& b)
 {
     return {{a.v[0] - b.v[0], a.v[1] - b.v[1], a.v[2] - b.v[2]}};
 }
 
 // Every coordinate replaced by its axis length minus itself: the space seen
 // from white. Its own inverse.
-ColorPoint FromWhite(const ColorPoint& point)
+KvoColorPoint ColorPointFromWhite(const KvoColorPoint& point)
 {
-    return {{kAxisLength[0] - point.v[0], kAxisLength[1] - point.v[1], kAxisLength[2] - point.v[2]}};
+    return {{kColorAxisLength[0] - point.v[0], kColorAxisLength[1] - point.v[1], kColorAxisLength[2] - point.v[2]}};
 }
 
 // The threshold grows towards black (up to twice its size) where the eye
 // tells colours apart less well.
 double ScaledThreshold(COLORREF a, float threshold)
 {
-    int brightness = static_cast<int>(Length(ToColorPoint(a)));
+    int brightness = static_cast<int>(ColorPointLength(ToColorPoint(a)));
     return (2.0 - std::min(brightness, 220) / 220.0) * static_cast<int>(threshold);
 }
 
-COLORREF ScaleChannels(COLORREF color, int numerator, int denominator)
+COLORREF ScaleColorChannels(COLORREF color, int numerator, int denominator)
 {
     return RGB(GetRValue(color) * numerator / denominator, GetGValue(color) * numerator / denominator,
                GetBValue(color) * numerator / denominator);
 }
 
-int LargestChannel(COLORREF color)
+int LargestColorChannel(COLORREF color)
 {
     return std::max({GetRValue(color), GetGValue(color), GetBValue(color)});
 }
 
-bool Contains(const wchar_t* text, const wchar_t* part)
+bool ThemeNameContains(const wchar_t* text, const wchar_t* part)
 {
     return std::wcsstr(text, part) != nullptr;
 }
 
-void ToLower(wchar_t* text)
+void LowerThemeName(wchar_t* text)
 {
     for (; *text; ++text)
         *text = static_cast<wchar_t>(std::towlower(*text));
@@ -258,9 +258,9 @@ KvoSystemTheme CKvoColorManager::ClassifyThemeName(LPCWSTR themeFile, LPCWSTR co
         wcsncpy(file, themeFile, MAX_PATH - 1);
     if (colorName)
         wcsncpy(color, colorName, MAX_PATH - 1);
-    ToLower(file);
-    ToLower(color);
-    if (Contains(file, L"luna.msstyles") || Contains(file, L"winxp.luna.qvstyles")) {
+    LowerThemeName(file);
+    LowerThemeName(color);
+    if (ThemeNameContains(file, L"luna.msstyles") || ThemeNameContains(file, L"winxp.luna.qvstyles")) {
         if (std::wcscmp(color, L"normalcolor") == 0)
             return KvoSystemThemeBlue;
         if (std::wcscmp(color, L"homestead") == 0)
@@ -268,9 +268,9 @@ KvoSystemTheme CKvoColorManager::ClassifyThemeName(LPCWSTR themeFile, LPCWSTR co
         if (std::wcscmp(color, L"metallic") == 0)
             return KvoSystemThemeSilver;
     }
-    if (m_bRoyaleDetection && (Contains(file, L"royale.msstyles") || Contains(file, L"winxp.royale.qvstyles")))
+    if (m_bRoyaleDetection && (ThemeNameContains(file, L"royale.msstyles") || ThemeNameContains(file, L"winxp.royale.qvstyles")))
         return KvoSystemThemeRoyale;
-    if (m_bAeroDetection && Contains(file, L"aero.msstyles"))
+    if (m_bAeroDetection && ThemeNameContains(file, L"aero.msstyles"))
         return KvoSystemThemeAero;
     return KvoSystemThemeNone;
 }
@@ -394,15 +394,15 @@ void CKvoColorManager::DeriveShadeColors(bool contrast)
                             channel(GetBValue(c30), GetBValue(c5), GetBValue(c13))));
     }
     const COLORREF face = GetColor(15);
-    const int faceMax = LargestChannel(face);
-    SetStandard(48, faceMax == 0 ? 0x232323 : ScaleChannels(face, faceMax + std::min(255 - faceMax, 35), faceMax));
+    const int faceMax = LargestColorChannel(face);
+    SetStandard(48, faceMax == 0 ? 0x232323 : ScaleColorChannels(face, faceMax + std::min(255 - faceMax, 35), faceMax));
     const COLORREF shadow = GetColor(16);
-    const int shadowMax = LargestChannel(shadow);
+    const int shadowMax = LargestColorChannel(shadow);
     if (face == 0x000000)
         SetStandard(49, 0x7F7F7F);
     else
-        SetStandard(49, shadowMax == 0 ? 0x000000 : ScaleChannels(shadow, std::max(shadowMax - 43, 0), shadowMax));
-    SetStandard(34, ScaleChannels(m_standardColors[31], 3, 4));
+        SetStandard(49, shadowMax == 0 ? 0x000000 : ScaleColorChannels(shadow, std::max(shadowMax - 43, 0), shadowMax));
+    SetStandard(34, ScaleColorChannels(m_standardColors[31], 3, 4));
     SetStandard(22, RGB(std::min(GetRValue(face) + 15, 255), std::min(GetGValue(face) + 15, 255),
                         std::min(GetBValue(face) + 15, 255)));
     SetStandard(53, GetColor(30));
@@ -488,19 +488,19 @@ COLORREF CKvoColorManager::MixColors(COLORREF first, COLORREF second, int weight
 BOOL CKvoColorManager::IsColorDistanceAbove(COLORREF a, COLORREF b, BOOL scaled, float threshold)
 {
     const double limit = scaled ? ScaledThreshold(a, threshold) : threshold;
-    const double distance = Length(Minus(ToColorPoint(a), ToColorPoint(b)));
+    const double distance = ColorPointLength(ColorPointMinus(ToColorPoint(a), ToColorPoint(b)));
     return distance * distance > limit * limit;
 }
 
 COLORREF CKvoColorManager::MoveToDistance(COLORREF a, COLORREF b, float threshold)
 {
-    const ColorPoint pa = ToColorPoint(a), pb = ToColorPoint(b);
-    const double distance = Length(Minus(pa, pb));
+    const KvoColorPoint pa = ToColorPoint(a), pb = ToColorPoint(b);
+    const double distance = ColorPointLength(ColorPointMinus(pa, pb));
     if (distance == 0.0)
         return b; // no line through a and b: nothing to move along
     const double target = ScaledThreshold(a, threshold);
     const double share = (distance - target) / distance;
-    ColorPoint moved;
+    KvoColorPoint moved;
     for (int i = 0; i < 3; ++i)
         moved.v[i] = pb.v[i] + (pa.v[i] - pb.v[i]) * share;
     return FromColorPoint(moved);
@@ -509,31 +509,31 @@ COLORREF CKvoColorManager::MoveToDistance(COLORREF a, COLORREF b, float threshol
 COLORREF CKvoColorManager::AdjustDistance(COLORREF a, COLORREF b, float threshold)
 {
     const double target = ScaledThreshold(a, threshold);
-    ColorPoint pa = ToColorPoint(a), pb = ToColorPoint(b);
-    const double brightA = Length(pa), brightB = Length(pb);
+    KvoColorPoint pa = ToColorPoint(a), pb = ToColorPoint(b);
+    const double brightA = ColorPointLength(pa), brightB = ColorPointLength(pb);
     // b is moved towards the end of the scale where a has room to differ.
     const bool fromWhite = brightB <= brightA ? brightA <= target : brightA <= 442.0 - target;
     if (fromWhite) {
-        pa = FromWhite(pa);
-        pb = FromWhite(pb);
+        pa = ColorPointFromWhite(pa);
+        pb = ColorPointFromWhite(pb);
     }
-    const double lengthB = Length(pb);
+    const double lengthB = ColorPointLength(pb);
     if (lengthB == 0.0)
         return b; // b is the frame's origin: it has no ray
-    ColorPoint unit;
+    KvoColorPoint unit;
     for (int i = 0; i < 3; ++i)
         unit.v[i] = pb.v[i] / lengthB;
     const double projection = pa.v[0] * unit.v[0] + pa.v[1] * unit.v[1] + pa.v[2] * unit.v[2];
-    ColorPoint foot;
+    KvoColorPoint foot;
     for (int i = 0; i < 3; ++i)
         foot.v[i] = projection * unit.v[i];
-    const double across = Length(Minus(pa, foot));
+    const double across = ColorPointLength(ColorPointMinus(pa, foot));
     const double radicand = target * target - across * across;
     if (radicand < 0.0)
         return b; // the ray passes farther than the distance from a
     const double along = projection - std::sqrt(radicand);
-    ColorPoint adjusted;
+    KvoColorPoint adjusted;
     for (int i = 0; i < 3; ++i)
         adjusted.v[i] = unit.v[i] * along;
-    return FromColorPoint(fromWhite ? FromWhite(adjusted) : adjusted);
+    return FromColorPoint(fromWhite ? ColorPointFromWhite(adjusted) : adjusted);
 }

@@ -98,6 +98,12 @@ void StoreEntryPoints(const KvoDarkModeEntryPoints& points)
     g_pfnDwmSetWindowAttribute = points.dwmSetWindowAttribute;
 }
 
+// The high-contrast setting as the decision rule sees it.
+bool RuleSeesHighContrast()
+{
+    return g_installedDarkModeSystem ? g_installedDarkModeSystem->highContrast : IsHighContrast();
+}
+
 bool HasRequiredEntryPoints()
 {
     return g_pfnUxThemeOrdinal49 && g_pfnUxThemeOrdinal104 && g_pfnUxThemeOrdinal132 && g_pfnUxThemeOrdinal133 &&
@@ -139,7 +145,7 @@ void UpdateDarkModeState(bool useRegistryOnly)
     }
     if (!useRegistryOnly && g_darkModeSupported) {
         // High contrast overrides a dark request; ask it only then.
-        g_darkModeActive = g_pfnUxThemeOrdinal132() && !IsHighContrast();
+        g_darkModeActive = g_pfnUxThemeOrdinal132() && !RuleSeesHighContrast();
         return;
     }
     g_darkModeActive = CKvoSystemVersion::Instance()->IsDarkModeActive();

@@ -77,8 +77,9 @@ bool FollowDarkModeSettingChange(LPARAM lParam);
 // Wine has none of uxtheme's dark-mode ordinals, and a test must not depend
 // on the Windows build it runs on. A test installs a KvoDarkModeSystem: the
 // bootstrap then takes the version and the entry points from it instead of
-// ntdll and uxtheme. KvoResetDarkModeState puts the state back to what it is
-// at load, so the bootstrap can run again.
+// ntdll and uxtheme, and the decision rule its high-contrast setting (so a
+// test need not switch the machine's). KvoResetDarkModeState puts the state
+// back to what it is at load, so the bootstrap can run again.
 //
 //     KvoDarkModeSystem fake = {};
 //     fake.versionKnown = true; fake.major = 10; fake.build = 19045;
@@ -106,10 +107,11 @@ struct KvoDarkModeSystem {
     DWORD major, minor, build;  // as RtlGetNtVersionNumbers reports them (top bits allowed)
     bool visualStylesLoad;      // false: as if uxtheme did not load
     KvoDarkModeEntryPoints entryPoints;
+    bool highContrast;          // what the rule takes for the high-contrast setting
 };
 
-// Installs the system the bootstrap asks (null: the running one); returns
-// the one installed before.
+// Installs the system the bootstrap and the rule ask (null: the running
+// one); returns the one installed before.
 const KvoDarkModeSystem* KvoSetDarkModeSystem(const KvoDarkModeSystem* system);
 
 // Zeroes the state and every entry point, as at load.

@@ -20,14 +20,14 @@ TRIVERTEX GradientVertex(LONG x, LONG y, COLORREF color)
     return vertex;
 }
 
-struct FontSearch {
+struct KvoFontFamilySearch {
     LPCWSTR faceName;
     bool found;
 };
 
-int CALLBACK CompareFontFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM search)
+int CALLBACK CompareKvoFontFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM search)
 {
-    FontSearch* wanted = reinterpret_cast<FontSearch*>(search);
+    KvoFontFamilySearch* wanted = reinterpret_cast<KvoFontFamilySearch*>(search);
     wanted->found = _wcsicmp(font->lfFaceName, wanted->faceName) == 0;
     return wanted->found ? 0 : 1;
 }
@@ -46,7 +46,7 @@ int PackedHueChannel(int m1, int m2, int hue)
     return (m1 + step * (1020 - 6 * hue)) / 255;
 }
 
-double HueChannel(double m1, double m2, double hue)
+double HslHueChannel(double m1, double m2, double hue)
 {
     if (hue < 0.0)
         hue += 1.0;
@@ -68,7 +68,7 @@ struct PopupMouseHookState {
 
 thread_local PopupMouseHookState t_popupMouseHook;
 
-bool IsButtonDown(WPARAM message)
+bool IsPopupButtonDown(WPARAM message)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -86,7 +86,7 @@ bool IsButtonDown(WPARAM message)
 LRESULT CALLBACK PopupMouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const PopupMouseHookState& state = t_popupMouseHook;
-    if (code == HC_ACTION && state.popup && ::IsWindow(state.popup) && IsButtonDown(wParam)) {
+    if (code == HC_ACTION && state.popup && ::IsWindow(state.popup) && IsPopupButtonDown(wParam)) {
         const MOUSEHOOKSTRUCT* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
         RECT popupRect;
         ::GetWindowRect(state.popup, &popupRect);
@@ -304,8 +304,8 @@ BOOL CKvoDrawHelpers::FontExists(LPCWSTR faceName)
     // (one that GDI maps to another font) does not count as installed.
     LOGFONTW font = {};
     font.lfCharSet = DEFAULT_CHARSET;
-    FontSearch search = {faceName, false};
-    ::EnumFontFamiliesExW(screen, &font, CompareFontFamily, reinterpret_cast<LPARAM>(&search), 0);
+    KvoFontFamilySearch search = {faceName, false};
+    ::EnumFontFamiliesExW(screen, &font, CompareKvoFontFamily, reinterpret_cast<LPARAM>(&search), 0);
     ::ReleaseDC(NULL, screen);
     return search.found;
 }
@@ -410,7 +410,7 @@ COLORREF CKvoDrawHelpers::HSLToColor(double hue, double saturation, double lumin
     }
     const double m2 = luminance < 0.5 ? luminance * (1.0 + saturation) : luminance + saturation - luminance * saturation;
     const double m1 = 2.0 * luminance - m2;
-    auto channel = [&](double h) { return static_cast<int>(HueChannel(m1, m2, h) * 255.0); };
+    auto channel = [&](double h) { return static_cast<int>(HslHueChannel(m1, m2, h) * 255.0); };
     return RGB(channel(hue + 1.0 / 3.0), channel(hue), channel(hue - 1.0 / 3.0));
 }
 

@@ -1,6 +1,5 @@
 #include "foundation/images/KvoImageManager.h"
 
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>

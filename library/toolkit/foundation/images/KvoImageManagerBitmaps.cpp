@@ -9,7 +9,7 @@
 
 namespace {
 
-const BYTE kPngSignature[4] = {0x89, 'P', 'N', 'G'};
+const BYTE kKvoPngSignature[4] = {0x89, 'P', 'N', 'G'};
 
 // The bytes of a resource; null when it is missing or cannot be locked.
 const BYTE* KvoResourceBytes(HMODULE module, HRSRC resource, DWORD* size)
@@ -42,13 +42,13 @@ HBITMAP CKvoImageManager::LoadBitmapFromFile(LPCTSTR path, BOOL* alpha)
     CFile file;
     if (!path || !file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
         return nullptr;
-    BYTE start[sizeof(kPngSignature)] = {};
+    BYTE start[sizeof(kKvoPngSignature)] = {};
     bool alphaBitmap = false;
     try
     {
         if (file.Read(start, sizeof(start)) != sizeof(start))
             return nullptr;
-        if (std::memcmp(start, kPngSignature, sizeof(start)) == 0)
+        if (std::memcmp(start, kKvoPngSignature, sizeof(start)) == 0)
         {
             // A PNG whatever its name.
             file.Close();
@@ -82,7 +82,7 @@ HBITMAP CKvoImageManager::LoadBitmapFromResource(HMODULE module, LPCTSTR name, B
     HRSRC png = ::FindResourceW(module, name, L"PNG");
     DWORD size = 0;
     const BYTE* bytes = KvoResourceBytes(module, png, &size);
-    if (bytes && size >= sizeof(kPngSignature) && std::memcmp(bytes, kPngSignature, sizeof(kPngSignature)) == 0)
+    if (bytes && size >= sizeof(kKvoPngSignature) && std::memcmp(bytes, kKvoPngSignature, sizeof(kKvoPngSignature)) == 0)
     {
         CKvoGraphicBitmapPng bitmap;
         if (!bitmap.LoadFromResource(module, png))

@@ -302,6 +302,8 @@ HBITMAP KvoAlphaBitmapFromIconImage(const BYTE* bytes, DWORD size)
 
 BOOL CKvoImageManagerIconHandle::LoadIcon(HMODULE module, LPCTSTR name, int cx, int cy, BOOL group)
 {
+    // A failed load must not answer with an image held from before.
+    Clear();
     if (!module)
         return FALSE;
     if (group)

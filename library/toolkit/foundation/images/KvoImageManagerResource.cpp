@@ -198,11 +198,12 @@ KvoPackedImage* CKvoImageManagerResource::Add(const CKvoImageManagerIconHandle& 
         return nullptr;
     if (bits)
     {
-        // Copy row by row in the image's own row order.
-        KvoSectionRows source(image.GetBitmap());
-        for (int row = 0; row < m_imageSize.cy && source.bits; ++row)
-            std::memcpy(m_stripBits + (static_cast<size_t>(m_imageSize.cy - 1 - row) * m_usedWidth + slot->rect.left) * 4,
-                        source.Row(row), static_cast<size_t>(m_imageSize.cx) * 4);
+        // Read bottom-up like the strip, whatever the bitmap's own row order.
+        std::vector<DWORD> pixels(static_cast<size_t>(m_imageSize.cx) * m_imageSize.cy);
+        BITMAPINFO header = KvoDib32Header(m_imageSize.cx, m_imageSize.cy);
+        CKvoScreenDC screen;
+        ::GetDIBits(screen.m_hDC, image.GetBitmap(), 0, m_imageSize.cy, pixels.data(), &header, DIB_RGB_COLORS);
+        PackAlphaPixels(reinterpret_cast<const BYTE*>(pixels.data()), slot->rect.left);
         slot->alpha = TRUE;
     }
     else
@@ -278,9 +279,11 @@ void CKvoImageManagerResource::Draw(CDC* dc, KvoPackedImage* slot, int x, int y,
         return;
     }
     KvoStripDC mask(m_maskStrip);
+    // Icons are mirrored like unpacked ones, composited or not.
+    const bool mirrored = m_manager->IsDrawReverted(dc) != FALSE;
     if (!composited)
     {
-        if (m_manager->IsDrawReverted(dc))
+        if (mirrored)
         {
             x += cx;
             cx = -cx;
@@ -303,10 +306,12 @@ void CKvoImageManagerResource::Draw(CDC* dc, KvoPackedImage* slot, int x, int y,
     KvoStripDC work(static_cast<HBITMAP>(picture.m_hObject));
     ::SetBkColor(work.m_hDC, RGB(255, 255, 255));
     ::SetTextColor(work.m_hDC, RGB(0, 0, 0));
-    ::StretchBlt(work.m_hDC, 0, 0, cx, cy, mask.m_hDC, source.left, 0, source.Width(), source.Height(), SRCCOPY);
+    const int left = mirrored ? cx : 0, width = mirrored ? -cx : cx;
+    ::StretchBlt(work.m_hDC, left, 0, width, cy, mask.m_hDC, source.left, 0, source.Width(), source.Height(), SRCCOPY);
     ::GdiFlush();
     for (DWORD* pixel = bits; pixel < bits + cx * cy; ++pixel)
         *pixel = *pixel != 0 ? 0 : 0xFF000000;
-    ::StretchBlt(work.m_hDC, 0, 0, cx, cy, strip.m_hDC, source.left, 0, source.Width(), source.Height(), SRCINVERT);
+    ::StretchBlt(work.m_hDC, left, 0, width, cy, strip.m_hDC, source.left, 0, source.Width(), source.Height(),
+                 SRCINVERT);
     m_manager->AlphaBlend(dc->m_hDC, CRect(CPoint(x, y), CSize(cx, cy)), work.m_hDC, CRect(0, 0, cx, cy));
 }

@@ -35,12 +35,15 @@ inline std::vector<DWORD> ReadBitmapPixels(HBITMAP bitmap, int* width = nullptr,
     return pixels;
 }
 
-// The bitmap section's own row order: TRUE when its first row in memory is
-// the image's top row.
-inline bool IsTopDownSection(HBITMAP bitmap)
+// The first pixel in the section's memory, as 0xAARRGGBB: the image's top
+// left pixel for a top-down section.
+inline DWORD FirstPixelInMemory(HBITMAP bitmap)
 {
     DIBSECTION section = {};
-    return ::GetObjectW(bitmap, sizeof(section), &section) == sizeof(section) && section.dsBmih.biHeight < 0;
+    if (::GetObjectW(bitmap, sizeof(section), &section) != sizeof(section) || !section.dsBm.bmBits)
+        return 0;
+    ::GdiFlush();
+    return *static_cast<const DWORD*>(section.dsBm.bmBits);
 }
 
 inline DWORD GdiObjectCount()
