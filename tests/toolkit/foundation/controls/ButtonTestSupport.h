@@ -107,3 +107,47 @@ inline bool IsGrey(COLORREF color)
 {
     return GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color);
 }
+
+// The states every button look is drawn in.
+enum ButtonTestState
+{
+    kNormal,
+    kHot,
+    kPushed,
+    kChecked,
+    kDisabled,
+    kFocused,
+    kStateCount
+};
+const char* const kButtonStateNames[kStateCount] = {"normal", "hot", "pushed", "checked", "disabled", "focused"};
+
+// Brings a button into the state through the messages a user's actions
+// send: the mouse over it, held down, checked, disabled, focused.
+template <class TButton> void ApplyButtonState(TButton& button, ButtonTestState state)
+{
+    switch (state)
+    {
+    case kHot:
+    {
+        CRect rect;
+        button.GetWindowRect(&rect);
+        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
+        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        break;
+    }
+    case kPushed:
+        button.SendMessage(BM_SETSTATE, TRUE);
+        break;
+    case kChecked:
+        button.SetChecked(TRUE);
+        break;
+    case kDisabled:
+        button.EnableWindow(FALSE);
+        break;
+    case kFocused:
+        button.SetFocus();
+        break;
+    default:
+        break;
+    }
+}

@@ -23,47 +23,6 @@ COLORREF Palette(int index)
     return CKvoColorManager::Instance()->GetColor(index);
 }
 
-enum IconButtonState
-{
-    kNormal,
-    kHot,
-    kPushed,
-    kChecked,
-    kDisabled,
-    kFocused,
-    kStateCount
-};
-const char* const kIconStateNames[kStateCount] = {"normal", "hot", "pushed", "checked", "disabled", "focused"};
-
-void ApplyIconButtonState(CKvButton& button, IconButtonState state)
-{
-    switch (state)
-    {
-    case kHot:
-    {
-        CRect rect;
-        button.GetWindowRect(&rect);
-        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
-        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        break;
-    }
-    case kPushed:
-        button.SendMessage(BM_SETSTATE, TRUE);
-        break;
-    case kChecked:
-        button.SetChecked(TRUE);
-        break;
-    case kDisabled:
-        button.EnableWindow(FALSE);
-        break;
-    case kFocused:
-        button.SetFocus();
-        break;
-    default:
-        break;
-    }
-}
-
 // A face code from kGradient on names the colour manager's gradient
 // (code - kGradient) instead of a palette colour.
 const int kGradient = 100;
@@ -141,13 +100,13 @@ TEST_P(KvButtonThemeLookTest, EachStateDrawsFrameFaceAndCaption)
     const IconThemeLook& look = GetParam();
     for (int state = kNormal; state < kStateCount; state++)
     {
-        SCOPED_TRACE(kIconStateNames[state]);
+        SCOPED_TRACE(kButtonStateNames[state]);
         ParkMouse();
         CKvButton button;
         CreateButton(button, L"Btn");
         GiveTheme(button, look.themeId);
         ASSERT_EQ(button.GetButtonTheme()->GetThemeID(), look.themeId);
-        ApplyIconButtonState(button, static_cast<IconButtonState>(state));
+        ApplyButtonState(button, static_cast<ButtonTestState>(state));
         CWindowPicture picture = PaintAndRead(button);
         CRect client;
         button.GetClientRect(&client);
@@ -325,13 +284,13 @@ TEST_F(KvButtonTest, StripOfEachThemeInEveryState)
             CRect rect(4 + column * columnWidth, 4, 0, 4 + height);
             rect.right = rect.left + columnWidth - 4;
             buttons.push_back(std::make_unique<CKvButton>());
-            ASSERT_TRUE(buttons.back()->Create(CString(kIconStateNames[column]), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+            ASSERT_TRUE(buttons.back()->Create(CString(kButtonStateNames[column]), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                                rect, &strip, 400 + column));
             GiveTheme(*buttons.back(), look.themeId);
             buttons.back()->SetIcon(CSize(16, 16), green, NULL);
         }
         for (int state = kNormal; state < kStateCount; state++)
-            ApplyIconButtonState(*buttons[state], static_cast<IconButtonState>(state));
+            ApplyButtonState(*buttons[state], static_cast<ButtonTestState>(state));
         CWindowPicture picture = PaintAndRead(strip);
         std::wstring name(look.name, look.name + strlen(look.name));
         EXPECT_TRUE(picture.SavePng(TestOutputFolder() + L"\\KvButton-" + name + L".png"));

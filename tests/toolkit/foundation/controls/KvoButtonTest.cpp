@@ -69,47 +69,6 @@ COLORREF ExpectedColor(int code)
     }
 }
 
-enum ButtonState
-{
-    kNormal,
-    kHot,
-    kPushed,
-    kChecked,
-    kDisabled,
-    kFocused,
-    kStateCount
-};
-const char* const kStateNames[kStateCount] = {"normal", "hot", "pushed", "checked", "disabled", "focused"};
-
-void ApplyState(CKvoButton& button, ButtonState state)
-{
-    switch (state)
-    {
-    case kHot:
-    {
-        CRect rect;
-        button.GetWindowRect(&rect);
-        ::SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
-        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        break;
-    }
-    case kPushed:
-        button.SendMessage(BM_SETSTATE, TRUE);
-        break;
-    case kChecked:
-        button.SetChecked(1);
-        break;
-    case kDisabled:
-        button.EnableWindow(FALSE);
-        break;
-    case kFocused:
-        button.SetFocus();
-        break;
-    default:
-        break;
-    }
-}
-
 // What a theme draws: the colour of the top edge's middle pixel and of the
 // face beside the caption, per state (palette indices or SpecialColor).
 struct ThemeLook
@@ -182,13 +141,13 @@ TEST_P(KvoButtonThemeLookTest, EachStateDrawsBorderFaceAndCaption)
     int normalCaptionColumn = -1;
     for (int state = kNormal; state < kStateCount; state++)
     {
-        SCOPED_TRACE(kStateNames[state]);
+        SCOPED_TRACE(kButtonStateNames[state]);
         ParkMouse();
         CKvoButton button;
         CreateButton(button, L"Btn", BS_PUSHBUTTON);
         button.SetTheme(look.themeId);
         ASSERT_EQ(button.GetTheme()->UsesVisualStyles(&button) != FALSE, look.border[0] == kVisualStyle);
-        ApplyState(button, static_cast<ButtonState>(state));
+        ApplyButtonState(button, static_cast<ButtonTestState>(state));
         CWindowPicture picture = PaintAndRead(button);
         CRect client;
         button.GetClientRect(&client);
@@ -449,7 +408,7 @@ TEST_F(KvoButtonTest, StripOfEachThemeInEveryState)
             CRect rect(4 + column * columnWidth, 4, 0, 4 + height);
             rect.right = rect.left + columnWidth - 4;
             DWORD style = column == 6 ? BS_AUTOCHECKBOX : column == 7 ? BS_AUTORADIOBUTTON : BS_PUSHBUTTON;
-            CString caption = column < kStateCount ? CString(kStateNames[column]) : CString(look.name);
+            CString caption = column < kStateCount ? CString(kButtonStateNames[column]) : CString(look.name);
             buttons.push_back(std::make_unique<CKvoButton>());
             ASSERT_TRUE(buttons.back()->Create(caption, WS_CHILD | WS_VISIBLE | style, rect, &strip, 200 + column));
             buttons.back()->SetTheme(look.themeId);
@@ -457,7 +416,7 @@ TEST_F(KvoButtonTest, StripOfEachThemeInEveryState)
                 buttons.back()->SetCheck(BST_CHECKED);
         }
         for (int state = kNormal; state < kStateCount; state++)
-            ApplyState(*buttons[state], static_cast<ButtonState>(state));
+            ApplyButtonState(*buttons[state], static_cast<ButtonTestState>(state));
         CWindowPicture picture = PaintAndRead(strip);
         std::wstring name(look.name, look.name + strlen(look.name));
         EXPECT_TRUE(picture.SavePng(TestOutputFolder() + L"\\KvoButton-" + name + L".png"));
@@ -507,7 +466,7 @@ TEST_F(KvoButtonTest, Office2007AsksForThePictureStateAndFallsBackWithoutIt)
     button.SetTheme(theme, FALSE);
     const struct
     {
-        ButtonState state;
+        ButtonTestState state;
         int pictureState;
     } cases[] = {{kNormal, 0}, {kHot, 1}, {kPushed, 2}, {kChecked, 2}, {kDisabled, 3}};
     for (const auto& c : cases)
@@ -517,10 +476,10 @@ TEST_F(KvoButtonTest, Office2007AsksForThePictureStateAndFallsBackWithoutIt)
         button.SendMessage(BM_SETSTATE, FALSE);
         button.SetChecked(0);
         button.EnableWindow(TRUE);
-        ApplyState(button, c.state);
+        ApplyButtonState(button, c.state);
         PaintAndRead(button);
-        EXPECT_EQ(theme->m_strLastImage, CString(L"PUSHBUTTON")) << kStateNames[c.state];
-        EXPECT_EQ(theme->m_nLastState, c.pictureState) << kStateNames[c.state];
+        EXPECT_EQ(theme->m_strLastImage, CString(L"PUSHBUTTON")) << kButtonStateNames[c.state];
+        EXPECT_EQ(theme->m_nLastState, c.pictureState) << kButtonStateNames[c.state];
         EXPECT_EQ(theme->m_nLastStates, 5);
     }
     button.EnableWindow(TRUE);
@@ -564,7 +523,7 @@ TEST_F(KvoButtonTest, Office2003UnderLunaBlue)
         CWindowPicture rest = PaintAndRead(button);
         EXPECT_EQ(rest.Pixel(kButtonRect.Width() / 2, 0), static_cast<COLORREF>(0xB99D7F));
         EXPECT_EQ(rest.Pixel(6, kButtonRect.Height() / 2), static_cast<COLORREF>(0xF0C7A9));
-        ApplyState(button, kHot);
+        ApplyButtonState(button, kHot);
         CWindowPicture hot = PaintAndRead(button);
         EXPECT_EQ(hot.Pixel(kButtonRect.Width() / 2, 0), static_cast<COLORREF>(0x800000));
         const CKvoPaintManagerColorGradient& gradient = colors->GetGradient(9);
