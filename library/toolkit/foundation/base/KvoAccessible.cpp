@@ -7,11 +7,8 @@ CKvoAccessible::CKvoAccessible()
     m_user32.GetProcAddress(&m_notifyWinEvent, "NotifyWinEvent");
 }
 
-CKvoAccessible::~CKvoAccessible()
-{
-    m_oleacc.FreeModule();
-    m_user32.FreeModule();
-}
+// The module holders free oleacc (loaded here) and forget user32 (borrowed).
+CKvoAccessible::~CKvoAccessible() = default;
 
 HRESULT CKvoAccessible::get_accParent(IDispatch**) { return E_NOTIMPL; }
 HRESULT CKvoAccessible::get_accChildCount(long*) { return E_NOTIMPL; }

@@ -1,0 +1,3 @@
+#include "foundation/controls/KvResizeGroupBox.h"
+
+IMPLEMENT_DYNCREATE(CKvResizeGroupBox, CButton)
