@@ -237,7 +237,12 @@ void CKvColorDialog::DrawTab(LPDRAWITEMSTRUCT lpDIS)
 
 void CKvColorDialog::OnDestroy()
 {
-    g_kvColorDialogLastPage = GetActiveIndex();
+    // The sheet has let go of its current page by now; the tab control
+    // still shows which one it was.
+    HWND hTab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
+    const int nPage = hTab != NULL ? static_cast<int>(::SendMessageW(hTab, TCM_GETCURSEL, 0, 0)) : -1;
+    if (nPage >= 0)
+        g_kvColorDialogLastPage = nPage;
     KvPropSheet::OnDestroy();
 }
 
