@@ -3,6 +3,8 @@
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/controls/KvoButton.h"
+#include "foundation/images/KvoOffice2007Image.h"
+#include "foundation/images/KvoOffice2007Images.h"
 
 namespace
 {
@@ -398,15 +400,23 @@ void CKvoButtonOffice2007Theme::RefreshMetrics(CKvoButton* pButton)
         m_clrShadow.SetStandardValue(clrGroupFrame);
 }
 
-BOOL CKvoButtonOffice2007Theme::DrawThemeImage(CDC*, LPCTSTR, int, int, const CRect&, const CRect&, COLORREF)
+BOOL CKvoButtonOffice2007Theme::DrawThemeImage(CDC* pDC, LPCTSTR lpszImage, int nState, int nStates,
+                                               const CRect& rcDest, const CRect& rcMargins, COLORREF clrTransparent)
 {
-    // The Office 2007 theme pictures are not part of the library yet.
-    return FALSE;
+    CKvoOffice2007Image* pImage = CKvoOffice2007Images::Instance()->LoadFile(lpszImage);
+    if (!pImage)
+        return FALSE;
+    CRect rcSource = pImage->GetSource(nState, nStates);
+    if (clrTransparent == CLR_NONE)
+        pImage->DrawImagePart(pDC, rcDest, rcSource, rcMargins);
+    else
+        pImage->DrawImage(pDC, rcDest, rcSource, rcMargins, clrTransparent);
+    return TRUE;
 }
 
-COLORREF CKvoButtonOffice2007Theme::GetThemeImageColor(LPCTSTR, LPCTSTR)
+COLORREF CKvoButtonOffice2007Theme::GetThemeImageColor(LPCTSTR lpszSection, LPCTSTR lpszKey)
 {
-    return CLR_NONE;
+    return CKvoOffice2007Images::Instance()->GetImageColor(lpszSection, lpszKey);
 }
 
 void CKvoButtonOffice2007Theme::DrawButtonBackground(CDC* pDC, CKvoButton* pButton)

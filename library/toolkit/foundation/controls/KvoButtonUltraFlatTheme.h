@@ -86,9 +86,9 @@ private:
     BOOL m_bLunaTheme;
 };
 
-// Office 2007: faces and marks from the Office 2007 theme pictures. Until
-// a picture source is connected, or when a picture is missing, it draws the
-// default look's faces and marks with the ultra-flat colours.
+// Office 2007: faces and marks from the Office 2007 theme pictures. When a
+// picture is missing it draws the default look's faces and marks with the
+// ultra-flat colours.
 class CKvoButtonOffice2007Theme : public CKvoButtonUltraFlatTheme
 {
     DECLARE_DYNAMIC(CKvoButtonOffice2007Theme)
@@ -102,8 +102,8 @@ public:
 
 protected:
     // Draws state nState of the nStates states stacked in the theme picture
-    // into rcDest; FALSE when there is no such picture. The Office 2007
-    // theme pictures plug in here.
+    // into rcDest (nine parts by the margins; clrTransparent CLR_NONE for
+    // none); FALSE when there is no such picture.
     virtual BOOL DrawThemeImage(CDC* pDC, LPCTSTR lpszImage, int nState, int nStates, const CRect& rcDest,
                                 const CRect& rcMargins, COLORREF clrTransparent);
     // A colour of the theme text; 0xFFFFFFFF when there is none.
