@@ -108,3 +108,26 @@
 #define IDB_KVO_MDI_BUTTONS 9102
 // The cursor of resizing a control while customising.
 #define IDC_KVO_CUSTOMIZE_RESIZE 9972
+
+// The colour selector, the colour picker's popup and the colour dialog.
+// Dialog templates of the colour dialog's pages: the custom page (controls
+// 101 the hue and saturation field, 102 the luminance bar, 104-109 labels,
+// edits 110, 111, 118 red, green, blue and 115, 114, 113 hue, saturation,
+// luminance, spins 119, 120, 121 and 112, 116, 117) and the standard page
+// (control 103 the hexagon of colours). The page titles are the templates'
+// captions.
+#define IDD_KV_COLOR_CUSTOM 9313
+#define IDD_KV_COLOR_STANDARD 9314
+#define IDS_KV_COLOR_DIALOG 9351
+#define IDS_KV_COLOR_NEW 9352
+#define IDS_KV_COLOR_CURRENT 9353
+// The caption above the 16-colour table.
+#define IDS_KV_COLOR_STANDARD_CAPTION 9424
+// Colour names: 9900-9939 the 40-colour table in order, 9940-9946 the
+// further colours of the 16-colour table.
+#define IDS_KV_COLOR_FIRST_NAME 9900
+// The default cells and the more-colours cell ("caption\ntooltip" or one
+// text for both).
+#define IDS_KV_COLOR_NONE 9947
+#define IDS_KV_COLOR_AUTOMATIC 9948
+#define IDS_KV_COLOR_MORE 9949

@@ -187,3 +187,9 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
     ExchangeNumber(pDX, nIDC, value, L"%u");
 }
+
+void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
+        pDX->Fail();
+}

@@ -45,6 +45,9 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // Numbers fail the exchange when the text is not one.
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+// Fails a saving exchange when value lies outside minVal..maxVal (after the
+// DDX_ call of the same control).
+void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 
 class CDialog : public CWnd
 {

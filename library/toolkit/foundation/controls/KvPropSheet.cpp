@@ -24,6 +24,11 @@ KvPropSheet::KvPropSheet() : m_nDpi(96), m_bInitialized(FALSE)
 {
 }
 
+KvPropSheet::KvPropSheet(LPCTSTR pszCaption, CWnd* pParentWnd)
+    : CPropertySheet(pszCaption, pParentWnd), m_nDpi(96), m_bInitialized(FALSE)
+{
+}
+
 BOOL KvPropSheet::OnInitDialog()
 {
     BOOL result = CPropertySheet::OnInitDialog();

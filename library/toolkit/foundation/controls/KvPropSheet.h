@@ -9,6 +9,7 @@ class KvPropSheet : public CPropertySheet {
     DECLARE_DYNAMIC(KvPropSheet)
 public:
     KvPropSheet();
+    KvPropSheet(LPCTSTR pszCaption, CWnd* pParentWnd);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
