@@ -84,6 +84,39 @@ std::wstring ListText(HWND list, int row)
     return text;
 }
 
+// The whole dialog drawn with PrintWindow into a PNG. Wine's PrintWindow
+// draws the window itself but none of its children, so each child is
+// printed at its place on top (in z-order, bottom first), as Windows would;
+// Wine's buttons and list view still print nothing, so the test also saves
+// the pixels on the screen beside it.
+bool SavePreviewPicture(HWND dialog, const std::wstring& file)
+{
+    RECT frame = {};
+    GetWindowRect(dialog, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, picture);
+    bool printed = PrintWindow(dialog, memory, 0) != FALSE;
+    for (HWND child = GetWindow(GetWindow(dialog, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT place = {};
+        GetWindowRect(child, &place);
+        SetViewportOrgEx(memory, place.left - frame.left, place.top - frame.top, nullptr);
+        printed = PrintWindow(child, memory, 0) && printed;
+    }
+    SetViewportOrgEx(memory, 0, 0, nullptr);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    const bool saved = printed && SaveBitmapAsPng(picture, file.c_str());
+    DeleteObject(picture);
+    return saved;
+}
+
 class PreViewDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -177,21 +210,10 @@ TEST_F(PreViewDlgTest, LoadsRendersAndShowsEverySample)
         HWND tree = Item(IDC_PREVIEW_LAYERS);
         EXPECT_GT(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2) << "root, a group and a layer at least";
         EXPECT_TRUE(BitmapHasInk(Shown()));
-        if (&sample == &samples.back()) {
-            BITMAPINFO info = {};
-            info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPreviewWidth, -kPreviewHeight, 1, 32, BI_RGB};
-            void* bits = nullptr;
-            HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-            HDC screen = GetDC(nullptr);
-            HDC memory = CreateCompatibleDC(screen);
-            HGDIOBJ old = SelectObject(memory, picture);
-            EXPECT_TRUE(PrintWindow(m_dialog, memory, 0));
-            SelectObject(memory, old);
-            DeleteDC(memory);
-            ReleaseDC(nullptr, screen);
-            EXPECT_TRUE(SaveBitmapAsPng(picture, (TestOutputFolder() + L"\\PreViewDlg.png").c_str()));
-            DeleteObject(picture);
-        }
+        if (&sample == &samples.back())
+            EXPECT_TRUE(SavePreviewPicture(m_dialog, TestOutputFolder() + L"\\PreViewDlg.png"));
+        if (&sample == &samples.back())
+            EXPECT_TRUE(CWindowPicture(m_dialog).SavePng(TestOutputFolder() + L"\\PreViewDlg-screen.png"));
         Close();
     }
     UnhookWindowsHookEx(hook);
