@@ -181,7 +181,8 @@ void CPreViewDlg::SetUpIcons()
     m_layerTree.SetImageList(&m_treeImages, TVSIL_NORMAL);
     for (size_t i = 0; i < std::size(kPreviewButtonSpecs); ++i) {
         m_buttonIcons[i] = cells.GetIcon(kPreviewButtonSpecs[i].iconCell);
-        m_buttons[i].SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_buttonIcons[i]));
+        m_buttons[i].SetIcon(16, 16, m_buttonIcons[i], nullptr, TRUE);
+        m_buttons[i].SetFlatStyle(TRUE);
         m_buttons[i].Invalidate();
     }
 }
@@ -218,7 +219,7 @@ void CPreViewDlg::EnableControls(bool enable)
     m_slider.EnableWindow(enable);
     m_layerTree.EnableWindow(enable);
     m_infoList.EnableWindow(enable);
-    for (CButton& button : m_buttons)
+    for (CKvoButton& button : m_buttons)
         button.EnableWindow(enable);
 }
 

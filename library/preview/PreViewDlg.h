@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include "foundation/controls/KvToolTip.h"
+#include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
 #include "MySliderCtrl.h"
 #include "SizeableDlg.h"
@@ -80,7 +81,8 @@ private:
     std::atomic<bool> m_closing{false};
     CBrush m_darkBrush;
     HBRUSH m_backgroundBrush = nullptr;
-    CButton m_buttons[9];
+    CKvoButton m_buttons[9];
+    // The buttons draw these without owning them.
     HICON m_buttonIcons[9] = {};
     CSizerBar m_sizerBar;
     CMyPicture m_picture;
