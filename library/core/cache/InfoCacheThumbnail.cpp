@@ -75,7 +75,10 @@ bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
     CDC* dc = CreateThumbnailCanvas(canvas, side);
     if (!dc)
         return false;
-    entry->doc->Draw(&request, dc, nullptr);
+    {
+        std::lock_guard<std::mutex> drawing(entry->RenderLock());
+        entry->doc->Draw(&request, dc, nullptr);
+    }
     CPhaseTimer timer(TimedPhase::Dib);
     if (side == size) {
         *bitmap = canvas.TakeBitmap();
