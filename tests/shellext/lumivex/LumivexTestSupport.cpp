@@ -1,6 +1,6 @@
 #include "LumivexTestSupport.h"
 
-#include "QuilloraServer.h"
+#include "QuilloraTestSupport.h"
 
 std::wstring LumivexDll()
 {
