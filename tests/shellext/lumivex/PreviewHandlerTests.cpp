@@ -75,11 +75,13 @@ bool SamePlace(const RECT& a, const RECT& b)
     return EqualRect(&a, &b) != FALSE;
 }
 
+// Hidden unless a test looks at its pixels or its focus: under Xvfb without a
+// window manager, Wine waits for every shown top-level window to go.
 class PreviewPaneWindow {
 public:
-    PreviewPaneWindow()
-        : window_(CreateWindowExW(0, L"STATIC", L"pane", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 400, 300,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
+    explicit PreviewPaneWindow(bool visible = false)
+        : window_(CreateWindowExW(0, L"STATIC", L"pane", WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), 40,
+                                  40, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
     {
     }
     ~PreviewPaneWindow() { DestroyWindow(window_); }
@@ -141,17 +143,19 @@ TEST_F(PreviewHandlerContract, NeedsWindowAndPreviewInTheirOrder)
 
 TEST_F(PreviewHandlerContract, SetRectMovesTheHostAndFillsItWithThePreview)
 {
-    ASSERT_EQ(S_OK, handler_->SetWindow(pane_.Handle(), &paneRect_));
+    PreviewPaneWindow shownPane(true);
+    ASSERT_EQ(S_OK, handler_->SetWindow(shownPane.Handle(), &paneRect_));
     ASSERT_EQ(S_OK, handler_->DoPreview());
+    HWND host = FindWindowExW(shownPane.Handle(), nullptr, L"STATIC", nullptr);
     const RECT moved = {30, 40, 330, 240};
     EXPECT_EQ(S_OK, handler_->SetRect(&moved));
-    EXPECT_TRUE(SamePlace(moved, PlaceInParent(Host())));
+    EXPECT_TRUE(SamePlace(moved, PlaceInParent(host)));
     // The preview stands at the host's origin, not offset by the rectangle's.
     const RECT filled = {0, 0, 300, 200};
     EXPECT_TRUE(SamePlace(filled, PlaceInParent(Preview())));
 
     PumpUntil([] { return false; }, 0.3);
-    CWindowPicture picture(pane_.Handle());
+    CWindowPicture picture(shownPane.Handle());
     picture.SavePng(TestOutputFolder() + L"\\lumivex-setrect.png");
     // The stand-in preview is drawn in the frame colour, the pane is not.
     const COLORREF ink = picture.Pixel(moved.left + 2, moved.top + 2);
@@ -277,7 +281,8 @@ TEST_F(PreviewHandlerContract, SiteFocusAndVisuals)
     EXPECT_EQ(S_OK, handler_->SetTextColor(RGB(1, 2, 3)));
     EXPECT_EQ(S_OK, handler_->SetFont(nullptr));
 
-    ASSERT_EQ(S_OK, handler_->SetWindow(pane_.Handle(), &paneRect_));
+    PreviewPaneWindow shownPane(true);
+    ASSERT_EQ(S_OK, handler_->SetWindow(shownPane.Handle(), &paneRect_));
     ASSERT_EQ(S_OK, handler_->DoPreview());
     EXPECT_EQ(S_OK, handler_->SetFocus());
     HWND focus = nullptr;
