@@ -324,6 +324,14 @@ TEST(PreviewHandlerRealServices, ThreadDpiContextComesBackAfterUnload)
     if (!getContext || !sameContexts)
         GTEST_SKIP() << "this system has no thread DPI contexts";
 
+    // Wine 8 refuses per-monitor version 2 outright.
+    DPI_AWARENESS_CONTEXT refused =
+        LibraryPreviewServices().setThreadDpiContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    if (refused)
+        LibraryPreviewServices().setThreadDpiContext(refused);
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        EXPECT_EQ(nullptr, refused) << "this Wine accepts per-monitor version 2";
+
     PreviewPaneWindow pane;
     DPI_AWARENESS_CONTEXT before = getContext();
     CPreviewHandler* handler = new CPreviewHandler();
