@@ -1,17 +1,37 @@
-// The preview window's exports. The preview dialog itself is still to come:
-// until then no preview window is made.
+// The preview window's exports.
 #include "exports/TavrenaExports.h"
+#include <memory>
+#include "LanguageIds.h"
+#include "PreViewDlg.h"
 #include "app/TavrenaApp.h"
 #include "exports/ExclusiveLock.h"
+#include "foundation/base/KvoDarkMode.h"
 
-HWND PreViewDlg(const wchar_t*, const RECT&, HWND)
+// The dialog lives on the caller's thread, inside parent; the window owns
+// the dialog object, which goes when the caller destroys the window.
+HWND PreViewDlg(const wchar_t* path, const RECT& rect, HWND parent)
 {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    try {
+        InitDarkMode();
+        CWnd* parentWindow = CWnd::FromHandle(parent);
+        auto dialog = std::make_unique<CPreViewDlg>(path, rect, parentWindow);
+        if (!dialog->Create(IDD_PREVIEW, parentWindow))
+            return nullptr;
+        CPreViewDlg* made = dialog.release();
+        made->ShowWindow(SW_SHOW);
+        return made->m_hWnd;
+    } catch (CException* error) {
+        error->Delete();
+    } catch (...) {
+    }
     return nullptr;
 }
 
 // Keeps the views of the previewed drawings in the info cache file.
 void SavePreView()
 {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
     CExclusiveLock lock;
     if (lock.IsHeld())
         theApp.m_infoCache.Save(nullptr);

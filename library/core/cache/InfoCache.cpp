@@ -164,6 +164,16 @@ void CInfoCache::Unclaim(CInfoCacheEntry* entry, const wchar_t* path, bool made)
     Unpin(entry);
 }
 
+void CInfoCache::StopLoad(const wchar_t* path)
+{
+    if (!path)
+        return;
+    Lock lock(m_lock);
+    auto found = m_entries.find(path);
+    if (found != m_entries.end() && found->second->m_loading)
+        found->second->StopRunningLoad();
+}
+
 void CInfoCache::ReleaseEntry(CInfoCacheEntry* entry)
 {
     if (!entry)

@@ -32,6 +32,9 @@ public:
     // *entry is pinned and stays valid until ReleaseEntry; on false it is
     // null and nothing was added.
     bool GetEntry(const wchar_t* path, CInfoCacheEntry** entry, HWND progress);
+    // Stops a load of path that runs now, without loading anything; for a
+    // window that closes while its drawing loads.
+    void StopLoad(const wchar_t* path);
     // Lets go of an entry that GetEntry handed out.
     void ReleaseEntry(CInfoCacheEntry* entry);
 

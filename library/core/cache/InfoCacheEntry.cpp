@@ -38,6 +38,12 @@ bool CInfoCacheEntry::Reload(const wchar_t* path, HWND progress)
     return true;
 }
 
+void CInfoCacheEntry::StopRunningLoad()
+{
+    if (CJwCADBase* reader = m_loadingReader)
+        reader->m_cancel = true;
+}
+
 // The reader is published before the request is looked at, and CancelLoad
 // sets the request before it looks for the reader: whichever comes second
 // sees the other, so a cancel is never lost to the reset of the flag.

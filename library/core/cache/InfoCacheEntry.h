@@ -1,6 +1,7 @@
 #pragma once
 #include <atltime.h>
 #include <atomic>
+#include <mutex>
 #include <cstdint>
 #include "records/DrawData.h"
 
@@ -23,11 +24,19 @@ public:
     // Asks the load of this entry to stop, from another thread: a load that
     // runs stops early, one that has not begun yet starts cancelled.
     void CancelLoad();
+    // Stops only the load that runs now: the entry stays loadable, and a
+    // later request with a progress window loads the unfinished drawing again.
+    void StopRunningLoad();
 
     // Whether the entry holds no view worth remembering: it is marked to
     // show the whole drawing, or its view is the untouched one (scale 256,
     // both origins 0). Such entries are evicted first and never saved.
     bool KeepsNoView() const;
+
+    // Held while the entry's reader draws: a reader keeps its view and its
+    // render state in itself, so two threads (a preview and a thumbnail
+    // export) must never draw one drawing at once.
+    std::mutex& RenderLock() { return m_renderLock; }
 
     int32_t lastUse;  // seconds since 1970 (UTC)
     CTime fileTime;   // the file's modification time at the last load
@@ -52,4 +61,5 @@ private:
     // The reader while Reload runs its load, so that CancelLoad reaches it
     // without touching doc, which the loading thread may be setting.
     std::atomic<CJwCADBase*> m_loadingReader{nullptr};
+    std::mutex m_renderLock;
 };

@@ -56,7 +56,10 @@ bool CInfoCache::MakeThumbnail(int size, const wchar_t* path, HBITMAP* bitmap)
     CDC* dc = canvas.Create(side, side);
     if (!dc)
         return false;
-    entry->doc->Draw(&request, dc, nullptr);
+    {
+        std::lock_guard<std::mutex> drawing(entry->RenderLock());
+        entry->doc->Draw(&request, dc, nullptr);
+    }
     if (side == size) {
         *bitmap = canvas.TakeBitmap();
         return true;

@@ -1,0 +1,92 @@
+#pragma once
+// The modeless preview dialog that PreViewDlg makes inside a host window:
+// loads the drawing through the info cache on a worker of its own, renders
+// it, and shows it with its zoom slider, layer tree, information list and
+// buttons, laid out by the preview layout map.
+#include <afxwin.h>
+#include <afxcmn.h>
+#include <atomic>
+#include <memory>
+#include "foundation/controls/KvToolTip.h"
+#include "MyPicture.h"
+#include "MySliderCtrl.h"
+#include "SizeableDlg.h"
+#include "SizerBar.h"
+#include "records/DrawData.h"
+
+struct PreviewWorkerJob;
+
+class CPreViewDlg : public CSizeableDlg {
+    DECLARE_DYNAMIC(CPreViewDlg)
+public:
+    // path below 65536 is a string resource id holding the path.
+    CPreViewDlg(const wchar_t* path, const RECT& rect, CWnd* parent);
+    ~CPreViewDlg() override;
+
+    BOOL OnInitDialog() override;
+    void EnableControls(bool enable);
+    void Redraw(bool async, bool skipIfUnchanged, bool toCentre, const POINT& anchor);
+    void SetPreviewBitmap(HBITMAP bitmap);
+    void ApplyDarkColors(bool dark);
+
+    static UINT PreviewThreadProc(LPVOID parameter);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void PostNcDestroy() override;
+
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT kind);
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnSettingChange(UINT flags, LPCTSTR section);
+    afx_msg void OnPanButton(UINT id);
+    afx_msg void OnCommandButton(UINT id);
+    afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPreviewStart(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPreviewLoaded(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDrawProgress(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPreviewBitmap(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void OnDocumentLoaded(int kind);
+    void SetUpIcons();
+    void SetUpTreeTheme();
+    void SetUpToolTips();
+    void FillInformation();
+    void FillLayerTree(const struct ZumenLayers& layers);
+    void ComputeRenderFlags();
+    bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
+    void FinishWorker(std::unique_ptr<CWinThread>& worker);
+    void GiveFocusToParent();
+
+    std::unique_ptr<CWinThread> m_loadWorker;
+    std::unique_ptr<CWinThread> m_renderWorker;
+    std::unique_ptr<PreviewWorkerJob> m_loadJob;
+    HBITMAP m_shownBitmap = nullptr;
+    RECT m_initialRect;
+    DrawData m_view;
+    BSTR m_infoText = nullptr;
+    CStringW m_path;
+    int m_drawnScale = 0;
+    int m_drawnOriginX = 0;
+    int m_drawnOriginY = 0;
+    bool m_fitOn = false;
+    bool m_fineMode = false;
+    bool m_hostedInDialogBox = false;
+    bool m_dark = false;
+    bool m_renderPending = false;
+    // Set first thing at closing: workers that end from then on send nothing.
+    std::atomic<bool> m_closing{false};
+    CBrush m_darkBrush;
+    HBRUSH m_backgroundBrush = nullptr;
+    CButton m_buttons[9];
+    HICON m_buttonIcons[9] = {};
+    CSizerBar m_sizerBar;
+    CMyPicture m_picture;
+    CMySliderCtrl m_slider;
+    CTreeCtrl m_layerTree;
+    CListCtrl m_infoList;
+    CImageList m_treeImages;
+    CKvToolTip m_toolTip;
+};

@@ -1,0 +1,109 @@
+#include "PreviewRender.h"
+#include "app/TavrenaApp.h"
+#include "cache/InfoCachePin.h"
+#include "reader/JwCADBase.h"
+#include "render/gdi/DibCanvas.h"
+#include <algorithm>
+#include <iterator>
+#include <mutex>
+
+namespace {
+const HRESULT kPreviewFailed = E_NOTIMPL;
+
+// The class library's temporary DC objects of one render go with it, on
+// whichever thread it runs.
+class PreviewTempMaps {
+public:
+    PreviewTempMaps() { AfxLockTempMaps(); }
+    ~PreviewTempMaps() { AfxUnlockTempMaps(); }
+    PreviewTempMaps(const PreviewTempMaps&) = delete;
+    PreviewTempMaps& operator=(const PreviewTempMaps&) = delete;
+};
+
+// The preview's own view becomes the entry's view, which the info cache
+// file keeps; the layer mask stays the entry's.
+void WritePreviewViewBack(const DrawData& view, CInfoCacheEntry& entry)
+{
+    const uint32_t viewBits = DrawFlag::WholeDrawing | DrawFlag::ThickLines;
+    entry.width = view.width;
+    entry.height = view.height;
+    entry.originX = view.originX;
+    entry.originY = view.originY;
+    entry.scale = view.scale;
+    entry.viewSet = view.viewSet;
+    entry.flags = (entry.flags & ~viewBits) | (view.flags & viewBits);
+}
+
+// Draws path's drawing with draw(reader) while the entry is pinned and its
+// reader is drawn by no other thread.
+template <class DrawFunction> HRESULT DrawPreviewEntry(const wchar_t* path, DrawData& view, DrawFunction draw)
+{
+    if (view.scale == 0 || !path)
+        return kPreviewFailed;
+    try {
+        CInfoCacheEntry* entry = nullptr;
+        if (!theApp.m_infoCache.GetEntry(path, &entry, nullptr))
+            return kPreviewFailed;
+        CInfoCachePin pin(theApp.m_infoCache, entry);
+        if (!entry->doc)
+            return kPreviewFailed;
+        std::lock_guard<std::mutex> drawing(entry->RenderLock());
+        if (view.flags & DrawFlag::KeepView)
+            WritePreviewViewBack(view, *entry);
+        PreviewTempMaps temps;
+        return draw(*entry->doc) ? S_OK : kPreviewFailed;
+    } catch (CException* error) {
+        error->Delete();
+    } catch (...) {
+    }
+    return kPreviewFailed;
+}
+}
+
+HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view)
+{
+    if (!path)
+        return kPreviewFailed;
+    try {
+        CInfoCacheEntry* entry = nullptr;
+        if (!theApp.m_infoCache.GetEntry(path, &entry, view.progressWnd))
+            return kPreviewFailed;
+        CInfoCachePin pin(theApp.m_infoCache, entry);
+        view.doc = entry->doc;
+        view.width = entry->width;
+        view.height = entry->height;
+        view.scale = entry->scale;
+        view.originX = entry->originX;
+        view.originY = entry->originY;
+        view.viewSet = entry->viewSet;
+        std::copy(std::begin(entry->layerMask), std::end(entry->layerMask), view.layerMask);
+        return S_OK;
+    } catch (CException* error) {
+        error->Delete();
+    } catch (...) {
+    }
+    return kPreviewFailed;
+}
+
+HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& view)
+{
+    if (!bitmap)
+        return kPreviewFailed;
+    return DrawPreviewEntry(path, view, [&](CJwCADBase& reader) {
+        CDibCanvas canvas;
+        CDC* dc = canvas.Create(view.width, view.height);
+        if (!dc)
+            return false;
+        reader.Draw(&view, dc, nullptr);
+        *bitmap = canvas.TakeBitmap();
+        return *bitmap != nullptr;
+    });
+}
+
+HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view)
+{
+    return DrawPreviewEntry(path, view, [&](CJwCADBase& reader) {
+        reader.Draw(&view, dc, printContext);
+        return true;
+    });
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The preview's bridge to the info cache: the first load of the previewed
+// file and its renders, beside the exports of other callers of the cache.
+#include <afxwin.h>
+#include <commdlg.h>
+#include "records/DrawData.h"
+
+// Loads path through the info cache (progress to view.progressWnd) and takes
+// the entry's drawing, stored view and layers into view. S_OK or E_NOTIMPL.
+HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view);
+// Renders view into a new bitmap of its width by height, which the caller
+// owns. S_OK or E_NOTIMPL.
+HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& view);
+// Renders view into dc, or with no dc prints it through printContext.
+HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view);
