@@ -68,9 +68,9 @@ class PreviewHostRoad : public testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(0u, Regsvr32(LumivexDll()).exitCode); }
 
-    // What holds whatever the library's preview answers: the host's window
-    // is taken, a size change before the preview has nothing to move, and
-    // Unload leaves no window behind.
+    // The host's window is taken, a size change before the preview has
+    // nothing to move, the preview comes and shows the drawing, and Unload
+    // leaves no window behind.
     static void ExpectHandlerContract(const PreviewHostRun& run)
     {
         const std::string& report = run.child.err;
@@ -83,6 +83,9 @@ protected:
         std::vector<std::string> setRects = ReportLinesOf(report, "SetRect");
         ASSERT_EQ(2u, setRects.size()) << report;
         EXPECT_EQ("SetRect: 0x80004005", setRects.front()) << "before DoPreview";
+        EXPECT_EQ("SetRect: 0x00000000", setRects.back()) << "after DoPreview";
+        EXPECT_EQ(std::vector<std::string>{"DoPreview: 0x00000000"}, ReportLinesOf(report, "DoPreview")) << report;
+        EXPECT_EQ(0u, run.child.exitCode) << report;
         EXPECT_EQ(std::vector<std::string>{"Unload: 0x00000000"}, ReportLinesOf(report, "Unload")) << report;
         std::vector<std::string> windows = ReportLinesOf(report, "windows");
         ASSERT_EQ(1u, windows.size()) << report;
@@ -94,6 +97,9 @@ protected:
         ASSERT_TRUE(picture.read) << Utf8(run.png);
         EXPECT_EQ(320, picture.width);
         EXPECT_EQ(240, picture.height);
+        // The drawing shows in the middle of the pane, even a sparse one of a
+        // few thin lines.
+        EXPECT_GT(picture.centreInkPixels, 20) << Utf8(run.png);
     }
 
     ScratchFolder folder_;
