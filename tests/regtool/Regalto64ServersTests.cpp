@@ -15,18 +15,19 @@
 
 namespace {
 
-// The thumbnail handler's class; its InprocServer32 key names the DLL that
-// registered it.
+// The thumbnail handler's and the preview handler's classes; their
+// InprocServer32 keys name the DLLs that registered them.
 const wchar_t kThumbnailServerKey[] = L"CLSID\\{2499B5D4-C88A-409E-9732-511A89AA26DC}\\InprocServer32";
+const wchar_t kPreviewServerKey[] = L"CLSID\\{C90C0915-E32A-4DB1-A936-0308D5E344B3}\\InprocServer32";
 const wchar_t* const kModules[] = {L"Quillora.dll", L"Lumivex.dll", L"Tavrena.dll", L"TavrenaJPN.dll",
                                    L"TavrenaENU.dll"};
 
 
 // The server DLL named in the given registry view; empty when not registered.
-std::wstring registeredServer(REGSAM view)
+std::wstring registeredServer(const wchar_t* serverKey, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kThumbnailServerKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, serverKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
         return {};
     }
     wchar_t value[MAX_PATH * 2] = {};
@@ -66,6 +67,7 @@ protected:
                      "[Language]\r\nLanguage=English\r\n[RegistCOM]\r\nFile1=Quillora.dll\r\nFile2=Missing.dll\r\n"
                      "File3=Lumivex.dll\r\n");
         serverPath = folder.At(prefix + L"Quillora.dll");
+        previewServerPath = folder.At(prefix + L"Lumivex.dll");
         return true;
     }
 
@@ -82,13 +84,17 @@ protected:
     void expectRoundTrip(const std::wstring& switches, REGSAM view)
     {
         runSilently(switches + L" /s");
-        EXPECT_TRUE(samePath(registeredServer(view), serverPath)) << "the server's keys are not there";
+        EXPECT_TRUE(samePath(registeredServer(kThumbnailServerKey, view), serverPath)) << "the server's keys are not there";
+        EXPECT_TRUE(samePath(registeredServer(kPreviewServerKey, view), previewServerPath))
+            << "the preview server's keys are not there";
         runSilently(L"/u " + switches + L" /s");
-        EXPECT_EQ(registeredServer(view), L"") << "the server's keys are still there";
+        EXPECT_EQ(registeredServer(kThumbnailServerKey, view), L"") << "the server's keys are still there";
+        EXPECT_EQ(registeredServer(kPreviewServerKey, view), L"") << "the preview server's keys are still there";
     }
 
     ScratchFolder folder;
     std::wstring serverPath;
+    std::wstring previewServerPath;
 };
 
 TEST_F(Regalto64ServersTest, RegistersTheBuiltServersOfItsOwnWidth)

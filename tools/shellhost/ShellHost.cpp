@@ -19,6 +19,7 @@
 #include <cwchar>
 #include <string>
 
+#include "CallReport.h"
 #include "ComApartment.h"
 #include "PngWriter.h"
 #include "ShellHandler.h"
@@ -50,15 +51,6 @@ private:
     HBITMAP m_bitmap = nullptr;
 };
 
-void ReportCall(const char* call, HRESULT hr, const wchar_t* detail)
-{
-    fprintf(stderr, "%s: 0x%08lX", call, static_cast<unsigned long>(hr));
-    if (*detail != L'\0')
-        fputc(' ', stderr);
-    fputs(Utf8(detail).c_str(), stderr);
-    fputc('\n', stderr);
-}
-
 int ShowInfoTip(const wchar_t* drawing)
 {
     ATL::CComPtr<IQueryInfo> queryInfo;
@@ -70,7 +62,7 @@ int ShowInfoTip(const wchar_t* drawing)
     }
     PWSTR tip = nullptr;
     hr = queryInfo->GetInfoTip(QITIPF_DEFAULT, &tip);
-    ReportCall("GetInfoTip", hr, L"");
+    ReportCall("GetInfoTip", hr);
     if (tip == nullptr)
         return 1;
     fputs(Utf8(tip).c_str(), stdout);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -55,14 +57,33 @@ bool ReadHeader(const std::wstring& path, PngFacts& facts)
     return true;
 }
 
-int CountInk(const std::wstring& path)
+int CountCentreInk(Gdiplus::Bitmap& image)
+{
+    const UINT left = image.GetWidth() / 4, right = image.GetWidth() * 3 / 4;
+    const UINT top = image.GetHeight() / 4, bottom = image.GetHeight() * 3 / 4;
+    std::map<Gdiplus::ARGB, int> colours;
+    for (UINT y = top; y < bottom; ++y) {
+        for (UINT x = left; x < right; ++x) {
+            Gdiplus::Color pixel;
+            image.GetPixel(x, y, &pixel);
+            ++colours[pixel.GetValue()];
+        }
+    }
+    int commonest = 0;
+    for (const auto& colour : colours)
+        commonest = std::max(commonest, colour.second);
+    return static_cast<int>((right - left) * (bottom - top)) - commonest;
+}
+
+void CountInk(const std::wstring& path, PngFacts& facts)
 {
     GdiplusSession session;
     if (!session.Ok())
-        return 0;
+        return;
     Gdiplus::Bitmap image(path.c_str());
     if (image.GetLastStatus() != Gdiplus::Ok)
-        return 0;
+        return;
+    facts.centreInkPixels = CountCentreInk(image);
     Gdiplus::Color background;
     image.GetPixel(0, 0, &background);
     int ink = 0;
@@ -73,7 +94,7 @@ int CountInk(const std::wstring& path)
             ink += pixel.GetValue() != background.GetValue() ? 1 : 0;
         }
     }
-    return ink;
+    facts.inkPixels = ink;
 }
 
 }  // namespace
@@ -83,6 +104,6 @@ PngFacts ReadPngFacts(const std::wstring& path)
     PngFacts facts;
     facts.read = ReadHeader(path, facts);
     if (facts.read)
-        facts.inkPixels = CountInk(path);
+        CountInk(path, facts);
     return facts;
 }
