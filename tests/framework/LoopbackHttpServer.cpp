@@ -148,8 +148,46 @@ void LoopbackHttpServer::Answer(UINT_PTR client)
     ::LeaveCriticalSection(&m_lock);
     auto found = m_pages.find(path);
     Page page = found != m_pages.end() ? found->second : Page{404, "not found"};
+    if (page.behaviour == Behaviour::Silent)
+        return WaitForClientToLeave(client);
+    if (page.behaviour == Behaviour::Endless)
+        return StreamEndlessBody(client);
     std::string response = "HTTP/1.1 " + std::to_string(page.nStatus) + " Status\r\n" +
                            "Content-Type: text/html\r\nContent-Length: " + std::to_string(page.body.size()) +
                            "\r\nConnection: close\r\n\r\n" + page.body;
     SendAll(client, response);
+}
+
+// Holds the connection open without a word until the client closes it or
+// the server stops.
+void LoopbackHttpServer::WaitForClientToLeave(UINT_PTR client)
+{
+    char buffer[256];
+    while (!m_bStopping)
+    {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval wait = {0, 50 * 1000};
+        if (::select(0, &readable, NULL, NULL, &wait) > 0 && ::recv(client, buffer, sizeof(buffer), 0) <= 0)
+            return;
+    }
+}
+
+// A body without a length, sent line after line until the client stops
+// taking it; a send time-out lets the stop flag end the loop.
+void LoopbackHttpServer::StreamEndlessBody(UINT_PTR client)
+{
+    DWORD sendTimeoutMs = 100;
+    ::setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeoutMs),
+                 sizeof(sendTimeoutMs));
+    SendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n");
+    const std::string lines(64 * 1024 - 1, 'x');
+    const std::string chunk = lines + "\n";
+    while (!m_bStopping)
+    {
+        if (::send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0 &&
+            ::WSAGetLastError() != WSAETIMEDOUT)
+            return;
+    }
 }

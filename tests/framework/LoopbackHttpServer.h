@@ -13,10 +13,19 @@
 class LoopbackHttpServer
 {
 public:
+    // Silent reads the request and never answers; Endless answers with a
+    // body that does not end until the client goes away.
+    enum class Behaviour
+    {
+        Fixed,
+        Silent,
+        Endless
+    };
     struct Page
     {
         int nStatus;
         std::string body;
+        Behaviour behaviour = Behaviour::Fixed;
     };
 
     // Listens on an ephemeral port; a path without a page answers 404.
@@ -40,6 +49,8 @@ private:
     static DWORD WINAPI ServeThread(LPVOID pServer);
     void Serve();
     void Answer(UINT_PTR client);
+    void WaitForClientToLeave(UINT_PTR client);
+    void StreamEndlessBody(UINT_PTR client);
 
     std::map<std::string, Page> m_pages;
     // The listening socket (a SOCKET; winsock stays out of this header so

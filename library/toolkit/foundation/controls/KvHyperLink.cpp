@@ -214,7 +214,7 @@ void CKvHyperLink::ReportError(int code)
 
 bool CKvHyperLink::IsTextStatic() const
 {
-    return (GetStyle() & 0xFF) < SS_ICON;
+    return (GetStyle() & SS_TYPEMASK) < SS_ICON;  // SS_NOPREFIX and the like are no type
 }
 
 bool CKvHyperLink::IsMouseOverLink() const
