@@ -117,23 +117,9 @@ BOOL CKvButton::SetIcon(SIZE size, HICON hNormal, HICON hHot, bool bRedraw)
 
 BOOL CKvButton::SetBitmap(SIZE size, UINT nBitmapId, bool bRedraw)
 {
-    BOOL bAlpha = FALSE;
-    HBITMAP hBitmap = CKvoImageManager::LoadBitmapFromResource(MAKEINTRESOURCEW(nBitmapId), &bAlpha);
-    if (!hBitmap)
-        return FALSE;
     CKvoImageManagerIconHandle normal;
-    if (bAlpha)
-    {
-        normal.SetBitmap(hBitmap);
-    }
-    else
-    {
-        HICON hIcon = CKvoBitmapIcon(hBitmap).CreateIcon();
-        ::DeleteObject(hBitmap);
-        if (!hIcon)
-            return FALSE;
-        normal.SetIcon(hIcon);
-    }
+    if (!normal.LoadBitmapResource(nBitmapId))
+        return FALSE;
     return SetIcon(size, normal, CKvoImageManagerIconHandle(), bRedraw);
 }
 

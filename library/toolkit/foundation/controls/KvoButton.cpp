@@ -194,24 +194,9 @@ BOOL CKvoButton::SetIcon(int cx, int cy, HICON hNormal, HICON hHot, BOOL bRedraw
 
 BOOL CKvoButton::SetBitmap(int cx, int cy, UINT nId, BOOL bRedraw)
 {
-    BOOL bAlpha = FALSE;
-    HBITMAP hBitmap = CKvoImageManager::LoadBitmapFromResource(MAKEINTRESOURCE(nId & 0xFFFF), &bAlpha);
-    if (!hBitmap)
-        return FALSE;
     CKvoImageManagerIconHandle normal;
-    if (bAlpha)
-    {
-        normal.SetBitmap(hBitmap);
-    }
-    else
-    {
-        // A plain bitmap is masked by the colour of its top-left pixel.
-        HICON hIcon = CKvoBitmapIcon(hBitmap).CreateIcon();
-        ::DeleteObject(hBitmap);
-        if (!hIcon)
-            return FALSE;
-        normal.SetIcon(hIcon);
-    }
+    if (!normal.LoadBitmapResource(nId))
+        return FALSE;
     return SetIcon(cx, cy, normal, CKvoImageManagerIconHandle(), bRedraw);
 }
 

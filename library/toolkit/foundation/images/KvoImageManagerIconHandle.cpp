@@ -1,10 +1,10 @@
 #include "foundation/images/KvoImageManagerIconHandle.h"
 
-#include "foundation/images/KvoImageManager.h"
-
 #include <cstring>
 
+#include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/images/KvoIconDirectory.h"
+#include "foundation/images/KvoImageManager.h"
 #include "foundation/images/KvoImagePixels.h"
 
 namespace {
@@ -343,4 +343,23 @@ BOOL CKvoImageManagerIconHandle::LoadIcon(HMODULE module, LPCTSTR name, int cx, 
 BOOL CKvoImageManagerIconHandle::LoadIcon(LPCTSTR name, int cx, int cy, BOOL group)
 {
     return LoadIcon(AfxGetResourceHandle(), name, cx, cy, group);
+}
+
+BOOL CKvoImageManagerIconHandle::LoadBitmapResource(UINT id)
+{
+    Clear();
+    BOOL alpha = FALSE;
+    HBITMAP bitmap = CKvoImageManager::LoadBitmapFromResource(MAKEINTRESOURCEW(id & 0xFFFF), &alpha);
+    if (!bitmap)
+        return FALSE;
+    if (alpha) {
+        SetBitmap(bitmap);
+        return TRUE;
+    }
+    HICON icon = CKvoBitmapIcon(bitmap).CreateIcon();
+    ::DeleteObject(bitmap);
+    if (!icon)
+        return FALSE;
+    SetIcon(icon);
+    return TRUE;
 }

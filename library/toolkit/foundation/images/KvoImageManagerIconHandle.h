@@ -66,6 +66,10 @@ public:
     // from the group icon of the name when there is one. TRUE when the
     // handle then holds an image.
     BOOL LoadIcon(HMODULE module, LPCTSTR name, int cx, int cy, BOOL group);
+    // A bitmap resource of the resource module: a 32-bit image with alpha is
+    // held as it is, any other becomes an icon masked by its top-left pixel.
+    // TRUE when the handle then holds an image.
+    BOOL LoadBitmapResource(UINT id);
     // The same in the class library's resource module.
     BOOL LoadIcon(LPCTSTR name, int cx, int cy, BOOL group);
 
