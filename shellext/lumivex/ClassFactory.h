@@ -2,7 +2,7 @@
 // Makes preview handlers for the server's one class.
 #include <unknwn.h>
 
-class CClassFactory : public IClassFactory
+class CClassFactory final : public IClassFactory
 {
 public:
     CClassFactory();

@@ -10,7 +10,7 @@
 
 #include "PreviewServices.h"
 
-class CPreviewHandler : public IPreviewHandler,
+class CPreviewHandler final : public IPreviewHandler,
                         public IInitializeWithFile,
                         public IPreviewHandlerVisuals,
                         public IOleWindow,

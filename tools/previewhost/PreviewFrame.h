@@ -3,7 +3,7 @@
 // no accelerators of its own, so it lets every key go to the preview.
 #include <shobjidl.h>
 
-class CPreviewFrame : public IPreviewHandlerFrame
+class CPreviewFrame final : public IPreviewHandlerFrame
 {
 public:
     CPreviewFrame() = default;
