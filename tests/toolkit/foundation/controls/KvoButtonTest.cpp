@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ButtonTestSupport.h"
+#include "Office2007BlackGeometry.h"
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/controls/KvoButton.h"
 #include "foundation/controls/KvoButtonUltraFlatTheme.h"
@@ -42,7 +43,21 @@ enum SpecialColor
     kHotFill = -1,
     kPressedFill = -2,
     kCheckedFill = -3,
+    // Parts of the Office 2007 push-button picture: the generator paints
+    // each state cell's middle and edges in colours of their own, so a
+    // pixel tells which cell was drawn. Coded kPictureCell - (cell * 3 + part).
+    kPictureCell = -10,
 };
+
+constexpr int PictureMiddle(int cell)
+{
+    return kPictureCell - cell * 3;
+}
+
+constexpr int PictureEdge(int cell)
+{
+    return kPictureCell - (cell * 3 + 1);
+}
 
 COLORREF ExpectedColor(int code)
 {
@@ -65,6 +80,8 @@ COLORREF ExpectedColor(int code)
         return RGB(channel(0), channel(8), channel(16));
     }
     default:
+        if (code <= kPictureCell)
+            return Office2007BlackPartColour((kPictureCell - code) / 3, (kPictureCell - code) % 3);
         return PaletteColor(code);
     }
 }
@@ -86,9 +103,9 @@ struct ThemeLook
 // the caption is checked here (the states it asks the visual style for are
 // tested in KvoButtonVisualStyleTest). An unknown id (9) is the default
 // theme in its classic look. Office 2003 without a Luna scheme draws as
-// Office XP. Office 2007 draws the library's theme pictures; which state
-// cell it asks for, and its fallback, are tested through a stand-in picture
-// source below, so only its caption is checked here.
+// Office XP. Office 2007 draws the library's own push-button picture from
+// the module's resources: cells normal, hot, pushed, disabled (its fallback
+// is tested through a stand-in picture source below).
 const int kLookNotChecked = -100;
 const ThemeLook kThemeLooks[] = {
     {0, "Default", 4, true, {kLookNotChecked}, {kLookNotChecked}},
@@ -98,7 +115,12 @@ const ThemeLook kThemeLooks[] = {
     {3, "Office2000", 2, true, {20, 20, 16, 16, 20, 20}, {15, 15, 15, 15, 15, 15}},
     {4, "OfficeXP", 2, false, {16, 32, 32, 32, 16, 16}, {30, 31, 33, 36, 30, 30}},
     {5, "Office2003", 2, false, {16, 32, 32, 32, 16, 16}, {30, 31, 33, 36, 30, 30}},
-    {6, "Office2007", 2, true, {kLookNotChecked}, {kLookNotChecked}},
+    {6,
+     "Office2007",
+     2,
+     true,
+     {PictureEdge(0), PictureEdge(1), PictureEdge(2), PictureEdge(2), PictureEdge(3), PictureEdge(0)},
+     {PictureMiddle(0), PictureMiddle(1), PictureMiddle(2), PictureMiddle(2), PictureMiddle(3), PictureMiddle(0)}},
 };
 
 class KvoButtonTest : public ::testing::Test
@@ -509,6 +531,14 @@ TEST_F(KvoButtonTest, Office2007ShadowFromTheThemeText)
     theme->m_clrGroupBoxFrame = RGB(70, 70, 70);
     theme->RefreshMetrics(&button);
     EXPECT_EQ(theme->GetShadowColor(), RGB(70, 70, 70));
+
+    // The real theme reads the library's own theme text.
+    button.SetTheme(KvoButtonThemeOffice2007);
+    COLORREF groupBoxFrame = CLR_NONE;
+    for (const Office2007BlackColour& colour : kOffice2007BlackColours)
+        if (CString(colour.section) == L"Controls" && CString(colour.key) == L"GroupBoxFrame")
+            groupBoxFrame = RGB(colour.red, colour.green, colour.blue);
+    EXPECT_EQ(button.GetTheme()->GetShadowColor(), groupBoxFrame);
 }
 
 // Under Luna blue an Office 2003 button is filled with the hot gradient and
