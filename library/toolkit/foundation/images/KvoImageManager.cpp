@@ -231,7 +231,7 @@ void CKvoImageManagerImageList::RemoveIcons()
 // The manager
 
 CKvoImageManager::CKvoImageManager()
-    : m_packing(TRUE), m_maskColor(0xFFFFFFFF), m_mirroring(2)
+    : m_packing(TRUE), m_maskColor(0xFFFFFFFF), m_mirroring(2), m_highestExchangedId(0x10AAA)
 {
     m_iconSets.InitHashTable(127);
 }

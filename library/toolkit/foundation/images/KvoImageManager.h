@@ -5,6 +5,8 @@
 #include "foundation/images/KvoImageManagerResource.h"
 
 class CKvoImageManager;
+class CKvoPropExchange;
+class CKvoPropExchangeEnumerator;
 
 // The icons of one command id, one per width.
 class CKvoImageManagerIconSet : public CCmdTarget
@@ -118,6 +120,16 @@ public:
     // The packing strip for the size, made on first request.
     CKvoImageManagerResource* GetResource(int width, int height);
 
+    // The registry through the property exchange. Loading empties it first;
+    // a damaged or foreign store raises a CArchiveException and leaves the
+    // ids read before it.
+    void Serialize(CArchive& ar) override;
+    void DoPropExchange(CKvoPropExchange* exchange);
+    // The icons of one command id; loading replaces the id's icons.
+    void DoPropExchange(UINT id, CKvoPropExchange* exchange);
+    // The highest command id whose icons went through the persisted form.
+    UINT GetHighestExchangedId() const { return m_highestExchangedId; }
+
     // Loaders: the caller owns the bitmap; null on any failure. alpha (may
     // be null) says whether the bitmap carries an alpha channel.
     static HBITMAP LoadBitmapFromFile(LPCTSTR path, BOOL* alpha);
@@ -139,6 +151,8 @@ public:
 
 private:
     BOOL SetAlphaStrip(HBITMAP strip, const UINT* ids, int count, int width, int height, int state);
+    void StoreIconSet(CKvoImageManagerIconSet* set, CKvoPropExchangeEnumerator& icons);
+    void LoadIconSet(UINT id, CKvoPropExchangeEnumerator& icons);
 
     BOOL m_packing;
     COLORREF m_maskColor;
@@ -146,4 +160,5 @@ private:
     CArray<CKvoImageManagerImageList*, CKvoImageManagerImageList*> m_imageLists;
     CMap<DWORD, DWORD, CKvoImageManagerResource*, CKvoImageManagerResource*> m_resources;
     int m_mirroring;
+    UINT m_highestExchangedId;
 };
