@@ -10,6 +10,19 @@
 
 namespace {
 
+// Calls act with every value of a framework map, in the map's order.
+template <class Key, class Value, class Act>
+void ForEachMapValue(CMap<Key, Key, Value, Value>& map, Act act)
+{
+    for (POSITION position = map.GetStartPosition(); position;)
+    {
+        Key key{};
+        Value value{};
+        map.GetNextAssoc(position, key, value);
+        act(value);
+    }
+}
+
 // Key of the packing strip of one image size.
 DWORD KvoStripKey(int width, int height)
 {
@@ -154,26 +167,18 @@ void CKvoImageManagerIconSet::SetStateIcon(const CKvoImageManagerIconHandle& ico
 
 void CKvoImageManagerIconSet::RemoveAll()
 {
-    for (POSITION position = m_icons.GetStartPosition(); position;)
-    {
-        UINT width = 0;
-        CKvoImageManagerIcon* icon = nullptr;
-        m_icons.GetNextAssoc(position, width, icon);
+    ForEachMapValue(m_icons, [](auto* icon) {
         icon->Clear(TRUE);
         icon->InternalRelease();
-    }
+    });
     m_icons.RemoveAll();
 }
 
 void CKvoImageManagerIconSet::RefreshAll()
 {
-    for (POSITION position = m_icons.GetStartPosition(); position;)
-    {
-        UINT width = 0;
-        CKvoImageManagerIcon* icon = nullptr;
-        m_icons.GetNextAssoc(position, width, icon);
+    ForEachMapValue(m_icons, [](auto* icon) {
         icon->Refresh();
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -217,13 +222,9 @@ CKvoImageManagerIcon* CKvoImageManagerImageList::GetIcon(UINT id)
 
 void CKvoImageManagerImageList::RemoveIcons()
 {
-    for (POSITION position = m_icons.GetStartPosition(); position;)
-    {
-        UINT id = 0;
-        CKvoImageManagerIcon* icon = nullptr;
-        m_icons.GetNextAssoc(position, id, icon);
+    ForEachMapValue(m_icons, [](auto* icon) {
         icon->InternalRelease();
-    }
+    });
     m_icons.RemoveAll();
 }
 
@@ -473,13 +474,9 @@ BOOL CKvoImageManager::Lookup(UINT id, int width)
 
 void CKvoImageManager::RefreshAll()
 {
-    for (POSITION position = m_iconSets.GetStartPosition(); position;)
-    {
-        UINT id = 0;
-        CKvoImageManagerIconSet* set = nullptr;
-        m_iconSets.GetNextAssoc(position, id, set);
+    ForEachMapValue(m_iconSets, [](auto* set) {
         set->RefreshAll();
-    }
+    });
     for (INT_PTR i = 0; i < m_imageLists.GetSize(); ++i)
         m_imageLists[i]->RemoveIcons();
 }
@@ -487,22 +484,14 @@ void CKvoImageManager::RefreshAll()
 void CKvoImageManager::RemoveAll()
 {
     // Sets first: their images give their strip slots back.
-    for (POSITION position = m_iconSets.GetStartPosition(); position;)
-    {
-        UINT id = 0;
-        CKvoImageManagerIconSet* set = nullptr;
-        m_iconSets.GetNextAssoc(position, id, set);
+    ForEachMapValue(m_iconSets, [](auto* set) {
         set->RemoveAll();
         set->InternalRelease();
-    }
+    });
     m_iconSets.RemoveAll();
-    for (POSITION position = m_resources.GetStartPosition(); position;)
-    {
-        DWORD key = 0;
-        CKvoImageManagerResource* strip = nullptr;
-        m_resources.GetNextAssoc(position, key, strip);
+    ForEachMapValue(m_resources, [](auto* strip) {
         delete strip;
-    }
+    });
     m_resources.RemoveAll();
     for (INT_PTR i = 0; i < m_imageLists.GetSize(); ++i)
         m_imageLists[i]->InternalRelease();
