@@ -172,9 +172,13 @@ TEST_F(KvoEventConnectionFixture, DeletedSinksAreNeverTouchedDuringDelivery)
         delete &sink;
     });
     EventTestSink* victim = new EventTestSink("victim");
+    // The killer fires on every send: it deletes its victim only once.
     EventTestSink* killer = new EventTestSink("killer", [&](EventTestSink&) {
+        if (!victim)
+            return;
         m_connection->DisconnectSink(victim);
         delete victim;
+        victim = nullptr;
     });
     EventTestSink last("last");
     Add(9, selfDeleting);
