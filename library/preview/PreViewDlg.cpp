@@ -100,7 +100,11 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
-    ON_COMMAND_RANGE(IDC_PREVIEW_UPDATE, IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnCommandButton)
+    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnUpdateButton)
+    ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
+    ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
+    ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrintButton)
+    ON_BN_CLICKED(IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnSettingsButton)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreViewDlg::OnWinMgr)
     ON_MESSAGE(WM_PREVIEWSTART, &CPreViewDlg::OnPreviewStart)
     ON_MESSAGE(WM_PREVIEWLOADED, &CPreViewDlg::OnPreviewLoaded)
@@ -513,18 +517,6 @@ void CPreViewDlg::OnSize(UINT type, int cx, int cy)
         m_infoList.SetColumnWidth(0, client.Width());
     }
     m_fitOn = false;
-}
-
-// Navigation is the next step of the preview; the buttons only hand the
-// focus back for now.
-void CPreViewDlg::OnPanButton(UINT)
-{
-    GiveFocusToParent();
-}
-
-void CPreViewDlg::OnCommandButton(UINT)
-{
-    GiveFocusToParent();
 }
 
 HBRUSH CPreViewDlg::OnCtlColor(CDC* dc, CWnd* window, UINT kind)

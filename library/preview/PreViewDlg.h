@@ -41,7 +41,11 @@ protected:
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnSettingChange(UINT flags, LPCTSTR section);
     afx_msg void OnPanButton(UINT id);
-    afx_msg void OnCommandButton(UINT id);
+    afx_msg void OnFitButton();
+    afx_msg void OnUpdateButton();
+    afx_msg void OnCopyButton();
+    afx_msg void OnPrintButton();
+    afx_msg void OnSettingsButton();
     afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewStart(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewLoaded(WPARAM wParam, LPARAM lParam);

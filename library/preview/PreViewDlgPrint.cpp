@@ -1,0 +1,6 @@
+#include "PreViewDlg.h"
+
+void CPreViewDlg::OnPrintButton()
+{
+    GiveFocusToParent();
+}
