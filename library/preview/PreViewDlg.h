@@ -13,6 +13,7 @@
 #include "MySliderCtrl.h"
 #include "SizeableDlg.h"
 #include "SizerBar.h"
+#include "PreviewPrint.h"
 #include "records/DrawData.h"
 
 struct PreviewWorkerJob;
@@ -31,6 +32,16 @@ public:
     void ApplyDarkColors(bool dark);
 
     static UINT PreviewThreadProc(LPVOID parameter);
+
+    // Printing (PreViewDlgPrint.cpp, PreviewPrint.h): the print settings file
+    // in the cache folder, the page view, the GDI and Direct2D pages and the
+    // print dialog.
+    void SavePrintData(const PRINTDLGEXW& pd);
+    bool LoadPrintData(PRINTDLGEXW& pd);
+    int FitViewToPage(DrawData& page, const RECT& pageRect);
+    void PrintGdi(CDC& printerDC, bool bitmap);
+    bool PrintDirect2D(PRINTDLGEXW& pd);
+    void PrintWithDialog(bool ctrl);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -64,6 +75,7 @@ private:
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
     void GiveFocusToParent();
+    PreviewPrintSource PrintSource();
 
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;

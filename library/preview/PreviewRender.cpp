@@ -102,8 +102,7 @@ HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& vi
 
 HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view)
 {
-    return DrawPreviewEntry(path, view, [&](CJwCADBase& reader) {
-        reader.Draw(&view, dc, printContext);
-        return true;
-    });
+    // A Direct2D print that failed answers FALSE: the caller may ask again.
+    return DrawPreviewEntry(path, view,
+                            [&](CJwCADBase& reader) { return reader.Draw(&view, dc, printContext) != FALSE; });
 }

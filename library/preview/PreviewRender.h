@@ -11,5 +11,6 @@ HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view);
 // Renders view into a new bitmap of its width by height, which the caller
 // owns. S_OK or E_NOTIMPL.
 HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& view);
-// Renders view into dc, or with no dc prints it through printContext.
+// Renders view into dc, or with no dc prints it through printContext (whose
+// blocks the print job frees and clears). E_NOTIMPL when nothing was printed.
 HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view);

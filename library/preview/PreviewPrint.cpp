@@ -1,0 +1,336 @@
+#include "PreviewPrint.h"
+#include <algorithm>
+#include <cstddef>
+#include <cwchar>
+#include "PreviewRender.h"
+#include "PrintData.h"
+#include "reader/JwCADBase.h"
+#include "render/d2d/D2DPrintContext.h"
+#include "render/d2d/D2DPrintJob.h"
+
+namespace {
+const int kSmallestPrintSide = 256;
+const int kFooterUnitsPer800 = 12;
+const int kFooterMargin = 4;
+const BYTE kFooterCharset = SHIFTJIS_CHARSET;
+const wchar_t kFooterFace[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";  // "ＭＳ ゴシック"
+const wchar_t kFullWidthColon = L'\xFF1A';
+const DWORD kDirect2DDialogFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                                   PD_HIDEPRINTTOFILE | PD_NOCURRENTPAGE;
+const DWORD kGdiDialogFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE |
+                              PD_HIDEPRINTTOFILE;
+const DWORD kPaperBits = DM_PAPERLENGTH | DM_PAPERWIDTH;
+// The DEVMODE's fixed part up to its paper fields.
+const SIZE_T kPaperFieldsEnd = offsetof(DEVMODEW, dmPrintQuality);
+
+// A global block, locked for the life of the object.
+class PrintBlockLock {
+public:
+    explicit PrintBlockLock(HGLOBAL block) : m_block(block), m_data(block ? GlobalLock(block) : nullptr) {}
+    ~PrintBlockLock()
+    {
+        if (m_data)
+            GlobalUnlock(m_block);
+    }
+    PrintBlockLock(const PrintBlockLock&) = delete;
+    PrintBlockLock& operator=(const PrintBlockLock&) = delete;
+
+    void* Data() const { return m_data; }
+    SIZE_T Size() const { return m_data ? GlobalSize(m_block) : 0; }
+
+private:
+    HGLOBAL m_block;
+    void* m_data;
+};
+
+// The font of the footer, selected for the life of the object.
+class FooterFont {
+public:
+    FooterFont(CDC& dc, int shorterSide) : m_dc(dc)
+    {
+        m_font.CreateFont(FooterFontHeight(shorterSide), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kFooterCharset,
+                          OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFooterFace);
+        m_old = m_font.GetSafeHandle() ? dc.SelectObject(m_font.GetSafeHandle()) : nullptr;
+    }
+    ~FooterFont()
+    {
+        if (m_old)
+            m_dc.SelectObject(m_old);
+    }
+    FooterFont(const FooterFont&) = delete;
+    FooterFont& operator=(const FooterFont&) = delete;
+
+private:
+    CDC& m_dc;
+    CFont m_font;
+    HGDIOBJ m_old = nullptr;
+};
+
+void DrawFooter(CDC& dc, const RECT& pageRect, int shorterSide, const CStringW& documentName)
+{
+    FooterFont font(dc, shorterSide);
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const CStringW text = PrintFooterText(now, documentName);
+    const CSize size = dc.GetTextExtent(text);
+    dc.TextOut(pageRect.right - pageRect.left - size.cx - kFooterMargin,
+               pageRect.bottom - pageRect.top - size.cy - kFooterMargin, text);
+}
+
+// The page rendered as one bitmap, centred on the page.
+bool DrawBitmapPage(CDC& printer, CDC& memory, const RECT& pageRect, DrawData& page, const PreviewPrintSource& source)
+{
+    HBITMAP rendered = nullptr;
+    if (RenderPreviewToBitmap(source.path, &rendered, page) != S_OK || !rendered)
+        return false;
+    CBitmap bitmap;
+    bitmap.Attach(rendered);
+    BITMAP size = {};
+    if (!bitmap.GetObject(sizeof size, &size))
+        return false;
+    CBitmap* old = memory.SelectObject(&bitmap);
+    if (!old)
+        return false;
+    const int width = pageRect.right - pageRect.left;
+    const int height = pageRect.bottom - pageRect.top;
+    const BOOL copied = printer.BitBlt((width - size.bmWidth) / 2, (height - size.bmHeight) / 2, size.bmWidth,
+                                       size.bmHeight, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+    return copied != FALSE;
+}
+
+// The page drawn into the printer DC, one logical unit per device unit.
+bool DrawDirectPage(CDC& printer, const RECT& pageRect, DrawData& page, const PreviewPrintSource& source)
+{
+    const int width = pageRect.right - pageRect.left;
+    const int height = pageRect.bottom - pageRect.top;
+    printer.SetMapMode(MM_ANISOTROPIC);
+    ::SetWindowExtEx(printer.GetSafeHdc(), width, height, nullptr);
+    ::SetViewportExtEx(printer.GetSafeHdc(), width, height, nullptr);
+    printer.SetWindowOrg(0, 0);
+    return RenderPreviewToDC(source.path, &printer, nullptr, page) == S_OK;
+}
+
+// Everything between StartPage and EndPage; a failure ends the page early,
+// and what was drawn so far is printed.
+bool DrawGdiPage(CDC& printer, CDC* memory, const PreviewPrintSource& source, const CStringW& documentName)
+{
+    RECT pageRect = {};
+    if (printer.GetClipBox(&pageRect) != SIMPLEREGION)
+        return false;
+    InflateRect(&pageRect, -1, -1);
+    DrawData page = source.view;
+    page.flags = GdiPageFlags(source.view.flags, memory != nullptr);
+    const int shorterSide = FitViewToPage(page, pageRect, source);
+    const bool drawn = memory ? DrawBitmapPage(printer, *memory, pageRect, page, source)
+                              : DrawDirectPage(printer, pageRect, page, source);
+    if (!drawn)
+        return false;
+    DrawFooter(printer, pageRect, shorterSide, documentName);
+    return true;
+}
+
+// Rendering the page left the page's view in the drawing: the preview's
+// goes back, so that its next zoom starts from what it shows.
+void RestoreDrawingView(const DrawData& view)
+{
+    CJwCADBase* drawing = view.doc;
+    if (!drawing)
+        return;
+    drawing->m_width = view.width;
+    drawing->m_height = view.height;
+    drawing->m_originX = view.originX;
+    drawing->m_originY = view.originY;
+    drawing->m_zoom = view.scale;
+    drawing->SetupView();
+}
+
+// The printer DC of a saved DEVMODE: its device name and settings.
+bool CreateSavedPrinterDC(CDC& dc, HGLOBAL devMode)
+{
+    PrintBlockLock mode(devMode);
+    if (mode.Size() < sizeof(DEVMODEW::dmDeviceName))
+        return false;
+    const DEVMODEW* settings = static_cast<const DEVMODEW*>(mode.Data());
+    return dc.CreateDC(nullptr, settings->dmDeviceName, nullptr, settings) != FALSE;
+}
+
+void ReportPrintDialogFailure(HWND owner, HRESULT result)
+{
+    wchar_t text[512];
+    swprintf(text, 512, L"Error 0x%4X occured during printer selection and/or setup.", static_cast<unsigned>(result));
+    PreviewPrintDialog().messageBox(owner, text, L"Message", MB_OK);
+}
+}
+
+CPrintBlocks::~CPrintBlocks()
+{
+    FreePrintContext(&m_pd);
+    if (m_pd.hDC) {
+        DeleteDC(m_pd.hDC);
+        m_pd.hDC = nullptr;
+    }
+}
+
+PreviewPrintDialogCalls& PreviewPrintDialog()
+{
+    static PreviewPrintDialogCalls calls = {&PrintDlgExW, &MessageBoxW};
+    return calls;
+}
+
+int PrintPageSide(int extent)
+{
+    return extent < kSmallestPrintSide + 1 ? kSmallestPrintSide : extent & ~3;
+}
+
+int FooterFontHeight(int shorterSide)
+{
+    return -static_cast<int>(shorterSide / 800.0 * kFooterUnitsPer800 + 0.5);
+}
+
+CStringW PrintDocumentName(const CStringW& title)
+{
+    CStringW name = title;
+    name.Trim();
+    name.Replace(L':', kFullWidthColon);
+    return name;
+}
+
+CStringW PrintFooterText(const SYSTEMTIME& time, const CStringW& documentName)
+{
+    CStringW text;
+    text.Format(L"%04u/%02u/%02u %02u:%02u:%02u ", time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute,
+                time.wSecond);
+    return text + documentName;
+}
+
+uint32_t GdiPageFlags(uint32_t previewFlags, bool bitmap)
+{
+    uint32_t flags = previewFlags & ~(DrawFlag::KeepView | DrawFlag::Direct2D | DrawFlag::GdiPlusImages);
+    if (bitmap)
+        flags |= DrawFlag::Direct2D | (previewFlags & DrawFlag::GdiPlusImages);
+    return flags | DrawFlag::Print | DrawFlag::ThickLines;
+}
+
+RECT Direct2DPageRect(DEVMODEW& mode)
+{
+    float width = D2DPrintJob::kDefaultPageWidth;
+    float height = D2DPrintJob::kDefaultPageHeight;
+    if ((mode.dmFields & kPaperBits) == kPaperBits && mode.dmPaperWidth > 0 && mode.dmPaperLength > 0) {
+        width = mode.dmPaperWidth / 254.0f * 96.0f;
+        height = mode.dmPaperLength / 254.0f * 96.0f;
+    } else {
+        mode.dmFields &= ~kPaperBits;
+    }
+    RECT page = {0, 0, static_cast<LONG>(width), static_cast<LONG>(height)};
+    InflateRect(&page, -1, -1);
+    return page;
+}
+
+int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource& source)
+{
+    const DrawData& preview = source.view;
+    page.width = PrintPageSide(pageRect.right - pageRect.left);
+    page.height = PrintPageSide(pageRect.bottom - pageRect.top);
+    const int shorterSide = std::min(page.width, page.height);
+    if (preview.width > 0)
+        page.scale = static_cast<int>(static_cast<double>(shorterSide) * page.scale / preview.width);
+    page.originX -= (page.width - preview.width) / 2;
+    page.originY += (page.height - preview.height) / 2;
+    if (page.doc) {
+        const RECT& picture = source.pictureClient;
+        const POINT centre = {(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+        POINT shift = {};
+        page.doc->ZoomAt(page.scale, SIZE{picture.right - picture.left, picture.bottom - picture.top}, centre, shift,
+                         true);
+        page.originX += shift.x;
+        page.originY += shift.y;
+    }
+    return shorterSide;
+}
+
+bool PrintGdiPage(CDC& printerDC, bool bitmap, const PreviewPrintSource& source)
+{
+    const CStringW documentName = PrintDocumentName(source.title);
+    DOCINFOW document = {sizeof document};
+    document.lpszDocName = documentName;
+    if (printerDC.StartDoc(&document) <= 0)
+        return false;
+    printerDC.StartPage();
+    CDC memory;
+    if (bitmap)
+        memory.CreateCompatibleDC(&printerDC);
+    try {
+        DrawGdiPage(printerDC, bitmap ? &memory : nullptr, source, documentName);
+    } catch (CException* error) {
+        error->Delete();
+    } catch (...) {
+    }
+    memory.DeleteDC();
+    printerDC.EndPage();
+    printerDC.EndDoc();
+    RestoreDrawingView(source.view);
+    return true;
+}
+
+bool PrintDirect2DPage(PRINTDLGEXW& pd, const PreviewPrintSource& source)
+{
+    CPrintBlocks blocks(pd);
+    RECT pageRect = {};
+    {
+        PrintBlockLock mode(pd.hDevMode);
+        if (mode.Size() < kPaperFieldsEnd)
+            return false;
+        pageRect = Direct2DPageRect(*static_cast<DEVMODEW*>(mode.Data()));
+    }
+    DrawData page = source.view;
+    page.progressWnd = source.window;
+    page.flags = (source.view.flags & ~DrawFlag::KeepView) | DrawFlag::Print | DrawFlag::ThickLines;
+    FitViewToPage(page, pageRect, source);
+    // The core's print job takes both blocks over and clears their handles;
+    // a render that fails before it leaves them to the guard.
+    return RenderPreviewToDC(source.path, nullptr, &pd, page) == S_OK;
+}
+
+bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
+{
+    PRINTDLGEXW pd = {};
+    pd.lStructSize = sizeof pd;
+    if (!LoadPrintDataFile(printDataPath, pd))
+        return false;
+    CPrintBlocks blocks(pd);
+    if (source.view.flags & DrawFlag::Direct2D)
+        return PrintDirect2DPage(pd, source);
+    CDC printer;
+    return CreateSavedPrinterDC(printer, pd.hDevMode) && PrintGdiPage(printer, ctrl, source);
+}
+
+void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
+{
+    const bool direct2D = (source.view.flags & DrawFlag::Direct2D) && !ctrl;
+    PRINTDLGEXW pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = source.window;
+    pd.nMinPage = pd.nMaxPage = pd.nCopies = 1;
+    pd.nStartPage = START_PAGE_GENERAL;
+    pd.Flags = direct2D ? kDirect2DDialogFlags : kGdiDialogFlags;
+    const HRESULT result = PreviewPrintDialog().printDlgEx(&pd);
+    // A cancelled dialog may still hand back blocks or a DC: they go too.
+    CPrintBlocks blocks(pd);
+    if (FAILED(result)) {
+        ReportPrintDialogFailure(source.window, result);
+        return;
+    }
+    if (pd.dwResultAction != PD_RESULT_PRINT || !pd.hDevNames || !pd.hDevMode)
+        return;
+    SavePrintDataFile(printDataPath, pd);
+    if (direct2D) {
+        PrintDirect2DPage(pd, source);
+        return;
+    }
+    CDC printer;
+    if (printer.Attach(pd.hDC)) {
+        pd.hDC = nullptr;
+        PrintGdiPage(printer, ctrl, source);
+    }
+}
