@@ -20,10 +20,14 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "LanguageIds.h"
+#include "PreViewDlg.h"
 #include "PreviewPrint.h"
 #include "PreviewRender.h"
 #include "PrintData.h"
+#include "app/TavrenaApp.h"
 #include "framework/WindowTestSupport.h"
+#include "support/LibraryModule.h"
 #include "reader/JwCADBase.h"
 #include "support/SampleDrawings.h"
 #include "support/ScratchFolder.h"
@@ -469,5 +473,66 @@ TEST_F(PreviewPrintTest, Direct2DRoadFreesTheBlocksAlsoWhenThePrintFails)
     EXPECT_FALSE(PrintDirect2DPage(pd, broken));
     EXPECT_TRUE(BlockFreed(names2));
     EXPECT_TRUE(BlockFreed(mode2));
+}
+
+// The print button of a real preview dialog with Shift held: the printer
+// saved in the cache folder prints the page at once, without the dialog.
+// Without a saved printer the same press asks the print dialog (here the
+// fake, which cancels).
+TEST_F(PreviewPrintTest, ShiftPrintButtonPrintsOnTheSavedPrinter)
+{
+    LibraryModule language(L"TavrenaJPN.dll");
+    ASSERT_TRUE(language.IsLoaded());
+    const HINSTANCE oldResources = AfxGetResourceHandle();
+    AfxSetResourceHandle(language.Handle());
+    const CStringW oldCacheFolder = theApp.m_cacheFolder;
+    theApp.m_cacheFolder = (m_scratch.Path() + L"\\").c_str();
+    BYTE oldKeys[256] = {};
+    GetKeyboardState(oldKeys);
+
+    CWnd host;
+    ASSERT_TRUE(CreateTestPopup(host, true, 20, 20, 440, 580));
+    auto* dialog = new CPreViewDlg(m_source.path, RECT{0, 0, 420, 560}, &host);
+    ASSERT_TRUE(dialog->Create(IDD_PREVIEW, &host));
+    dialog->ShowWindow(SW_SHOW);
+    const HWND window = dialog->m_hWnd;
+    const HWND picture = ::GetDlgItem(window, IDC_PREVIEW_PICTURE);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return ::IsWindowEnabled(::GetDlgItem(window, IDC_PREVIEW_ZOOM)) &&
+                   ::SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
+        },
+        kPrintPatience));
+
+    BYTE keys[256];
+    std::memcpy(keys, oldKeys, sizeof keys);
+    keys[VK_SHIFT] = 0x80;
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    FakePrintDialog::action = PD_RESULT_CANCEL;
+    FakePrintDialog::flagsAsked = 0;
+    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_PRINT, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_PREVIEW_PRINT)));
+    EXPECT_NE(FakePrintDialog::flagsAsked, 0u) << "no saved printer: the print dialog is asked";
+
+    PRINTDLGEXW pd = {};
+    pd.lStructSize = sizeof pd;
+    ASSERT_TRUE(PrinterBlocks(m_printer, pd));
+    {
+        CPrintBlocks blocks(pd);
+        ASSERT_TRUE(SavePrintDataFile(theApp.m_cacheFolder + kPrintDataFileName, pd));
+    }
+    const std::set<std::wstring> before = PdfFiles();
+    FakePrintDialog::flagsAsked = 0;
+    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_PRINT, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_PREVIEW_PRINT)));
+    EXPECT_EQ(FakePrintDialog::flagsAsked, 0u) << "the saved printer prints without the dialog";
+    SetKeyboardState(oldKeys);
+    ExpectPrintedPage(before, L"PreviewPrint-shift");
+
+    ::DestroyWindow(window);
+    host.DestroyWindow();
+    theApp.m_cacheFolder = oldCacheFolder;
+    AfxSetResourceHandle(oldResources);
 }
 }  // namespace
