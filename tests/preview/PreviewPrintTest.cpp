@@ -4,9 +4,10 @@
 // into an image with pdftoppm and looked at. Without the printer these
 // tests fail and say why: they never pass without printing.
 //
-// The print dialog is modal: its road is driven through the seam of
+// The print dialog is modal: its handling is driven through the seam of
 // PreviewPrintDialog, whose fake answers as the dialog does (blocks and a
-// printer DC for the bench printer, or a cancel, or a failure).
+// printer DC for the bench printer, or a cancel, or a failure); Wine's own
+// dialog is also pressed once by a timer, and what it answers is asserted.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -284,7 +285,11 @@ protected:
         FakePrintDialog::message.clear();
         PreviewPrintDialog() = {&FakePrintDialog::PrintDlgEx, &FakePrintDialog::MessageBox};
     }
-    void TearDown() override { PreviewPrintDialog() = m_oldCalls; }
+    void TearDown() override
+    {
+        PreviewPrintDialog() = m_oldCalls;
+        m_owner.DestroyWindow();
+    }
 
     // The first sample as the preview shows it after its first render: a
     // square bitmap, the view placed, rendered once so the drawing holds
@@ -298,7 +303,10 @@ protected:
         m_source.path = samples.front().c_str();
         m_source.title = m_source.path.Mid(m_source.path.ReverseFind(L'\\') + 1);
         m_source.pictureClient = RECT{0, 0, 400, 480};
-        m_source.window = nullptr;
+        // The print dialog wants a window for its owner.
+        if (!CreateTestPopup(m_owner, true))
+            return false;
+        m_source.window = m_owner.m_hWnd;
         DrawData& view = m_source.view;
         if (LoadPreviewDocument(m_source.path, view) != S_OK || !view.doc)
             return false;
@@ -356,6 +364,7 @@ protected:
     }
 
     std::wstring m_printer;
+    CWnd m_owner;
     PreviewPrintSource m_source;
     PreviewPrintDialogCalls m_oldCalls = {};
     ScratchFolder m_scratch;
@@ -534,5 +543,70 @@ TEST_F(PreviewPrintTest, ShiftPrintButtonPrintsOnTheSavedPrinter)
     host.DestroyWindow();
     theApp.m_cacheFolder = oldCacheFolder;
     AfxSetResourceHandle(oldResources);
+}
+
+// Presses a button of the print dialog from inside its modal loop: the
+// first visible dialog box of this thread.
+UINT g_printDialogButton = IDOK;
+HWND g_printDialogSeen = nullptr;
+BOOL CALLBACK PressPrintDialogButton(HWND window, LPARAM)
+{
+    wchar_t kind[16] = {};
+    GetClassNameW(window, kind, 16);
+    if (wcscmp(kind, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    g_printDialogSeen = window;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(g_printDialogButton, BN_CLICKED), 0);
+    return FALSE;
+}
+void CALLBACK PressPrintDialogLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), PressPrintDialogButton, 0);
+}
+
+// Wine's own dialog behind the seam, with what it answered noted.
+struct WinePrintDialogAnswer {
+    HRESULT result;
+    DWORD action;
+    bool names, mode, dc;
+};
+WinePrintDialogAnswer g_wineAnswer = {};
+HRESULT WINAPI RecordWinePrintDialog(LPPRINTDLGEXW pd)
+{
+    const HRESULT result = PrintDlgExW(pd);
+    g_wineAnswer = {result, pd->dwResultAction, pd->hDevNames != nullptr, pd->hDevMode != nullptr, pd->hDC != nullptr};
+    return result;
+}
+
+// Wine's own print dialog, pressed by a timer: Cancel prints and saves
+// nothing; Print on the default printer (the bench's queue when it is the
+// only one) saves the choice and prints the page.
+TEST_F(PreviewPrintTest, WinesPrintDialogCancelsAndPrints)
+{
+    PreviewPrintDialog() = {&RecordWinePrintDialog, &FakePrintDialog::MessageBox};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, PressPrintDialogLater);
+    g_printDialogButton = IDCANCEL;
+    g_printDialogSeen = nullptr;
+    PrintWithDialog(false, m_source, m_printData.c_str());
+    EXPECT_NE(g_printDialogSeen, nullptr) << "Wine showed no print dialog";
+    EXPECT_EQ(GetFileAttributesW(m_printData.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    wchar_t defaultPrinter[256] = {};
+    DWORD size = 256;
+    GetDefaultPrinterW(defaultPrinter, &size);
+    RecordProperty("defaultPrinter", std::string(defaultPrinter, defaultPrinter + wcslen(defaultPrinter)));
+    if (m_printer == defaultPrinter) {
+        const std::set<std::wstring> before = PdfFiles();
+        g_printDialogButton = IDOK;
+        g_printDialogSeen = nullptr;
+        PrintWithDialog(false, m_source, m_printData.c_str());
+        EXPECT_NE(g_printDialogSeen, nullptr);
+        EXPECT_EQ(g_wineAnswer.result, S_OK) << FakePrintDialog::message.c_str();
+        EXPECT_EQ(g_wineAnswer.action, static_cast<DWORD>(PD_RESULT_PRINT));
+        EXPECT_TRUE(g_wineAnswer.names && g_wineAnswer.mode && g_wineAnswer.dc);
+        EXPECT_NE(GetFileAttributesW(m_printData.c_str()), INVALID_FILE_ATTRIBUTES) << "the choice is saved";
+        ExpectPrintedPage(before, L"PreviewPrint-winedialog");
+    }
+    KillTimer(nullptr, timer);
 }
 }  // namespace
