@@ -145,14 +145,18 @@ void RestoreDrawingView(const DrawData& view)
     drawing->SetupView();
 }
 
-// The printer DC of a saved DEVMODE: its device name and settings.
-bool CreateSavedPrinterDC(CDC& dc, HGLOBAL devMode)
+// The printer DC of a saved choice. The device is named by the DEVNAMES
+// block (whose strings the loader checked): the DEVMODE's own name field
+// holds only 31 characters, too few for many network printers' names.
+bool CreateSavedPrinterDC(CDC& dc, const PRINTDLGEXW& pd)
 {
-    PrintBlockLock mode(devMode);
-    if (mode.Size() < sizeof(DEVMODEW::dmDeviceName))
+    PrintBlockLock names(pd.hDevNames);
+    PrintBlockLock mode(pd.hDevMode);
+    if (names.Size() < sizeof(DEVNAMES) || !mode.Data())
         return false;
-    const DEVMODEW* settings = static_cast<const DEVMODEW*>(mode.Data());
-    return dc.CreateDC(nullptr, settings->dmDeviceName, nullptr, settings) != FALSE;
+    const auto* header = static_cast<const DEVNAMES*>(names.Data());
+    const wchar_t* device = static_cast<const wchar_t*>(names.Data()) + header->wDeviceOffset;
+    return dc.CreateDC(nullptr, device, nullptr, mode.Data()) != FALSE;
 }
 
 void ReportPrintDialogFailure(HWND owner, HRESULT result)
@@ -302,7 +306,7 @@ bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wcha
     if (source.view.flags & DrawFlag::Direct2D)
         return PrintDirect2DPage(pd, source);
     CDC printer;
-    return CreateSavedPrinterDC(printer, pd.hDevMode) && PrintGdiPage(printer, ctrl, source);
+    return CreateSavedPrinterDC(printer, pd) && PrintGdiPage(printer, ctrl, source);
 }
 
 void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
