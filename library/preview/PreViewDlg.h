@@ -33,16 +33,6 @@ public:
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
-    // Printing (PreViewDlgPrint.cpp, PreviewPrint.h): the print settings file
-    // in the cache folder, the page view, the GDI and Direct2D pages and the
-    // print dialog.
-    void SavePrintData(const PRINTDLGEXW& pd);
-    bool LoadPrintData(PRINTDLGEXW& pd);
-    int FitViewToPage(DrawData& page, const RECT& pageRect);
-    void PrintGdi(CDC& printerDC, bool bitmap);
-    bool PrintDirect2D(PRINTDLGEXW& pd);
-    void PrintWithDialog(bool ctrl);
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void PostNcDestroy() override;
@@ -75,6 +65,7 @@ private:
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
     void GiveFocusToParent();
+    // What printing (PreviewPrint.h) needs of the dialog.
     PreviewPrintSource PrintSource();
 
     std::unique_ptr<CWinThread> m_loadWorker;

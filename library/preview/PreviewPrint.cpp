@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cwchar>
+#include "GlobalBlockLock.h"
 #include "PreviewRender.h"
 #include "PrintData.h"
 #include "reader/JwCADBase.h"
@@ -22,26 +23,6 @@ const DWORD kGdiDialogFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_RETURNDC | PD_
 const DWORD kPaperBits = DM_PAPERLENGTH | DM_PAPERWIDTH;
 // The DEVMODE's fixed part up to its paper fields.
 const SIZE_T kPaperFieldsEnd = offsetof(DEVMODEW, dmPrintQuality);
-
-// A global block, locked for the life of the object.
-class PrintBlockLock {
-public:
-    explicit PrintBlockLock(HGLOBAL block) : m_block(block), m_data(block ? GlobalLock(block) : nullptr) {}
-    ~PrintBlockLock()
-    {
-        if (m_data)
-            GlobalUnlock(m_block);
-    }
-    PrintBlockLock(const PrintBlockLock&) = delete;
-    PrintBlockLock& operator=(const PrintBlockLock&) = delete;
-
-    void* Data() const { return m_data; }
-    SIZE_T Size() const { return m_data ? GlobalSize(m_block) : 0; }
-
-private:
-    HGLOBAL m_block;
-    void* m_data;
-};
 
 // The font of the footer, selected for the life of the object.
 class FooterFont {
@@ -150,8 +131,8 @@ void RestoreDrawingView(const DrawData& view)
 // holds only 31 characters, too few for many network printers' names.
 bool CreateSavedPrinterDC(CDC& dc, const PRINTDLGEXW& pd)
 {
-    PrintBlockLock names(pd.hDevNames);
-    PrintBlockLock mode(pd.hDevMode);
+    CGlobalBlockLock names(pd.hDevNames);
+    CGlobalBlockLock mode(pd.hDevMode);
     if (names.Size() < sizeof(DEVNAMES) || !mode.Data())
         return false;
     const auto* header = static_cast<const DEVNAMES*>(names.Data());
@@ -253,7 +234,7 @@ int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource
     return shorterSide;
 }
 
-bool PrintGdiPage(CDC& printerDC, bool bitmap, const PreviewPrintSource& source)
+bool PrintGdi(CDC& printerDC, bool bitmap, const PreviewPrintSource& source)
 {
     const CStringW documentName = PrintDocumentName(source.title);
     DOCINFOW document = {sizeof document};
@@ -277,12 +258,12 @@ bool PrintGdiPage(CDC& printerDC, bool bitmap, const PreviewPrintSource& source)
     return true;
 }
 
-bool PrintDirect2DPage(PRINTDLGEXW& pd, const PreviewPrintSource& source)
+bool PrintDirect2D(PRINTDLGEXW& pd, const PreviewPrintSource& source)
 {
     CPrintBlocks blocks(pd);
     RECT pageRect = {};
     {
-        PrintBlockLock mode(pd.hDevMode);
+        CGlobalBlockLock mode(pd.hDevMode);
         if (mode.Size() < kPaperFieldsEnd)
             return false;
         pageRect = Direct2DPageRect(*static_cast<DEVMODEW*>(mode.Data()));
@@ -304,9 +285,9 @@ bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wcha
         return false;
     CPrintBlocks blocks(pd);
     if (source.view.flags & DrawFlag::Direct2D)
-        return PrintDirect2DPage(pd, source);
+        return PrintDirect2D(pd, source);
     CDC printer;
-    return CreateSavedPrinterDC(printer, pd) && PrintGdiPage(printer, ctrl, source);
+    return CreateSavedPrinterDC(printer, pd) && PrintGdi(printer, ctrl, source);
 }
 
 void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
@@ -329,12 +310,12 @@ void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t*
         return;
     SavePrintDataFile(printDataPath, pd);
     if (direct2D) {
-        PrintDirect2DPage(pd, source);
+        PrintDirect2D(pd, source);
         return;
     }
     CDC printer;
     if (printer.Attach(pd.hDC)) {
         pd.hDC = nullptr;
-        PrintGdiPage(printer, ctrl, source);
+        PrintGdi(printer, ctrl, source);
     }
 }

@@ -63,10 +63,10 @@ RECT Direct2DPageRect(DEVMODEW& mode);
 // the page's shorter side.
 int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource& source);
 // One page into printerDC: false when no document could be started.
-bool PrintGdiPage(CDC& printerDC, bool bitmap, const PreviewPrintSource& source);
+bool PrintGdi(CDC& printerDC, bool bitmap, const PreviewPrintSource& source);
 // One page through the Direct2D print job on pd's printer; the blocks of
 // pd are freed whatever happens. True when the page was printed.
-bool PrintDirect2DPage(PRINTDLGEXW& pd, const PreviewPrintSource& source);
+bool PrintDirect2D(PRINTDLGEXW& pd, const PreviewPrintSource& source);
 // The printer chosen last time, read from printDataPath; false when there
 // is none or the page could not be started there (the caller then asks).
 bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath);

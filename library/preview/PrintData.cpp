@@ -1,4 +1,5 @@
 #include "PrintData.h"
+#include "GlobalBlockLock.h"
 #include <afx.h>
 #include <cstddef>
 #include <cstring>
@@ -10,26 +11,6 @@ namespace {
 const uint32_t kPrintDataMinDevMode = offsetof(DEVMODEW, dmPrintQuality);
 // The header and three empty strings.
 const uint32_t kPrintDataMinDevNames = sizeof(DEVNAMES) + 3 * sizeof(wchar_t);
-
-// A global block, locked for the life of the object.
-class PrintDataLock {
-public:
-    explicit PrintDataLock(HGLOBAL block) : m_block(block), m_data(block ? GlobalLock(block) : nullptr) {}
-    ~PrintDataLock()
-    {
-        if (m_data)
-            GlobalUnlock(m_block);
-    }
-    PrintDataLock(const PrintDataLock&) = delete;
-    PrintDataLock& operator=(const PrintDataLock&) = delete;
-
-    const BYTE* Bytes() const { return static_cast<const BYTE*>(m_data); }
-    size_t Size() const { return m_data ? GlobalSize(m_block) : 0; }
-
-private:
-    HGLOBAL m_block;
-    void* m_data;
-};
 
 // The string at a DEVNAMES offset (in characters), when it lies with its
 // terminator inside the size bytes of the block; else null.
@@ -174,10 +155,10 @@ bool SavePrintDataFile(const wchar_t* path, const PRINTDLGEXW& pd)
 {
     if (!pd.hDevNames || !pd.hDevMode || pd.lStructSize != sizeof(PRINTDLGEXW))
         return false;
-    PrintDataLock names(pd.hDevNames);
+    CGlobalBlockLock names(pd.hDevNames);
     if (!names.Bytes())
         return false;
-    PrintDataLock mode(pd.hDevMode);
+    CGlobalBlockLock mode(pd.hDevMode);
     if (!mode.Bytes())
         return false;
     const std::vector<BYTE> packedNames = PackedDevNames(names.Bytes(), names.Size());

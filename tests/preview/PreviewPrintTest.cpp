@@ -391,7 +391,7 @@ TEST_F(PreviewPrintTest, GdiPagePrintsTheDrawingWithItsFooter)
         CPrintBlocks blocks(pd);
         const std::set<std::wstring> before = PdfFiles();
         const CJwCADBase* drawing = m_source.view.doc;
-        ASSERT_TRUE(PrintGdiPage(printer, c.bitmap, m_source));
+        ASSERT_TRUE(PrintGdi(printer, c.bitmap, m_source));
         ExpectPrintedPage(before, c.picture);
         // The drawing's view is the preview's again.
         EXPECT_EQ(drawing->m_zoom, m_source.view.scale);
@@ -466,7 +466,7 @@ TEST_F(PreviewPrintTest, Direct2DRoadFreesTheBlocksAlsoWhenThePrintFails)
     PRINTDLGEXW pd = {};
     ASSERT_TRUE(PrinterBlocks(m_printer, pd));
     const HGLOBAL names = pd.hDevNames, mode = pd.hDevMode;
-    const bool printed = PrintDirect2DPage(pd, m_source);
+    const bool printed = PrintDirect2D(pd, m_source);
     RecordProperty("direct2DPrinted", printed ? 1 : 0);
     EXPECT_EQ(pd.hDevNames, nullptr);
     EXPECT_EQ(pd.hDevMode, nullptr);
@@ -479,7 +479,7 @@ TEST_F(PreviewPrintTest, Direct2DRoadFreesTheBlocksAlsoWhenThePrintFails)
     const HGLOBAL names2 = pd.hDevNames, mode2 = pd.hDevMode;
     PreviewPrintSource broken = m_source;
     broken.view.scale = 0;
-    EXPECT_FALSE(PrintDirect2DPage(pd, broken));
+    EXPECT_FALSE(PrintDirect2D(pd, broken));
     EXPECT_TRUE(BlockFreed(names2));
     EXPECT_TRUE(BlockFreed(mode2));
 }
