@@ -492,14 +492,26 @@ TEST_F(PreviewPrintTest, ShiftPrintButtonPrintsOnTheSavedPrinter)
 {
     LibraryModule language(L"TavrenaJPN.dll");
     ASSERT_TRUE(language.IsLoaded());
-    const HINSTANCE oldResources = AfxGetResourceHandle();
+    // The dialog's resources from the language module, the print settings
+    // file in the scratch folder, the keys as they were: all put back
+    // however the test ends.
+    struct Restore {
+        HINSTANCE resources = AfxGetResourceHandle();
+        CStringW cacheFolder = theApp.m_cacheFolder;
+        BYTE keys[256] = {};
+        Restore() { GetKeyboardState(keys); }
+        ~Restore()
+        {
+            SetKeyboardState(keys);
+            theApp.m_cacheFolder = cacheFolder;
+            AfxSetResourceHandle(resources);
+        }
+    } restore;
     AfxSetResourceHandle(language.Handle());
-    const CStringW oldCacheFolder = theApp.m_cacheFolder;
     theApp.m_cacheFolder = (m_scratch.Path() + L"\\").c_str();
-    BYTE oldKeys[256] = {};
-    GetKeyboardState(oldKeys);
+    const BYTE* oldKeys = restore.keys;
 
-    CWnd host;
+    CWnd host;  // destroyed, with the preview in it, before the state goes back
     ASSERT_TRUE(CreateTestPopup(host, true, 20, 20, 440, 580));
     auto* dialog = new CPreViewDlg(m_source.path, RECT{0, 0, 420, 560}, &host);
     ASSERT_TRUE(dialog->Create(IDD_PREVIEW, &host));
@@ -536,13 +548,7 @@ TEST_F(PreviewPrintTest, ShiftPrintButtonPrintsOnTheSavedPrinter)
     ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_PRINT, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_PREVIEW_PRINT)));
     EXPECT_EQ(FakePrintDialog::flagsAsked, 0u) << "the saved printer prints without the dialog";
-    SetKeyboardState(oldKeys);
     ExpectPrintedPage(before, L"PreviewPrint-shift");
-
-    ::DestroyWindow(window);
-    host.DestroyWindow();
-    theApp.m_cacheFolder = oldCacheFolder;
-    AfxSetResourceHandle(oldResources);
 }
 
 // Presses a button of the print dialog from inside its modal loop: the
