@@ -1,6 +1,8 @@
 // The Direct2D core that a drawing keeps between the renders of its
 // previews: it stays while a preview of the drawing is open and goes with
-// the last one, and with it the threads that Direct2D started for it.
+// the last one, and with it the threads that Direct2D started for it (under
+// Wine the Direct3D device behind the DC render target runs a command
+// thread in wined3d.dll, which stays as long as the core does).
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include "InProcessPreview.h"
