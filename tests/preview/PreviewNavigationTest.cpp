@@ -249,6 +249,8 @@ struct NavigationCase {
     POINT steps;
     POINT pixels;
     MarkAfter mark;
+    // A picture of the dialog afterwards, for a person to look at.
+    const wchar_t* pictureName = nullptr;
 };
 
 // Each case from a freshly placed view at scale 256: the scale and origin
@@ -270,7 +272,7 @@ TEST_F(PreviewNavigationTest, EachInputLeavesTheExpectedView)
         {"reversed wheel toward the user zooms out", kReversedWheel, [&](POINT at) { Wheel(-WHEEL_DELTA, at); }, 64,
          {0, 0}, {0, 0}, MarkAfter::StaysPut},
         {"double-click zooms in a whole step", 0, [&](POINT at) { DoubleClick(at, false); }, 1024, {0, 0}, {0, 0},
-         MarkAfter::StaysPut},
+         MarkAfter::StaysPut, L"PreviewNavigation-zoomed"},
         {"shift double-click zooms out to the smallest scale", 0, [&](POINT at) { DoubleClick(at, true); }, 64, {0, 0}, {0, 0},
          MarkAfter::StaysPut},
         {"up key in the slider pans", 0, [&](POINT) { SliderKey(VK_UP); }, 256, {0, -1}, {0, 0}, MarkAfter::Moved},
@@ -352,10 +354,13 @@ TEST_F(PreviewNavigationTest, EachInputLeavesTheExpectedView)
             EXPECT_LE(std::abs(shown.x - expected.x), slack) << Text(shown) << " expected " << Text(expected);
             EXPECT_LE(std::abs(shown.y - expected.y), slack) << Text(shown) << " expected " << Text(expected);
         }
+        if (c.pictureName) {
+            EXPECT_TRUE(SavePreviewPicture(m_dialog, TestOutputFolder() + L"\\" + c.pictureName + L".png"));
+            EXPECT_TRUE(CWindowPicture(m_dialog).SavePng(TestOutputFolder() + L"\\" + c.pictureName + L"-screen.png"));
+        }
         Close();
     }
 }
-}  // namespace
 
 // Page fit shows the whole drawing; switched off it brings back the view
 // from before (the first one, at 256). Any other navigation switches fit
@@ -489,3 +494,4 @@ TEST_F(PreviewNavigationTest, ZoomAndPanNeverWrapTheViewRound)
         Close();
     }
 }
+}  // namespace
