@@ -7,10 +7,11 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
