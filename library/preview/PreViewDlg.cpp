@@ -8,6 +8,7 @@
 #include "PreviewLayoutMap.h"
 #include "PreviewMessages.h"
 #include "PreviewRender.h"
+#include "PreviewViewLimits.h"
 #include "app/TavrenaApp.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoSystemVersion.h"
@@ -29,10 +30,6 @@ struct PreviewWorkerJob {
 
 namespace {
 const COLORREF kPreviewDarkBackground = RGB(0x1E, 0x1E, 0x1E);
-const int kFittedViewScale = 256;
-const int kSmallestScale = 64;
-const int kLargestScale = 65536;
-const int kLargestFineScale = 4096;
 const int kTickDivisions = 10;
 const int kBitmapStep = 32;
 const int kTreeStateIcons = 4;
@@ -99,6 +96,8 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
+    ON_WM_HSCROLL()
+    ON_WM_MOUSEWHEEL()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
     ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
     ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
@@ -107,6 +106,7 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_BN_CLICKED(IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnSettingsButton)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreViewDlg::OnWinMgr)
     ON_MESSAGE(WM_PREVIEWSTART, &CPreViewDlg::OnPreviewStart)
+    ON_MESSAGE(WM_PREVIEWZOOM, &CPreViewDlg::OnPreviewZoom)
     ON_MESSAGE(WM_PREVIEWLOADED, &CPreViewDlg::OnPreviewLoaded)
     ON_MESSAGE(WM_DRAWPROGRESS, &CPreViewDlg::OnDrawProgress)
     ON_MESSAGE(WM_PREVIEWBITMAP, &CPreViewDlg::OnPreviewBitmap)
@@ -426,15 +426,15 @@ void CPreViewDlg::Redraw(bool async, bool skipIfUnchanged, bool toCentre, const 
         m_view.originY = -m_view.originX;
     } else if (side != m_view.width) {
         const int shift = m_fitOn ? 0 : (side - m_view.width) / 2;
-        m_view.originX -= shift;
-        m_view.originY += shift;
+        m_view.originX = ShiftViewOrigin(m_view.originX, -shift);
+        m_view.originY = ShiftViewOrigin(m_view.originY, shift);
     }
     m_view.width = m_view.height = side;
     if ((anchor.x != 0 || anchor.y != 0) && m_view.doc) {
         POINT shift = {};
         m_view.doc->ZoomAt(m_view.scale, SIZE{client.Width(), client.Height()}, anchor, shift, toCentre);
-        m_view.originX += shift.x;
-        m_view.originY += shift.y;
+        m_view.originX = ShiftViewOrigin(m_view.originX, shift.x);
+        m_view.originY = ShiftViewOrigin(m_view.originY, shift.y);
     }
     ComputeRenderFlags();
     if (async) {

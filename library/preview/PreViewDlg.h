@@ -7,6 +7,7 @@
 #include <afxcmn.h>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include "foundation/controls/KvToolTip.h"
 #include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
@@ -31,6 +32,11 @@ public:
     void Redraw(bool async, bool skipIfUnchanged, bool toCentre, const POINT& anchor);
     void SetPreviewBitmap(HBITMAP bitmap);
     void ApplyDarkColors(bool dark);
+    // One zoom step (a quarter of one for the wheel: divisor 4) about a
+    // point of the picture, which keeps showing the same drawing point.
+    void ZoomStep(bool zoomIn, int divisor, POINT at);
+    // One pan step for a pan button's id (IDC_PREVIEW_PAN_UP to _RIGHT).
+    void Pan(int buttonId);
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
@@ -42,6 +48,8 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnSettingChange(UINT flags, LPCTSTR section);
+    afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     afx_msg void OnPanButton(UINT id);
     afx_msg void OnFitButton();
     afx_msg void OnAboutButton();
@@ -50,6 +58,7 @@ protected:
     afx_msg void OnSettingsButton();
     afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewStart(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPreviewZoom(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewLoaded(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDrawProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewBitmap(WPARAM wParam, LPARAM lParam);
@@ -68,6 +77,10 @@ private:
     void GiveFocusToParent();
     void ToggleAboutBox();
     void ShowUpdateNotice();
+    int ZoomStepSize() const;
+    std::optional<int> SliderScale(BYTE key, UINT code) const;
+    void ApplyRubberBand(const RECT& band);
+    POINT PictureCentre() const;
 
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;
@@ -83,6 +96,10 @@ private:
     int m_drawnScale = 0;
     int m_drawnOriginX = 0;
     int m_drawnOriginY = 0;
+    // The view before page fit, which switching it off brings back.
+    int m_savedScale = 0;
+    int m_savedOriginX = 0;
+    int m_savedOriginY = 0;
     bool m_fitOn = false;
     bool m_fineMode = false;
     bool m_hostedInDialogBox = false;

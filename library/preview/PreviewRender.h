@@ -13,3 +13,6 @@ HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view);
 HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& view);
 // Renders view into dc, or with no dc prints it through printContext.
 HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view);
+// Sets view's scale and origin so that the whole drawing shows in its
+// visible size (viewWidth by viewHeight). S_OK or E_NOTIMPL.
+HRESULT FitPreviewView(const wchar_t* path, DrawData& view);
