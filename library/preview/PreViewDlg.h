@@ -11,6 +11,7 @@
 #include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
 #include "MySliderCtrl.h"
+#include "MyTreeCtrl.h"
 #include "SizeableDlg.h"
 #include "SizerBar.h"
 #include "records/DrawData.h"
@@ -29,6 +30,11 @@ public:
     void Redraw(bool async, bool skipIfUnchanged, bool toCentre, const POINT& anchor);
     void SetPreviewBitmap(HBITMAP bitmap);
     void ApplyDarkColors(bool dark);
+    // The layer tree's side of a click: one layer's bit of the view's mask,
+    // then one render of the result.
+    void SetLayerShown(int index, bool shown);
+    void RenderAfterLayerSwitch();
+    bool IsHostedInDialogBox() const { return m_hostedInDialogBox; }
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
@@ -44,6 +50,7 @@ protected:
     afx_msg void OnFitButton();
     afx_msg void OnUpdateButton();
     afx_msg void OnCopyButton();
+    afx_msg void OnInfoListClick(NMHDR* notify, LRESULT* result);
     afx_msg void OnPrintButton();
     afx_msg void OnSettingsButton();
     afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
@@ -58,8 +65,11 @@ private:
     void SetUpIcons();
     void SetUpTreeTheme();
     void SetUpToolTips();
-    void FillInformation();
+    void FillInfoList(int kind);
+    void FitInfoColumn();
     void FillLayerTree(const struct ZumenLayers& layers);
+    bool CopyPictureToClipboard();
+    bool CopyMetafileToClipboard();
     void ComputeRenderFlags();
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
@@ -91,7 +101,7 @@ private:
     CSizerBar m_sizerBar;
     CMyPicture m_picture;
     CMySliderCtrl m_slider;
-    CTreeCtrl m_layerTree;
+    CMyTreeCtrl m_layerTree;
     CListCtrl m_infoList;
     CImageList m_treeImages;
     CKvToolTip m_toolTip;
