@@ -206,6 +206,7 @@ TEST_F(PreviewLayerTreeTest, ClickingALayerSwitchesItAndRenders)
     EXPECT_EQ(Image(walls.handle), 0);
     const int withoutWalls = Ink();
     EXPECT_LT(withoutWalls, baseline);
+    RedrawWindow(m_dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(SavePreviewPicture(m_dialog, TestOutputFolder() + L"\\PreviewLayerUnchecked.png"));
     EXPECT_TRUE(CWindowPicture(m_dialog).SavePng(TestOutputFolder() + L"\\PreviewLayerUnchecked-screen.png"));
 
