@@ -98,7 +98,7 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
-    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnUpdateButton)
+    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
     ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
     ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
     ON_NOTIFY(NM_CLICK, IDC_PREVIEW_INFO, &CPreViewDlg::OnInfoListClick)
@@ -267,6 +267,7 @@ LRESULT CPreViewDlg::OnPreviewStart(WPARAM, LPARAM)
     job->view = m_view;
     job->view.progressWnd = m_hWnd;
     job->load = true;
+    m_drawingUse.Begin(m_path);
     StartWorker(std::move(job), m_loadWorker);
     return 0;
 }
@@ -522,6 +523,9 @@ void CPreViewDlg::OnSettingChange(UINT flags, LPCTSTR section)
 // Closing: the load is asked to stop, the workers are told to send nothing
 // more and are waited for while their sends are let through, so a worker
 // blocked in a send never waits for this thread while it waits for them.
+// Then nothing draws for this preview any more, and the drawing's Direct2D
+// core can go. The about box is owned by the host's top-level window, not
+// by this child dialog, so it would outlive it: it goes here.
 void CPreViewDlg::OnDestroy()
 {
     theApp.m_infoCache.StopLoad(m_path);
@@ -530,6 +534,9 @@ void CPreViewDlg::OnDestroy()
     FinishWorker(m_loadWorker);
     FinishWorker(m_renderWorker);
     m_loadJob.reset();
+    m_drawingUse.End();
+    if (m_aboutBox)
+        m_aboutBox->DestroyWindow();
     CSizeableDlg::OnDestroy();
 }
 

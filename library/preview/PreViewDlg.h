@@ -12,11 +12,13 @@
 #include "MyPicture.h"
 #include "MySliderCtrl.h"
 #include "MyTreeCtrl.h"
+#include "PreviewDrawingUse.h"
 #include "SizeableDlg.h"
 #include "SizerBar.h"
 #include "records/DrawData.h"
 
 struct PreviewWorkerJob;
+class CAboutDlg;
 
 class CPreViewDlg : public CSizeableDlg {
     DECLARE_DYNAMIC(CPreViewDlg)
@@ -48,7 +50,7 @@ protected:
     afx_msg void OnSettingChange(UINT flags, LPCTSTR section);
     afx_msg void OnPanButton(UINT id);
     afx_msg void OnFitButton();
-    afx_msg void OnUpdateButton();
+    afx_msg void OnAboutButton();
     afx_msg void OnCopyButton();
     afx_msg void OnInfoListClick(NMHDR* notify, LRESULT* result);
     afx_msg void OnPrintButton();
@@ -74,10 +76,15 @@ private:
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
     void GiveFocusToParent();
+    void ToggleAboutBox();
+    void ShowUpdateNotice();
 
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;
     std::unique_ptr<PreviewWorkerJob> m_loadJob;
+    // The open about box, or null; the box clears this when its window goes.
+    CAboutDlg* m_aboutBox = nullptr;
+    CPreviewDrawingUse m_drawingUse;
     HBITMAP m_shownBitmap = nullptr;
     RECT m_initialRect;
     DrawData m_view;
