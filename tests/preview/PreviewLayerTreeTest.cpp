@@ -147,6 +147,17 @@ protected:
         PostMessageW(Tree(), WM_LBUTTONUP, 0, at);
         SendMessageW(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     }
+    void DoubleClick(HTREEITEM item)
+    {
+        TreeView_EnsureVisible(Tree(), item);
+        RECT label = {};
+        *reinterpret_cast<HTREEITEM*>(&label) = item;
+        ASSERT_TRUE(SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+        SendMessageW(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2));
+    }
+    bool Expanded(HTREEITEM item) const { return TreeView_GetItemState(Tree(), item, TVIS_EXPANDED) & TVIS_EXPANDED; }
+    HTREEITEM Selected() const { return TreeView_GetSelection(Tree()); }
     int Ink() const { return CountBitmapInk(Shown()); }
 };
 
@@ -268,6 +279,51 @@ TEST_F(PreviewLayerTreeTest, HiddenGroupComesOnWithItsLayers)
     EXPECT_EQ(Image(hidden.handle), 0);
     EXPECT_EQ(Image(Layer(L"7:", L"0:A").handle), 0);
     EXPECT_EQ(Ink(), baseline);
+}
+
+// A double-click opens or closes a group as the tree does by itself; on the
+// root it does nothing, so the tree never folds away whole.
+TEST_F(PreviewLayerTreeTest, DoubleClickFoldsGroupsButNotTheRoot)
+{
+    OpenLayeredDrawing();
+    DoubleClick(Root());
+    EXPECT_TRUE(Expanded(Root()));
+    const TreeItem plan = Group(L"0:");
+    ASSERT_TRUE(Expanded(plan.handle));
+    DoubleClick(plan.handle);
+    EXPECT_FALSE(Expanded(plan.handle));
+}
+
+// In a host that is a dialog box (the foreground window has the modal frame
+// style when the preview starts) a click switches the layer but leaves the
+// selection and the focus alone; elsewhere it selects the item too.
+TEST_F(PreviewLayerTreeTest, ClickSelectsOnlyOutsideADialogBoxHost)
+{
+    OpenLayeredDrawing();
+    const TreeItem walls = Layer(L"0:", L"0:Walls");
+    Click(walls.handle);
+    EXPECT_EQ(Selected(), walls.handle);
+    Close();
+
+    CWnd dialogBox;
+    LPCTSTR windowClass = AfxRegisterWndClass(0);
+    ASSERT_TRUE(dialogBox.CreateEx(0, windowClass, L"dialog box", WS_POPUP | WS_VISIBLE | DS_MODALFRAME, 60, 60,
+                                   kPreviewWidth + 20, kPreviewHeight + 20, nullptr, nullptr));
+    SetForegroundWindow(dialogBox.m_hWnd);
+    ASSERT_EQ(GetForegroundWindow(), dialogBox.m_hWnd);
+    const std::wstring path = m_scratch.Path() + L"\\layers.jww";
+    RECT rect = {0, 0, kPreviewWidth, kPreviewHeight};
+    m_dialog = m_exports.PreViewDlg(path.c_str(), rect, dialogBox.m_hWnd);
+    ASSERT_NE(m_dialog, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return Loaded() && Shown(); }, kPreviewPatience));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_PREVIEW_UPDATE))) << "the dialog box host was seen";
+    const HTREEITEM before = Selected();
+    const TreeItem hostedWalls = Layer(L"0:", L"0:Walls");
+    Click(hostedWalls.handle);
+    EXPECT_EQ(Image(hostedWalls.handle), 0) << "the layer is switched";
+    EXPECT_EQ(Selected(), before);
+    Close();
+    dialogBox.DestroyWindow();
 }
 
 TEST_F(PreviewLayerTreeTest, ClickOnTheRootChangesNothing)
