@@ -33,8 +33,6 @@ const COLORREF kPreviewDarkBackground = RGB(0x1E, 0x1E, 0x1E);
 const int kTickDivisions = 10;
 const int kBitmapStep = 32;
 const int kTreeStateIcons = 4;
-const int kGroupCount = 16;
-const int kLayersInGroup = 16;
 
 // The buttons in the order of the dialog's members, with the cells of the
 // icon strip and the tooltip strings they get.
@@ -102,6 +100,7 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
     ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
     ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
+    ON_NOTIFY(NM_CLICK, IDC_PREVIEW_INFO, &CPreViewDlg::OnInfoListClick)
     ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrintButton)
     ON_BN_CLICKED(IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnSettingsButton)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreViewDlg::OnWinMgr)
@@ -148,9 +147,6 @@ BOOL CPreViewDlg::OnInitDialog()
     m_sizerBar.Create(L"", WS_CHILD | WS_VISIBLE, RECT{}, this, IDC_PREVIEW_SIZER);
     SetWindowPos(nullptr, 0, 0, m_initialRect.right - m_initialRect.left, m_initialRect.bottom - m_initialRect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CRect listClient;
-    m_infoList.GetClientRect(&listClient);
-    m_infoList.InsertColumn(0, L"", LVCFMT_LEFT, listClient.Width());
     SetUpIcons();
     m_picture.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
     SetUpTreeTheme();
@@ -339,54 +335,10 @@ void CPreViewDlg::OnDocumentLoaded(int kind)
         SysFreeString(m_infoText);
         m_infoText = SysAllocString(failure);
     }
-    FillInformation();
+    FillInfoList(kind);
     FillLayerTree(layers);
     Redraw(true, false, false, POINT{0, 0});
     m_picture.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-// One line of the info text per row; the title line names the file.
-void CPreViewDlg::FillInformation()
-{
-    m_infoList.DeleteAllItems();
-    const CStringW text(m_infoText);
-    int row = 0;
-    for (int start = 0; start <= text.GetLength();) {
-        int end = text.Find(L'\n', start);
-        if (end < 0)
-            end = text.GetLength();
-        if (end > start)
-            m_infoList.InsertItem(row++, text.Mid(start, end - start));
-        start = end + 1;
-    }
-    SetDlgItemText(IDC_PREVIEW_TITLE, m_path.Mid(m_path.ReverseFind(L'\\') + 1));
-}
-
-// The groups and layers that received entities and are shown; the view's
-// layer mask becomes what the tree shows.
-void CPreViewDlg::FillLayerTree(const ZumenLayers& layers)
-{
-    m_layerTree.DeleteAllItems();
-    uint32_t shown[8] = {};
-    theApp.m_infoCache.GetLayerMask(m_path, &m_view, shown);
-    std::copy(std::begin(shown), std::end(shown), m_view.layerMask);
-    CStringW rootText;
-    rootText.LoadString(IDS_PREVIEW_LAYER_ROOT);
-    HTREEITEM root = m_layerTree.InsertItem(rootText, 0, 0);
-    for (int group = 0; group < kGroupCount; ++group) {
-        HTREEITEM groupItem = nullptr;
-        for (int layer = 0; layer < kLayersInGroup; ++layer) {
-            const int index = group * kLayersInGroup + layer;
-            if (!m_view.IsLayerSet(index))
-                continue;
-            if (!groupItem)
-                groupItem = m_layerTree.InsertItem(layers.groupName[group], 1, 1, root);
-            m_layerTree.InsertItem(layers.layerName[index], 2, 2, groupItem);
-        }
-        if (groupItem)
-            m_layerTree.Expand(groupItem, TVE_EXPAND);
-    }
-    m_layerTree.Expand(root, TVE_EXPAND);
 }
 
 void CPreViewDlg::ComputeRenderFlags()
@@ -512,11 +464,7 @@ LRESULT CPreViewDlg::OnWinMgr(WPARAM wParam, LPARAM lParam)
 void CPreViewDlg::OnSize(UINT type, int cx, int cy)
 {
     CSizeableDlg::OnSize(type, cx, cy);
-    if (m_infoList.m_hWnd) {
-        CRect client;
-        m_infoList.GetClientRect(&client);
-        m_infoList.SetColumnWidth(0, client.Width());
-    }
+    FitInfoColumn();
     m_fitOn = false;
 }
 

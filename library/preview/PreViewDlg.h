@@ -12,6 +12,7 @@
 #include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
 #include "MySliderCtrl.h"
+#include "MyTreeCtrl.h"
 #include "PreviewDrawingUse.h"
 #include "SizeableDlg.h"
 #include "SizerBar.h"
@@ -37,6 +38,11 @@ public:
     void ZoomStep(bool zoomIn, int divisor, POINT at);
     // One pan step for a pan button's id (IDC_PREVIEW_PAN_UP to _RIGHT).
     void Pan(int buttonId);
+    // The layer tree's side of a click: one layer's bit of the view's mask,
+    // then one render of the result.
+    void SetLayerShown(int index, bool shown);
+    void RenderAfterLayerSwitch();
+    bool IsHostedInDialogBox() const { return m_hostedInDialogBox; }
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
@@ -54,6 +60,7 @@ protected:
     afx_msg void OnFitButton();
     afx_msg void OnAboutButton();
     afx_msg void OnCopyButton();
+    afx_msg void OnInfoListClick(NMHDR* notify, LRESULT* result);
     afx_msg void OnPrintButton();
     afx_msg void OnSettingsButton();
     afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
@@ -69,8 +76,11 @@ private:
     void SetUpIcons();
     void SetUpTreeTheme();
     void SetUpToolTips();
-    void FillInformation();
+    void FillInfoList(int kind);
+    void FitInfoColumn();
     void FillLayerTree(const struct ZumenLayers& layers);
+    bool CopyPictureToClipboard();
+    bool CopyMetafileToClipboard();
     void ComputeRenderFlags();
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
@@ -115,7 +125,7 @@ private:
     CSizerBar m_sizerBar;
     CMyPicture m_picture;
     CMySliderCtrl m_slider;
-    CTreeCtrl m_layerTree;
+    CMyTreeCtrl m_layerTree;
     CListCtrl m_infoList;
     CImageList m_treeImages;
     CKvToolTip m_toolTip;

@@ -34,35 +34,6 @@ LRESULT CALLBACK CountPreviewProgress(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Whether a 24-bit or 32-bit DIB section holds any pixel unlike its corner.
-bool BitmapHasInk(HBITMAP bitmap)
-{
-    DIBSECTION section = {};
-    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits)
-        return false;
-    const BITMAP& bits = section.dsBm;
-    const int bytesPerPixel = bits.bmBitsPixel / 8;
-    const auto* row0 = static_cast<const BYTE*>(bits.bmBits);
-    for (int y = 0; y < bits.bmHeight; ++y) {
-        const BYTE* row = row0 + y * bits.bmWidthBytes;
-        for (int x = 0; x < bits.bmWidth; ++x)
-            if (memcmp(row + x * bytesPerPixel, row0, 3) != 0)
-                return true;
-    }
-    return false;
-}
-
-std::wstring ListText(HWND list, int row)
-{
-    wchar_t text[512] = {};
-    LVITEMW item = {};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 class PreViewDlgTest : public previewtest::PreviewDialogFixture {};
 
 TEST_F(PreViewDlgTest, OpensAsChildOfHostWithItsControls)

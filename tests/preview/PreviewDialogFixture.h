@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <commctrl.h>
+#include <cstring>
 #include <string>
 #include "LanguageIds.h"
 #include "framework/WindowTestSupport.h"
@@ -19,6 +20,41 @@ const int kPreviewWidth = 420;
 const int kPreviewHeight = 560;
 // A load or render of the largest sample takes a few seconds under Wine.
 const double kPreviewPatience = 60.0;
+
+// The pixels of a 24-bit or 32-bit DIB section unlike its first pixel.
+inline int CountBitmapInk(HBITMAP bitmap)
+{
+    DIBSECTION section = {};
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits)
+        return 0;
+    GdiFlush();
+    const BITMAP& bits = section.dsBm;
+    const int bytesPerPixel = bits.bmBitsPixel / 8;
+    const auto* row0 = static_cast<const BYTE*>(bits.bmBits);
+    int ink = 0;
+    for (int y = 0; y < bits.bmHeight; ++y) {
+        const BYTE* row = row0 + y * bits.bmWidthBytes;
+        for (int x = 0; x < bits.bmWidth; ++x)
+            ink += memcmp(row + x * bytesPerPixel, row0, 3) != 0;
+    }
+    return ink;
+}
+
+inline bool BitmapHasInk(HBITMAP bitmap)
+{
+    return CountBitmapInk(bitmap) > 0;
+}
+
+inline std::wstring ListText(HWND list, int row)
+{
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
 
 // The whole dialog drawn with PrintWindow into a PNG. Wine's PrintWindow
 // draws the window itself but none of its children, so each child is
@@ -83,6 +119,10 @@ protected:
     // Every render ends by putting the slider at the view's scale; before
     // the first one the slider sits at its minimum.
     bool FirstRenderArrived() const { return SendMessageW(Item(IDC_PREVIEW_ZOOM), TBM_GETPOS, 0, 0) > 64; }
+    bool OpenAndWaitForPicture(const std::wstring& path)
+    {
+        return Open(path) && PumpUntil([&] { return Loaded() && Shown(); }, kPreviewPatience);
+    }
     void Close()
     {
         DestroyWindow(m_dialog);
