@@ -8,6 +8,7 @@
 #include "PreviewLayoutMap.h"
 #include "PreviewMessages.h"
 #include "PreviewRender.h"
+#include "SettingDlg.h"
 #include "app/TavrenaApp.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoSystemVersion.h"
@@ -120,6 +121,8 @@ CPreViewDlg::CPreViewDlg(const wchar_t* path, const RECT& rect, CWnd* parent)
 
 CPreViewDlg::~CPreViewDlg()
 {
+    if (m_settingDlg)
+        m_settingDlg->DestroyWindow();
     if (m_shownBitmap)
         DeleteObject(m_shownBitmap);
     SysFreeString(m_infoText);

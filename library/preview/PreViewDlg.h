@@ -16,6 +16,7 @@
 #include "records/DrawData.h"
 
 struct PreviewWorkerJob;
+class CSettingDlg;
 
 class CPreViewDlg : public CSizeableDlg {
     DECLARE_DYNAMIC(CPreViewDlg)
@@ -29,6 +30,8 @@ public:
     void Redraw(bool async, bool skipIfUnchanged, bool toCentre, const POINT& anchor);
     void SetPreviewBitmap(HBITMAP bitmap);
     void ApplyDarkColors(bool dark);
+    // Called by the settings dialog when its window is gone.
+    void ForgetSettingDlg(const CSettingDlg* dialog);
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
@@ -68,6 +71,8 @@ private:
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;
     std::unique_ptr<PreviewWorkerJob> m_loadJob;
+    // The open settings dialog or null; it deletes itself with its window.
+    CSettingDlg* m_settingDlg = nullptr;
     HBITMAP m_shownBitmap = nullptr;
     RECT m_initialRect;
     DrawData m_view;
