@@ -1,5 +1,4 @@
 #include "SettingDlg.h"
-#include <iterator>
 #include "LanguageIds.h"
 #include "PreViewDlg.h"
 #include "app/TavrenaApp.h"

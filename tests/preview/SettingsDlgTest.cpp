@@ -6,6 +6,7 @@
 // background read from the bitmap the picture shows.
 #include <gtest/gtest.h>
 #include <afxwin.h>
+#include <iterator>
 #include <string>
 #include <vector>
 #include "LanguageIds.h"
@@ -149,6 +150,8 @@ protected:
         if (m_hook)
             UnhookWindowsHookEx(m_hook);
         m_host.DestroyWindow();
+        // The preview's drawing leaves the library's cache with its folder.
+        theApp.m_infoCache.Clear();
         CKvoResourceManager::Instance()->SetResourceHandle(m_oldToolkitResource);
         AfxSetResourceHandle(m_oldResource);
     }
@@ -279,8 +282,8 @@ TEST_F(SettingsDlgTest, CheckBoxesShowAndWriteTheSettingsBits)
     }
 }
 
-// Wine's answer is whatever its Direct2D gives the library's probe; the
-// seam shows both roads whatever it is.
+// The seam gives the dialog both answers of the probe; then the real probe
+// runs, which Wine 8's Direct2D passes (the boxes are enabled there).
 TEST_F(SettingsDlgTest, Direct2DBoxesCanBeUsedOnlyWhenTheProbeSucceeded)
 {
     {
