@@ -101,7 +101,7 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
-    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnUpdateButton)
+    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
     ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
     ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
     ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrintButton)
@@ -121,8 +121,6 @@ CPreViewDlg::CPreViewDlg(const wchar_t* path, const RECT& rect, CWnd* parent)
 
 CPreViewDlg::~CPreViewDlg()
 {
-    if (m_settingDlg)
-        m_settingDlg->DestroyWindow();
     if (m_shownBitmap)
         DeleteObject(m_shownBitmap);
     SysFreeString(m_infoText);
@@ -274,6 +272,7 @@ LRESULT CPreViewDlg::OnPreviewStart(WPARAM, LPARAM)
     job->view = m_view;
     job->view.progressWnd = m_hWnd;
     job->load = true;
+    m_drawingUse.Begin(m_path);
     StartWorker(std::move(job), m_loadWorker);
     return 0;
 }
@@ -577,6 +576,10 @@ void CPreViewDlg::OnSettingChange(UINT flags, LPCTSTR section)
 // Closing: the load is asked to stop, the workers are told to send nothing
 // more and are waited for while their sends are let through, so a worker
 // blocked in a send never waits for this thread while it waits for them.
+// Then nothing draws for this preview any more, and the drawing's Direct2D
+// core can go. The about box and the settings dialog are owned by the
+// host's top-level window, not by this child dialog, so they would outlive
+// it: they go here.
 void CPreViewDlg::OnDestroy()
 {
     theApp.m_infoCache.StopLoad(m_path);
@@ -585,6 +588,11 @@ void CPreViewDlg::OnDestroy()
     FinishWorker(m_loadWorker);
     FinishWorker(m_renderWorker);
     m_loadJob.reset();
+    m_drawingUse.End();
+    if (m_aboutBox)
+        m_aboutBox->DestroyWindow();
+    if (m_settingDlg)
+        m_settingDlg->DestroyWindow();
     CSizeableDlg::OnDestroy();
 }
 

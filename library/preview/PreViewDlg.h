@@ -11,11 +11,13 @@
 #include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
 #include "MySliderCtrl.h"
+#include "PreviewDrawingUse.h"
 #include "SizeableDlg.h"
 #include "SizerBar.h"
 #include "records/DrawData.h"
 
 struct PreviewWorkerJob;
+class CAboutDlg;
 class CSettingDlg;
 
 class CPreViewDlg : public CSizeableDlg {
@@ -45,7 +47,7 @@ protected:
     afx_msg void OnSettingChange(UINT flags, LPCTSTR section);
     afx_msg void OnPanButton(UINT id);
     afx_msg void OnFitButton();
-    afx_msg void OnUpdateButton();
+    afx_msg void OnAboutButton();
     afx_msg void OnCopyButton();
     afx_msg void OnPrintButton();
     afx_msg void OnSettingsButton();
@@ -67,12 +69,17 @@ private:
     bool StartWorker(std::unique_ptr<PreviewWorkerJob> job, std::unique_ptr<CWinThread>& worker);
     void FinishWorker(std::unique_ptr<CWinThread>& worker);
     void GiveFocusToParent();
+    void ToggleAboutBox();
+    void ShowUpdateNotice();
 
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;
     std::unique_ptr<PreviewWorkerJob> m_loadJob;
-    // The open settings dialog or null; it deletes itself with its window.
+    // The open about box, or null; the box clears this when its window goes.
+    CAboutDlg* m_aboutBox = nullptr;
+    // The open settings dialog or null; it clears this when its window goes.
     CSettingDlg* m_settingDlg = nullptr;
+    CPreviewDrawingUse m_drawingUse;
     HBITMAP m_shownBitmap = nullptr;
     RECT m_initialRect;
     DrawData m_view;

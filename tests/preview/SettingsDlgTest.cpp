@@ -9,29 +9,23 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "InProcessPreview.h"
 #include "LanguageIds.h"
 #include "PreviewMessages.h"
 #include "SettingDlg.h"
 #include "app/TavrenaApp.h"
 #include "cache/InfoCache.h"
-#include "exports/TavrenaExports.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoResourceManager.h"
 #include "foundation/controls/KvColorPicker.h"
 #include "foundation/controls/KvDarkDialog.h"
 #include "framework/WindowTestSupport.h"
 #include "records/SettingFlag.h"
-#include "support/LibraryModule.h"
-#include "support/ScratchFolder.h"
 #include "toolkit/foundation/DarkModeSeam.h"
 #include "writer/Drawing.h"
 #include "writer/SampleDrawing.h"
 
 namespace {
-const int kSettingsPreviewWidth = 420;
-const int kSettingsPreviewHeight = 560;
-// Loads and renders take a few seconds under Wine.
-const double kSettingsPatience = 60.0;
 const COLORREF kWhite = RGB(255, 255, 255);
 
 bool AnswerDirect2DUsable()
@@ -114,7 +108,7 @@ struct SettingsCase {
     uint32_t after;
 };
 
-class SettingsDlgTest : public ::testing::Test {
+class SettingsDlgTest : public InProcessPreviewTest {
 protected:
     SettingsDlgTest() : m_savedSettings(theApp.m_settings), m_savedBackColor(theApp.m_backColor) {}
     ~SettingsDlgTest() override
@@ -125,23 +119,18 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_language.IsLoaded());
-        m_oldResource = AfxGetResourceHandle();
-        AfxSetResourceHandle(m_language.Handle());
+        InProcessPreviewTest::SetUp();
+        // The picker's popup takes its texts from the toolkit's resources.
         m_oldToolkitResource = CKvoResourceManager::Instance()->GetResourceHandle();
         CKvoResourceManager::Instance()->SetResourceHandle(m_language.Handle());
         theApp.m_settings = 0;
         theApp.m_backColor = kWhite;
-        ASSERT_TRUE(CreateTestPopup(m_host, true, 20, 20, kSettingsPreviewWidth + 20, kSettingsPreviewHeight + 20));
         const std::wstring path = m_scratch.Path() + L"\\drawing.jww";
         ASSERT_TRUE(jwwrite::SaveFile(path, jwwrite::WriteDrawing(jwwrite::SampleDrawing())));
-        RECT rect = {0, 0, kSettingsPreviewWidth, kSettingsPreviewHeight};
-        m_preview = PreViewDlg(path.c_str(), rect, m_host.m_hWnd);
-        ASSERT_NE(m_preview, nullptr);
-        // The first render arrives after the load has enabled the buttons.
-        ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(PreviewItem(IDC_PREVIEW_SETTINGS)) && Shown(); },
-                              kSettingsPatience));
-        g_countedPreview = m_preview;
+        m_dialog = Open(path);
+        ASSERT_NE(m_dialog, nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return Rendered(m_dialog) && Shown(); }, kPatience));
+        g_countedPreview = m_dialog;
         g_previewBitmaps = 0;
         m_hook = SetWindowsHookExW(WH_CALLWNDPROC, CountPreviewBitmaps, nullptr, GetCurrentThreadId());
     }
@@ -149,14 +138,13 @@ protected:
     {
         if (m_hook)
             UnhookWindowsHookEx(m_hook);
-        m_host.DestroyWindow();
+        InProcessPreviewTest::TearDown();
         // The preview's drawing leaves the library's cache with its folder.
         theApp.m_infoCache.Clear();
         CKvoResourceManager::Instance()->SetResourceHandle(m_oldToolkitResource);
-        AfxSetResourceHandle(m_oldResource);
     }
 
-    HWND PreviewItem(int id) const { return GetDlgItem(m_preview, id); }
+    HWND PreviewItem(int id) const { return GetDlgItem(m_dialog, id); }
     HBITMAP Shown() const
     {
         return reinterpret_cast<HBITMAP>(
@@ -206,19 +194,14 @@ protected:
 
     bool WaitForRenders(int count)
     {
-        return PumpUntil([&] { return g_previewBitmaps >= count; }, kSettingsPatience);
+        return PumpUntil([&] { return g_previewBitmaps >= count; }, kPatience);
     }
     bool WaitForBackground(COLORREF colour)
     {
-        return PumpUntil([&] { return BitmapCornerColour(Shown()) == colour; }, kSettingsPatience);
+        return PumpUntil([&] { return BitmapCornerColour(Shown()) == colour; }, kPatience);
     }
 
-    LibraryModule m_language{L"TavrenaENU.dll"};
-    HINSTANCE m_oldResource = nullptr;
     HMODULE m_oldToolkitResource = nullptr;
-    ScratchFolder m_scratch;
-    CWnd m_host;
-    HWND m_preview = nullptr;
     HHOOK m_hook = nullptr;
 
 private:
@@ -448,7 +431,7 @@ TEST_F(SettingsDlgTest, SettingsButtonOpensAndClosesTheDialog)
     ASSERT_NE(next, nullptr);
     EXPECT_FALSE(IsWindow(dialog));
     // The preview takes its settings dialog along when it goes.
-    DestroyWindow(m_preview);
+    DestroyWindow(m_dialog);
     EXPECT_FALSE(IsWindow(next));
 }
 
