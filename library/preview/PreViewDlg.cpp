@@ -9,6 +9,7 @@
 #include "PreviewMessages.h"
 #include "PreviewRender.h"
 #include "PreviewViewLimits.h"
+#include "SettingDlg.h"
 #include "app/TavrenaApp.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoSystemVersion.h"
@@ -524,8 +525,9 @@ void CPreViewDlg::OnSettingChange(UINT flags, LPCTSTR section)
 // more and are waited for while their sends are let through, so a worker
 // blocked in a send never waits for this thread while it waits for them.
 // Then nothing draws for this preview any more, and the drawing's Direct2D
-// core can go. The about box is owned by the host's top-level window, not
-// by this child dialog, so it would outlive it: it goes here.
+// core can go. The about box and the settings dialog are owned by the
+// host's top-level window, not by this child dialog, so they would outlive
+// it: they go here.
 void CPreViewDlg::OnDestroy()
 {
     theApp.m_infoCache.StopLoad(m_path);
@@ -537,6 +539,8 @@ void CPreViewDlg::OnDestroy()
     m_drawingUse.End();
     if (m_aboutBox)
         m_aboutBox->DestroyWindow();
+    if (m_settingDlg)
+        m_settingDlg->DestroyWindow();
     CSizeableDlg::OnDestroy();
 }
 

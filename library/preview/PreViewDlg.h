@@ -20,6 +20,7 @@
 
 struct PreviewWorkerJob;
 class CAboutDlg;
+class CSettingDlg;
 
 class CPreViewDlg : public CSizeableDlg {
     DECLARE_DYNAMIC(CPreViewDlg)
@@ -43,6 +44,8 @@ public:
     void SetLayerShown(int index, bool shown);
     void RenderAfterLayerSwitch();
     bool IsHostedInDialogBox() const { return m_hostedInDialogBox; }
+    // Called by the settings dialog when its window is gone.
+    void ForgetSettingDlg(const CSettingDlg* dialog);
 
     static UINT PreviewThreadProc(LPVOID parameter);
 
@@ -97,6 +100,8 @@ private:
     std::unique_ptr<PreviewWorkerJob> m_loadJob;
     // The open about box, or null; the box clears this when its window goes.
     CAboutDlg* m_aboutBox = nullptr;
+    // The open settings dialog or null; it clears this when its window goes.
+    CSettingDlg* m_settingDlg = nullptr;
     CPreviewDrawingUse m_drawingUse;
     HBITMAP m_shownBitmap = nullptr;
     RECT m_initialRect;
