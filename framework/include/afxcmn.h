@@ -78,6 +78,10 @@ public:
     {
         SendMessage(TBM_CLEARTICS, bRedraw);
     }
+    int GetPageSize() const
+    {
+        return static_cast<int>(SendMessage(TBM_GETPAGESIZE));
+    }
     int SetPageSize(int nSize)
     {
         return static_cast<int>(SendMessage(TBM_SETPAGESIZE, 0, nSize));

@@ -8,6 +8,8 @@
 #include "PreviewLayoutMap.h"
 #include "PreviewMessages.h"
 #include "PreviewRender.h"
+#include "PreviewViewLimits.h"
+#include "SettingDlg.h"
 #include "app/TavrenaApp.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoSystemVersion.h"
@@ -29,15 +31,9 @@ struct PreviewWorkerJob {
 
 namespace {
 const COLORREF kPreviewDarkBackground = RGB(0x1E, 0x1E, 0x1E);
-const int kFittedViewScale = 256;
-const int kSmallestScale = 64;
-const int kLargestScale = 65536;
-const int kLargestFineScale = 4096;
 const int kTickDivisions = 10;
 const int kBitmapStep = 32;
 const int kTreeStateIcons = 4;
-const int kGroupCount = 16;
-const int kLayersInGroup = 16;
 
 // The buttons in the order of the dialog's members, with the cells of the
 // icon strip and the tooltip strings they get.
@@ -99,14 +95,18 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SETTINGCHANGE()
+    ON_WM_HSCROLL()
+    ON_WM_MOUSEWHEEL()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
-    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnUpdateButton)
+    ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
     ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
     ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
+    ON_NOTIFY(NM_CLICK, IDC_PREVIEW_INFO, &CPreViewDlg::OnInfoListClick)
     ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrintButton)
     ON_BN_CLICKED(IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnSettingsButton)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreViewDlg::OnWinMgr)
     ON_MESSAGE(WM_PREVIEWSTART, &CPreViewDlg::OnPreviewStart)
+    ON_MESSAGE(WM_PREVIEWZOOM, &CPreViewDlg::OnPreviewZoom)
     ON_MESSAGE(WM_PREVIEWLOADED, &CPreViewDlg::OnPreviewLoaded)
     ON_MESSAGE(WM_DRAWPROGRESS, &CPreViewDlg::OnDrawProgress)
     ON_MESSAGE(WM_PREVIEWBITMAP, &CPreViewDlg::OnPreviewBitmap)
@@ -148,9 +148,6 @@ BOOL CPreViewDlg::OnInitDialog()
     m_sizerBar.Create(L"", WS_CHILD | WS_VISIBLE, RECT{}, this, IDC_PREVIEW_SIZER);
     SetWindowPos(nullptr, 0, 0, m_initialRect.right - m_initialRect.left, m_initialRect.bottom - m_initialRect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CRect listClient;
-    m_infoList.GetClientRect(&listClient);
-    m_infoList.InsertColumn(0, L"", LVCFMT_LEFT, listClient.Width());
     SetUpIcons();
     m_picture.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
     SetUpTreeTheme();
@@ -271,6 +268,7 @@ LRESULT CPreViewDlg::OnPreviewStart(WPARAM, LPARAM)
     job->view = m_view;
     job->view.progressWnd = m_hWnd;
     job->load = true;
+    m_drawingUse.Begin(m_path);
     StartWorker(std::move(job), m_loadWorker);
     return 0;
 }
@@ -338,54 +336,10 @@ void CPreViewDlg::OnDocumentLoaded(int kind)
         SysFreeString(m_infoText);
         m_infoText = SysAllocString(failure);
     }
-    FillInformation();
+    FillInfoList(kind);
     FillLayerTree(layers);
     Redraw(true, false, false, POINT{0, 0});
     m_picture.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-// One line of the info text per row; the title line names the file.
-void CPreViewDlg::FillInformation()
-{
-    m_infoList.DeleteAllItems();
-    const CStringW text(m_infoText);
-    int row = 0;
-    for (int start = 0; start <= text.GetLength();) {
-        int end = text.Find(L'\n', start);
-        if (end < 0)
-            end = text.GetLength();
-        if (end > start)
-            m_infoList.InsertItem(row++, text.Mid(start, end - start));
-        start = end + 1;
-    }
-    SetDlgItemText(IDC_PREVIEW_TITLE, m_path.Mid(m_path.ReverseFind(L'\\') + 1));
-}
-
-// The groups and layers that received entities and are shown; the view's
-// layer mask becomes what the tree shows.
-void CPreViewDlg::FillLayerTree(const ZumenLayers& layers)
-{
-    m_layerTree.DeleteAllItems();
-    uint32_t shown[8] = {};
-    theApp.m_infoCache.GetLayerMask(m_path, &m_view, shown);
-    std::copy(std::begin(shown), std::end(shown), m_view.layerMask);
-    CStringW rootText;
-    rootText.LoadString(IDS_PREVIEW_LAYER_ROOT);
-    HTREEITEM root = m_layerTree.InsertItem(rootText, 0, 0);
-    for (int group = 0; group < kGroupCount; ++group) {
-        HTREEITEM groupItem = nullptr;
-        for (int layer = 0; layer < kLayersInGroup; ++layer) {
-            const int index = group * kLayersInGroup + layer;
-            if (!m_view.IsLayerSet(index))
-                continue;
-            if (!groupItem)
-                groupItem = m_layerTree.InsertItem(layers.groupName[group], 1, 1, root);
-            m_layerTree.InsertItem(layers.layerName[index], 2, 2, groupItem);
-        }
-        if (groupItem)
-            m_layerTree.Expand(groupItem, TVE_EXPAND);
-    }
-    m_layerTree.Expand(root, TVE_EXPAND);
 }
 
 void CPreViewDlg::ComputeRenderFlags()
@@ -425,15 +379,15 @@ void CPreViewDlg::Redraw(bool async, bool skipIfUnchanged, bool toCentre, const 
         m_view.originY = -m_view.originX;
     } else if (side != m_view.width) {
         const int shift = m_fitOn ? 0 : (side - m_view.width) / 2;
-        m_view.originX -= shift;
-        m_view.originY += shift;
+        m_view.originX = ShiftViewOrigin(m_view.originX, -shift);
+        m_view.originY = ShiftViewOrigin(m_view.originY, shift);
     }
     m_view.width = m_view.height = side;
     if ((anchor.x != 0 || anchor.y != 0) && m_view.doc) {
         POINT shift = {};
         m_view.doc->ZoomAt(m_view.scale, SIZE{client.Width(), client.Height()}, anchor, shift, toCentre);
-        m_view.originX += shift.x;
-        m_view.originY += shift.y;
+        m_view.originX = ShiftViewOrigin(m_view.originX, shift.x);
+        m_view.originY = ShiftViewOrigin(m_view.originY, shift.y);
     }
     ComputeRenderFlags();
     if (async) {
@@ -511,11 +465,7 @@ LRESULT CPreViewDlg::OnWinMgr(WPARAM wParam, LPARAM lParam)
 void CPreViewDlg::OnSize(UINT type, int cx, int cy)
 {
     CSizeableDlg::OnSize(type, cx, cy);
-    if (m_infoList.m_hWnd) {
-        CRect client;
-        m_infoList.GetClientRect(&client);
-        m_infoList.SetColumnWidth(0, client.Width());
-    }
+    FitInfoColumn();
     m_fitOn = false;
 }
 
@@ -574,6 +524,10 @@ void CPreViewDlg::OnSettingChange(UINT flags, LPCTSTR section)
 // Closing: the load is asked to stop, the workers are told to send nothing
 // more and are waited for while their sends are let through, so a worker
 // blocked in a send never waits for this thread while it waits for them.
+// Then nothing draws for this preview any more, and the drawing's Direct2D
+// core can go. The about box and the settings dialog are owned by the
+// host's top-level window, not by this child dialog, so they would outlive
+// it: they go here.
 void CPreViewDlg::OnDestroy()
 {
     theApp.m_infoCache.StopLoad(m_path);
@@ -582,6 +536,11 @@ void CPreViewDlg::OnDestroy()
     FinishWorker(m_loadWorker);
     FinishWorker(m_renderWorker);
     m_loadJob.reset();
+    m_drawingUse.End();
+    if (m_aboutBox)
+        m_aboutBox->DestroyWindow();
+    if (m_settingDlg)
+        m_settingDlg->DestroyWindow();
     CSizeableDlg::OnDestroy();
 }
 

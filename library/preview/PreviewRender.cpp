@@ -34,11 +34,11 @@ void WritePreviewViewBack(const DrawData& view, CInfoCacheEntry& entry)
     entry.flags = (entry.flags & ~viewBits) | (view.flags & viewBits);
 }
 
-// Draws path's drawing with draw(reader) while the entry is pinned and its
-// reader is drawn by no other thread.
-template <class DrawFunction> HRESULT DrawPreviewEntry(const wchar_t* path, DrawData& view, DrawFunction draw)
+// Runs use(entry) on path's cached entry while it is pinned and its reader
+// is drawn by no other thread (a render worker or a thumbnail request).
+template <class UseFunction> HRESULT UsePreviewEntry(const wchar_t* path, UseFunction use)
 {
-    if (view.scale == 0 || !path)
+    if (!path)
         return kPreviewFailed;
     try {
         CInfoCacheEntry* entry = nullptr;
@@ -48,15 +48,26 @@ template <class DrawFunction> HRESULT DrawPreviewEntry(const wchar_t* path, Draw
         if (!entry->doc)
             return kPreviewFailed;
         std::lock_guard<std::mutex> drawing(entry->RenderLock());
-        if (view.flags & DrawFlag::KeepView)
-            WritePreviewViewBack(view, *entry);
-        PreviewTempMaps temps;
-        return draw(*entry->doc) ? S_OK : kPreviewFailed;
+        return use(*entry) ? S_OK : kPreviewFailed;
     } catch (CException* error) {
         error->Delete();
     } catch (...) {
     }
     return kPreviewFailed;
+}
+
+// Draws path's drawing with draw(reader); a view kept by the cache becomes
+// the entry's view first.
+template <class DrawFunction> HRESULT DrawPreviewEntry(const wchar_t* path, DrawData& view, DrawFunction draw)
+{
+    if (view.scale == 0)
+        return kPreviewFailed;
+    return UsePreviewEntry(path, [&](CInfoCacheEntry& entry) {
+        if (view.flags & DrawFlag::KeepView)
+            WritePreviewViewBack(view, entry);
+        PreviewTempMaps temps;
+        return draw(*entry.doc);
+    });
 }
 }
 
@@ -105,4 +116,12 @@ HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContex
     // A Direct2D print that failed answers FALSE: the caller may ask again.
     return DrawPreviewEntry(path, view,
                             [&](CJwCADBase& reader) { return reader.Draw(&view, dc, printContext) != FALSE; });
+}
+
+HRESULT FitPreviewView(const wchar_t* path, DrawData& view)
+{
+    return UsePreviewEntry(path, [&](CInfoCacheEntry& entry) {
+        entry.doc->FitForPreview(&view);
+        return true;
+    });
 }

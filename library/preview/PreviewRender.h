@@ -14,3 +14,6 @@ HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& vi
 // Renders view into dc, or with no dc prints it through printContext (whose
 // blocks the print job frees and clears). E_NOTIMPL when nothing was printed.
 HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContext, DrawData& view);
+// Sets view's scale and origin so that the whole drawing shows in its
+// visible size (viewWidth by viewHeight). S_OK or E_NOTIMPL.
+HRESULT FitPreviewView(const wchar_t* path, DrawData& view);

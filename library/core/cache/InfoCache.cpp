@@ -174,6 +174,25 @@ void CInfoCache::StopLoad(const wchar_t* path)
         found->second->StopRunningLoad();
 }
 
+void CInfoCache::ReleaseRenderCore(const wchar_t* path)
+{
+    if (!path)
+        return;
+    Lock lock(m_lock);
+    auto found = m_entries.find(path);
+    if (found == m_entries.end() || found->second->m_loading || !found->second->doc)
+        return;
+    CInfoCacheEntry* entry = found->second;
+    ++entry->m_pins;
+    lock.unlock();
+    {
+        // Every draw of the reader holds this lock.
+        std::lock_guard<std::mutex> drawing(entry->RenderLock());
+        entry->doc->ReleaseDirect2DCore();
+    }
+    ReleaseEntry(entry);
+}
+
 void CInfoCache::ReleaseEntry(CInfoCacheEntry* entry)
 {
     if (!entry)

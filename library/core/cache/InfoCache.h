@@ -35,6 +35,11 @@ public:
     // Stops a load of path that runs now, without loading anything; for a
     // window that closes while its drawing loads.
     void StopLoad(const wchar_t* path);
+    // The cached drawing of path gives up its Direct2D core, after a draw
+    // of it that runs now; nothing is loaded, and a drawing that loads now
+    // keeps its core. For the preview, which keeps the core between its
+    // renders and lets it go when it closes.
+    void ReleaseRenderCore(const wchar_t* path);
     // Lets go of an entry that GetEntry handed out.
     void ReleaseEntry(CInfoCacheEntry* entry);
 

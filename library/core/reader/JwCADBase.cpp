@@ -18,12 +18,17 @@ CJwCADBase::CJwCADBase()
 // and deletes it before the reader goes.
 CJwCADBase::~CJwCADBase()
 {
-    delete m_pD2DCore;
-    m_pD2DCore = nullptr;
+    ReleaseDirect2DCore();
     DeleteFigures();
     DeleteImageFiles();
     theApp.m_imageNumber = 0;
     m_modifyString.ClearRuns();
+}
+
+void CJwCADBase::ReleaseDirect2DCore()
+{
+    delete m_pD2DCore;
+    m_pD2DCore = nullptr;
 }
 
 // The body all four readers share: a layer is drawn when the last load put

@@ -53,6 +53,10 @@ public:
     void WaitForLoad();
     // Asks a running load to stop early, then waits for it.
     void CancelLoad();
+    // Deletes the Direct2D core with the Direct2D, WIC and DirectWrite
+    // objects it holds; the next Direct2D draw makes a new one. The caller
+    // makes sure no draw of this reader runs.
+    void ReleaseDirect2DCore();
 
     // The load body, on the load thread: clears the previous drawing, reads
     // m_path and sets m_loadState to Done or Failed.
