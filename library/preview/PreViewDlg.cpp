@@ -110,6 +110,7 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_MESSAGE(WM_PREVIEWLOADED, &CPreViewDlg::OnPreviewLoaded)
     ON_MESSAGE(WM_DRAWPROGRESS, &CPreViewDlg::OnDrawProgress)
     ON_MESSAGE(WM_PREVIEWBITMAP, &CPreViewDlg::OnPreviewBitmap)
+    ON_MESSAGE(WM_PREVIEWREDRAW, &CPreViewDlg::OnPreviewRedraw)
 END_MESSAGE_MAP()
 
 CPreViewDlg::CPreViewDlg(const wchar_t* path, const RECT& rect, CWnd* parent)
@@ -261,6 +262,7 @@ LRESULT CPreViewDlg::OnPreviewStart(WPARAM, LPARAM)
 {
     m_picture.Invalidate(TRUE);
     m_renderPending = false;
+    m_redrawAfterPending = false;
     auto job = std::make_unique<PreviewWorkerJob>();
     job->dialog = this;
     job->window = m_hWnd;
@@ -365,8 +367,14 @@ void CPreViewDlg::Redraw(bool async, bool skipIfUnchanged, bool toCentre, const 
     if (skipIfUnchanged && m_view.scale == m_drawnScale && m_view.originX == m_drawnOriginX &&
         m_view.originY == m_drawnOriginY)
         return;
-    if (m_renderPending || m_closing)
+    if (m_closing)
         return;
+    if (m_renderPending) {
+        // One render at a time: this one follows when the running one ends,
+        // so a change made meanwhile (colours, layers) is never lost.
+        m_redrawAfterPending = true;
+        return;
+    }
     m_view.progressWnd = m_hWnd;
     CRect client;
     m_picture.GetClientRect(&client);
@@ -435,6 +443,18 @@ LRESULT CPreViewDlg::OnPreviewBitmap(WPARAM, LPARAM lParam)
     }
     SetPreviewBitmap(bitmap);
     m_renderPending = false;
+    // The worker waits in SendMessage: starting the next render from here
+    // would wait for that worker to end.
+    if (m_redrawAfterPending) {
+        m_redrawAfterPending = false;
+        PostMessage(WM_PREVIEWREDRAW);
+    }
+    return 0;
+}
+
+LRESULT CPreViewDlg::OnPreviewRedraw(WPARAM, LPARAM)
+{
+    Redraw(true, false, false, POINT{});
     return 0;
 }
 

@@ -73,6 +73,7 @@ protected:
     afx_msg LRESULT OnPreviewLoaded(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDrawProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewBitmap(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPreviewRedraw(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -123,6 +124,7 @@ private:
     bool m_hostedInDialogBox = false;
     bool m_dark = false;
     bool m_renderPending = false;
+    bool m_redrawAfterPending = false;
     // Set first thing at closing: workers that end from then on send nothing.
     std::atomic<bool> m_closing{false};
     CBrush m_darkBrush;

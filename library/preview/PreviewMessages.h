@@ -12,4 +12,6 @@ const UINT WM_PREVIEWLOADED = WM_USER + 101;
 const UINT WM_PREVIEWSTART = WM_USER + 103;
 // Sent by a render worker: wParam the file kind, lParam the HBITMAP or NULL.
 const UINT WM_PREVIEWBITMAP = WM_USER + 104;
+// Posted by the dialog to itself: a render asked for while another ran.
+const UINT WM_PREVIEWREDRAW = WM_USER + 105;
 static_assert(WM_DRAWPROGRESS == WM_USER + 102, "the core's progress message sits between the preview's");

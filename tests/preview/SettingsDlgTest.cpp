@@ -5,6 +5,7 @@
 // and Cancel. The preview's renders are counted as they arrive and their
 // background read from the bitmap the picture shows.
 #include <gtest/gtest.h>
+#include <mutex>
 #include <afxwin.h>
 #include <iterator>
 #include <string>
@@ -15,6 +16,8 @@
 #include "SettingDlg.h"
 #include "app/TavrenaApp.h"
 #include "cache/InfoCache.h"
+#include "cache/InfoCacheEntry.h"
+#include "cache/InfoCachePin.h"
 #include "foundation/base/KvoDarkMode.h"
 #include "foundation/base/KvoResourceManager.h"
 #include "foundation/controls/KvColorPicker.h"
@@ -408,6 +411,34 @@ TEST_F(SettingsDlgTest, OnlyChangesThatShowInThePictureRenderAgain)
         ASSERT_TRUE(WaitForRenders(1));
         EXPECT_EQ(BitmapCornerColour(Shown()), blue);
         EXPECT_EQ(g_previewBitmaps, 1);
+    }
+}
+
+// A change made while a render runs is rendered when that one ends. The
+// render is held at the drawing's render lock until the change is made.
+TEST_F(SettingsDlgTest, ChangeMadeWhileARenderRunsIsRenderedAfterIt)
+{
+    Direct2DProbeScope probe(AnswerDirect2DUsable);
+    const std::wstring path = m_scratch.Path() + L"\\drawing.jww";
+    CInfoCacheEntry* entry = nullptr;
+    ASSERT_TRUE(theApp.m_infoCache.GetEntry(path.c_str(), &entry, nullptr));
+    CInfoCachePin pin(theApp.m_infoCache, entry);
+    {
+        std::unique_lock<std::mutex> held(entry->RenderLock());
+        HWND dialog = PressSettingsButton();
+        ASSERT_NE(dialog, nullptr);
+        Click(dialog, IDC_SETTING_PEN_WIDTHS);
+        Click(dialog, IDOK);  // starts a render, which waits for the lock
+        dialog = PressSettingsButton();
+        ASSERT_NE(dialog, nullptr);
+        Click(dialog, IDC_SETTING_USER_BACKGROUND);
+        const COLORREF blue = ChoosePickerCell(dialog, kBlueCell);
+        ASSERT_NE(blue, CLR_INVALID);
+        Click(dialog, IDOK);
+        EXPECT_EQ(g_previewBitmaps, 0) << "the first render was not held";
+        held.unlock();
+        ASSERT_TRUE(WaitForRenders(2));
+        EXPECT_EQ(BitmapCornerColour(Shown()), blue);
     }
 }
 
