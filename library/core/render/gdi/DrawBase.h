@@ -8,6 +8,7 @@
 #include <vector>
 #include "geometry/Point2D.h"
 #include "render/d2d/D2DrawRequest.h"
+#include "memory/DrawingArena.h"
 #include "render/gdi/DeviceClip.h"
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
@@ -142,6 +143,7 @@ public:
     POINT DevicePoint() const;
 
     HWND m_progressWnd;
+    CDrawingArena m_figureArena;  // the memory of the nodes and figures a load made
     CFigNodeList m_figures;  // owns the nodes, in drawing order
     CFigNodeList m_solids;   // type 288, also in m_figures
     CFigNodeList m_images;   // type 357, also in m_figures
