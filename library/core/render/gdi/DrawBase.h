@@ -13,6 +13,7 @@
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
 #include "render/gdi/RandomLineBuilder.h"
+#include "render/gdi/PassPenCache.h"
 #include "render/gdi/TextFontCache.h"
 
 class CD2DrawCore;
@@ -150,6 +151,7 @@ public:
     RandomLineBuilder m_randomLine;
     CDC* m_pDC;              // target of the current draw, not owned
     CTextFontCache m_textFonts;  // emptied after each GDI pass
+    CPassPenCache m_passPens;    // emptied before and after each GDI pass
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;
