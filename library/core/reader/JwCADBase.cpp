@@ -36,6 +36,11 @@ bool CJwCADBase::IsLayerVisible(uint16_t layer)
 
 // The runs are scratch kept until the next parse, past the drawing's
 // figures, so they never take the drawing's arena.
+bool CJwCADBase::GetLoadedLayerStates(ZumenLayers*)
+{
+    return false;
+}
+
 bool CJwCADBase::ParseTextCodes(B_FigText* text)
 {
     CArenaScope runsOnHeap(ArenaUse::Figures, nullptr);
