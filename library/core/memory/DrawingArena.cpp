@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 #include <new>
 
@@ -101,9 +100,7 @@ void* CDrawingArena::AllocateFromNewBlock(std::size_t size)
         blockSize = header + size;
     else
         m_nextBlockSize = std::min(blockSize * 2, kLargestBlockSize);
-    Block* block = static_cast<Block*>(std::malloc(blockSize));
-    if (!block)
-        throw std::bad_alloc();
+    Block* block = static_cast<Block*>(::operator new(blockSize));
     char* space = reinterpret_cast<char*>(block) + header;
     if (ownBlock && m_blocks) {
         // Behind the newest block, whose free space stays in use.
@@ -122,7 +119,7 @@ void CDrawingArena::Release()
 {
     while (m_blocks) {
         Block* next = m_blocks->next;
-        std::free(m_blocks);
+        ::operator delete(m_blocks);
         m_blocks = next;
     }
     m_next = m_end = nullptr;
@@ -149,9 +146,9 @@ void* AllocateForDrawing(ArenaUse use, std::size_t size)
         tag = static_cast<std::uintptr_t*>(arena->Allocate(kArenaTagSize + size));
         *tag = kArenaTag;
     } else {
-        tag = static_cast<std::uintptr_t*>(std::malloc(kArenaTagSize + size));
-        if (!tag)
-            throw std::bad_alloc();
+        // Through the global operator, so that whatever counts or checks the
+        // process's allocations sees these too.
+        tag = static_cast<std::uintptr_t*>(::operator new(kArenaTagSize + size));
         *tag = kHeapTag;
     }
     return reinterpret_cast<char*>(tag) + kArenaTagSize;
@@ -163,5 +160,5 @@ void FreeForDrawing(void* memory) noexcept
         return;
     auto* tag = reinterpret_cast<std::uintptr_t*>(static_cast<char*>(memory) - kArenaTagSize);
     if (*tag == kHeapTag)
-        std::free(tag);
+        ::operator delete(tag);
 }
