@@ -15,10 +15,12 @@ const std::size_t kArenaAlignment = 8;
 const std::size_t kArenaTagSize = kArenaAlignment;
 const std::uintptr_t kHeapTag = 0;
 const std::uintptr_t kArenaTag = 1;
-// Blocks grow from small (a small drawing touches few fresh pages) to large
-// (a large one asks the system for memory seldom).
+// Blocks grow from small (a small drawing touches few fresh pages) to the
+// largest size the heap still keeps in its own free lists: a larger block
+// is mapped anew by the system for every load and freed at its end, and
+// each of its pages then faults in again.
 const std::size_t kFirstBlockSize = 16 * 1024;
-const std::size_t kLargestBlockSize = 1024 * 1024;
+const std::size_t kLargestBlockSize = 256 * 1024;
 
 std::size_t RoundUpToAlignment(std::size_t size)
 {
