@@ -15,12 +15,12 @@ const std::size_t kArenaAlignment = 8;
 const std::size_t kArenaTagSize = kArenaAlignment;
 const std::uintptr_t kHeapTag = 0;
 const std::uintptr_t kArenaTag = 1;
-// Blocks grow from small (a small drawing touches few fresh pages) to the
-// largest size the heap still keeps in its own free lists: a larger block
-// is mapped anew by the system for every load and freed at its end, and
-// each of its pages then faults in again.
-const std::size_t kFirstBlockSize = 16 * 1024;
-const std::size_t kLargestBlockSize = 256 * 1024;
+// Blocks of one size, small enough that the heap keeps them in its own free
+// lists between loads (it maps a block of 512 KB or more anew for every
+// request, and each page of it faults in again), and that a load never asks
+// for more memory at once than the archive's own buffer, whatever the file
+// claims. A few dozen objects share each block.
+const std::size_t kBlockSize = 4096;
 
 std::size_t RoundUpToAlignment(std::size_t size)
 {
@@ -91,17 +91,13 @@ void* CDrawingArena::Allocate(std::size_t size)
     return AllocateFromNewBlock(size);
 }
 
-// A piece larger than a quarter of the next block gets a block of its own,
-// so the current block's free space is not thrown away for it.
+// A piece larger than a quarter of a block gets a block of its own, so the
+// current block's free space is not thrown away for it.
 void* CDrawingArena::AllocateFromNewBlock(std::size_t size)
 {
     const std::size_t header = RoundUpToAlignment(sizeof(Block));
-    std::size_t blockSize = std::max(m_nextBlockSize, kFirstBlockSize);
-    bool ownBlock = size > blockSize / 4;
-    if (ownBlock)
-        blockSize = header + size;
-    else
-        m_nextBlockSize = std::min(blockSize * 2, kLargestBlockSize);
+    bool ownBlock = size > kBlockSize / 4;
+    std::size_t blockSize = ownBlock ? header + size : kBlockSize;
     Block* block = static_cast<Block*>(::operator new(blockSize));
     char* space = reinterpret_cast<char*>(block) + header;
     if (ownBlock && m_blocks) {
@@ -125,7 +121,6 @@ void CDrawingArena::Release()
         m_blocks = next;
     }
     m_next = m_end = nullptr;
-    m_nextBlockSize = 0;
     m_handedOut = 0;
 }
 

@@ -30,7 +30,6 @@ private:
     Block* m_blocks = nullptr;  // newest first
     char* m_next = nullptr;     // free space of the newest block
     char* m_end = nullptr;
-    std::size_t m_nextBlockSize = 0;
     std::size_t m_handedOut = 0;
 };
 
