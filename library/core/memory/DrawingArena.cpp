@@ -82,13 +82,15 @@ void* CDrawingArena::Allocate(std::size_t size)
     if (size > (std::numeric_limits<std::size_t>::max)() / 2)
         throw std::bad_alloc();
     size = RoundUpToAlignment(std::max<std::size_t>(size, 1));
-    m_handedOut += size;
+    void* piece;
     if (static_cast<std::size_t>(m_end - m_next) >= size) {
-        void* piece = m_next;
+        piece = m_next;
         m_next += size;
-        return piece;
+    } else {
+        piece = AllocateFromNewBlock(size);
     }
-    return AllocateFromNewBlock(size);
+    m_handedOut += size;
+    return piece;
 }
 
 // A piece larger than a quarter of a block gets a block of its own, so the
