@@ -361,14 +361,19 @@ bool CInfoCache::GetLayerMask(const wchar_t* path, DrawData* entry, uint32_t mas
     ATL::CComBSTR text;
     if (!GetInfoText(path, &layers, &text))
         return false;
+    AddShownLayers(layers, *entry, mask);
+    return true;
+}
+
+void CInfoCache::AddShownLayers(const ZumenLayers& layers, const DrawData& entry, uint32_t mask[8])
+{
     for (int group = 0; group < kGroups; ++group) {
         if (!(layers.groupState[group] & kShownBits))
             continue;
         for (int layer = group * kLayersPerGroup; layer < (group + 1) * kLayersPerGroup; ++layer) {
-            if (entry->IsLayerSet(layer) && (layers.layerState[layer] & kShownBits))
+            if (entry.IsLayerSet(layer) && (layers.layerState[layer] & kShownBits))
                 mask[layer >> 5] |= 1u << (layer & 31);
         }
     }
-    return true;
 }
 

@@ -50,6 +50,9 @@ public:
     // received entities (by the layer mask of entry) and are shown, in a
     // shown group.
     bool GetLayerMask(const wchar_t* path, DrawData* entry, uint32_t mask[8]);
+    // ORs into mask the layers that entry marks used and layers shows, in a
+    // shown group.
+    static void AddShownLayers(const ZumenLayers& layers, const DrawData& entry, uint32_t mask[8]);
 
     // A size x size thumbnail of the drawing path, a new bitmap the caller
     // owns; false leaves *bitmap untouched.

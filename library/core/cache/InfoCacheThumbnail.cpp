@@ -3,6 +3,7 @@
 #include "app/TavrenaApp.h"
 #include "reader/JwCADBase.h"
 #include "records/SettingFlag.h"
+#include "records/ZumenInfo.h"
 #include "render/gdi/DibCanvas.h"
 #include "timing/PhaseTimer.h"
 #include <afxwin.h>
@@ -43,10 +44,15 @@ bool TimedGetEntry(CInfoCache& cache, const wchar_t* path, CInfoCacheEntry** ent
     return cache.GetEntry(path, entry, nullptr);
 }
 
-bool TimedGetLayerMask(CInfoCache& cache, const wchar_t* path, DrawData* entry, uint32_t mask[8])
+// The layer table the load read, or else the file's, read again.
+bool TimedGetLayerMask(CInfoCache& cache, const wchar_t* path, CInfoCacheEntry* entry, uint32_t mask[8])
 {
     CPhaseTimer timer(TimedPhase::Layers);
-    return cache.GetLayerMask(path, entry, mask);
+    ZumenLayers layers{};
+    if (!entry->doc->GetLoadedLayerStates(&layers))
+        return cache.GetLayerMask(path, entry, mask);
+    CInfoCache::AddShownLayers(layers, *entry, mask);
+    return true;
 }
 
 CDC* CreateThumbnailCanvas(CDibCanvas& canvas, int side)

@@ -2,11 +2,14 @@
 
 #include <afx.h>
 
+#include "memory/DrawingAllocated.h"
+
 // Base of the entity records of drawing and symbol files: the fields every
 // entity reads first. Entities live only while a file is read: the archive
-// that read them owns them, then the reader, which frees each as soon as
-// nothing needs it any more.
-class CData : public CObject {
+// that read them owns them, then the reader, which destroys each as soon as
+// nothing needs it any more. Their memory is an arena of the load, which
+// goes when the load ends.
+class CData : public CObject, public DrawingAllocated<ArenaUse::Entities> {
     DECLARE_SERIAL(CData)
 public:
     CData();

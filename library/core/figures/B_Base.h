@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Bounds2D.h"
+#include "memory/DrawingAllocated.h"
 
 #include <cstdint>
 
@@ -26,9 +27,11 @@ enum : std::uint16_t {
 
 // The header of every figure primitive. Each kind derives from it and is told
 // apart by typeCode alone; the operations on primitives dispatch on it.
+// A load makes its figures in its drawing's arena, which goes when the
+// drawing's figures go (CDrawBase::DeleteFigures).
 // This header and the curve kinds stay free of platform headers: the native
 // geometry tests build them.
-struct B_Base {
+struct B_Base : DrawingAllocated<ArenaUse::Figures> {
     std::uint32_t colour = 0;    // COLORREF 0x00BBGGRR
     std::uint16_t layer = 0;     // group x 16 + layer
     std::uint16_t lineType = 0;

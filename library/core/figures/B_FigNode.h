@@ -1,9 +1,11 @@
 #pragma once
 
 #include "figures/B_Base.h"
+#include "memory/DrawingAllocated.h"
 
-// Holds and owns one figure primitive; the drawing's lists hold nodes.
-class B_FigNode {
+// Holds and owns one figure primitive; the drawing's lists hold nodes, made
+// in the drawing's arena like its figures.
+class B_FigNode : public DrawingAllocated<ArenaUse::Figures> {
 public:
     // Takes over the primitive of holder; holder becomes null.
     explicit B_FigNode(B_Base** holder);

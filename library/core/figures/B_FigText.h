@@ -22,6 +22,10 @@ struct B_FigText : B_Base {
     B_FigText() : B_Base(kCode) {}
 };
 
+// The long vowel mark, which a vertical text stands along its column; both
+// renderers treat it apart.
+constexpr wchar_t kLongVowelMark = 0x30FC;
+
 // A copy of text (header and bounds included) that the caller owns and frees
 // with DeleteFig; null when it cannot be allocated.
 B_FigText* MakeTextCopy(const B_FigText& text);

@@ -59,6 +59,11 @@ void BCN_CImpJWS::ReadHeader(CArchive& ar)
 }
 
 // Magic and version are not tested here: the tip shows what the header says.
+bool BCN_CImpJWS::IsHeaderAccepted() const
+{
+    return true;
+}
+
 BOOL BCN_CImpJWS::GetInfo(CFile* file, ZumenInfo* info)
 {
     if (!ReadFileFacts(file, kSmallestSymbolFile, info) || !ReadHeaderOf(file))

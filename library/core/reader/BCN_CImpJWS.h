@@ -18,6 +18,7 @@ public:
     void FitForPreview(DrawData* request) override;
     bool CheckHeader(CFile* file) override;
     void ReadHeader(CArchive& ar) override;
+    bool IsHeaderAccepted() const override;
 
     BCN_JWS_CHeadData m_jwsHeader;
 };

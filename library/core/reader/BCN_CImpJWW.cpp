@@ -309,10 +309,7 @@ uint16_t BCN_CImpJWW::FigureWidth(uint16_t penColor, uint16_t penWidth) const
 
 BOOL BCN_CImpJWW::GetInfo(CFile* file, ZumenInfo* info)
 {
-    if (!ReadFileFacts(file, kSmallestInfoFile, info) || !ReadHeaderOf(file))
-        return FALSE;
-    if (std::memcmp(m_header.m_magic, "JwwData.", sizeof m_header.m_magic) != 0 ||
-        !IsAcceptedJwwVersion(m_header.m_version))
+    if (!ReadFileFacts(file, kSmallestInfoFile, info) || !ReadHeaderOf(file) || !IsHeaderAccepted())
         return FALSE;
     info->version = m_header.m_version;
     info->memo = FirstLine(m_header.m_memo);
@@ -322,23 +319,46 @@ BOOL BCN_CImpJWW::GetInfo(CFile* file, ZumenInfo* info)
     return TRUE;
 }
 
-// The layer table of the header; the write group shows as state 3.
+bool BCN_CImpJWW::IsHeaderAccepted() const
+{
+    return std::memcmp(m_header.m_magic, "JwwData.", sizeof m_header.m_magic) == 0 &&
+           IsAcceptedJwwVersion(m_header.m_version);
+}
+
 BOOL BCN_CImpJWW::GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* layers)
 {
     if (!GetInfo(file, info))
         return FALSE;
+    FillLayers(layers, true);
+    return TRUE;
+}
+
+// A load that ended well read the same header that GetInfo would read
+// again; the thumbnail takes its layer table from here.
+bool BCN_CImpJWW::GetLoadedLayerStates(ZumenLayers* layers)
+{
+    if (m_loadState != LoadState::Done || !IsHeaderAccepted())
+        return false;
+    FillLayers(layers, false);
+    return true;
+}
+
+// The write group shows as state 3.
+void BCN_CImpJWW::FillLayers(ZumenLayers* layers, bool withNames) const
+{
     for (int group = 0; group < BCN_JWW_HeadData::kGroups; ++group) {
         layers->groupState[group] = static_cast<uint8_t>(m_header.m_groupState[group]);
         layers->groupScale[group] = static_cast<float>(m_header.m_groupScale[group]);
-        layers->groupName[group] = m_header.m_groupName[group];
+        if (withNames)
+            layers->groupName[group] = m_header.m_groupName[group];
         for (int layer = 0; layer < BCN_JWW_HeadData::kLayers; ++layer) {
             int index = group * BCN_JWW_HeadData::kLayers + layer;
             layers->layerState[index] = static_cast<uint8_t>(m_header.m_layerState[group][layer]);
-            layers->layerName[index] = m_header.m_layerName[group][layer];
+            if (withNames)
+                layers->layerName[index] = m_header.m_layerName[group][layer];
         }
     }
     layers->groupState[m_header.GetWriteGroup()] = kWriteGroupState;
-    return TRUE;
 }
 
 bool BCN_CImpJWW::ReadHeaderOf(CFile* file)

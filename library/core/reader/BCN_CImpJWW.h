@@ -27,6 +27,7 @@ public:
     double GetScale() override;
     BOOL GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* layers) override;
     BOOL GetInfo(CFile* file, ZumenInfo* info) override;
+    bool GetLoadedLayerStates(ZumenLayers* layers) override;
     int GetFileKind() override;
     BOOL Load(CFile* file) override;
     bool GetRandomLineShape(uint16_t lineType, RandomLineShape* shape) override;
@@ -39,6 +40,8 @@ public:
     virtual bool CheckHeader(CFile* file);
     // Reads the file header into m_header.
     virtual void ReadHeader(CArchive& ar);
+    // Whether m_header is one GetInfo takes: its magic and an accepted version.
+    virtual bool IsHeaderAccepted() const;
 
     // The attributes of a figure from its entity's layer, pen, line type and
     // own width, inside the block insert (null at the top level); marks the
@@ -55,6 +58,8 @@ protected:
     // ReadHeader from the start of file through an archive of its own; false
     // when reading throws.
     bool ReadHeaderOf(CFile* file);
+    // The layer table of m_header into layers, with the names or without.
+    void FillLayers(ZumenLayers* layers, bool withNames) const;
     // The "a:b" terms of the info from the drawing scale d: enlargements give
     // (10 / d rounded, 1), all else (1, d truncated, at least 1). Values the
     // terms cannot hold are clamped into range.

@@ -1,4 +1,5 @@
 #include "reader/JwCADBase.h"
+#include "memory/DrawingArena.h"
 #include "app/TavrenaApp.h"
 #include "jwc/DrawingTitle.h"
 #include "records/ZumenInfo.h"
@@ -38,8 +39,16 @@ bool CJwCADBase::IsLayerVisible(uint16_t layer)
     return layer < 256 && (m_usedLayers[layer >> 5] >> (layer & 31)) & 1;
 }
 
+// The runs are scratch kept until the next parse, past the drawing's
+// figures, so they never take the drawing's arena.
+bool CJwCADBase::GetLoadedLayerStates(ZumenLayers*)
+{
+    return false;
+}
+
 bool CJwCADBase::ParseTextCodes(B_FigText* text)
 {
+    CArenaScope runsOnHeap(ArenaUse::Figures, nullptr);
     return m_modifyString.ParseTextCodes(text);
 }
 
@@ -106,6 +115,10 @@ void CJwCADBase::RunLoad()
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
     uint32_t state = LoadState::Failed;
     try {
+        // Entities never outlive Load; figures live until DeleteFigures.
+        CDrawingArena entityArena;
+        CArenaScope entities(ArenaUse::Entities, &entityArena);
+        CArenaScope figures(ArenaUse::Figures, &m_figureArena);
         CPhaseTimedFile file(m_path, CFile::modeRead | CFile::shareDenyNone);
         BOOL loaded = Load(&file);
         file.Close();

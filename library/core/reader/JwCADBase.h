@@ -32,6 +32,11 @@ public:
     virtual BOOL GetInfoAndLayers(CFile* file, ZumenInfo* info, ZumenLayers* layers) = 0;
     // Header information, without loading the entities.
     virtual BOOL GetInfo(CFile* file, ZumenInfo* info) = 0;
+    // The group and layer states and group scales of the layer table that
+    // the last load read with its header, names left out, without reading
+    // the file again; false when the last load did not end well or the
+    // reader keeps no such table (GetInfoAndLayers then reads it).
+    virtual bool GetLoadedLayerStates(ZumenLayers* layers);
     // 0 JWC, 1 JWK, 2 JWW, 3 JWS.
     virtual int GetFileKind() = 0;
     // Reads the whole file into figures; runs on the load thread and stops

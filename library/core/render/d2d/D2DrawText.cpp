@@ -16,8 +16,6 @@
 #include <vector>
 
 namespace {
-const wchar_t kLongVowelMark = L'\x30FC';
-
 // The characters to draw: the text, or the value of the text variable it
 // names when variables are expanded.
 CStringW ShownCharacters(const B_FigText* text, CDrawBase& reader)

@@ -67,6 +67,7 @@ void CDrawBase::DeleteFigures()
     m_solids.RemoveAll();
     m_images.RemoveAll();
     DeleteFigNodes(m_figures);
+    m_figureArena.Release();
     ResetExtent();
 }
 

@@ -8,10 +8,12 @@
 #include <vector>
 #include "geometry/Point2D.h"
 #include "render/d2d/D2DrawRequest.h"
+#include "memory/DrawingArena.h"
 #include "render/gdi/DeviceClip.h"
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
 #include "render/gdi/RandomLineBuilder.h"
+#include "render/gdi/PassPenCache.h"
 #include "render/gdi/TextFontCache.h"
 
 class CD2DrawCore;
@@ -142,12 +144,14 @@ public:
     POINT DevicePoint() const;
 
     HWND m_progressWnd;
+    CDrawingArena m_figureArena;  // the memory of the nodes and figures a load made
     CFigNodeList m_figures;  // owns the nodes, in drawing order
     CFigNodeList m_solids;   // type 288, also in m_figures
     CFigNodeList m_images;   // type 357, also in m_figures
     RandomLineBuilder m_randomLine;
     CDC* m_pDC;              // target of the current draw, not owned
     CTextFontCache m_textFonts;  // emptied after each GDI pass
+    CPassPenCache m_passPens;    // emptied before and after each GDI pass
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;

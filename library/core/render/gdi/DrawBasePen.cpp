@@ -9,17 +9,31 @@ namespace {
 const double kPrintDashFactor = 14.0;
 }
 
+CDrawBase::CMyPen::CMyPen(CDrawBase* renderer, const B_Base* figure) : m_pDC(renderer->m_pDC)
+{
+    PenKey key = {renderer->VisibleColor(figure->colour), figure->lineType, renderer->m_thickLines ? 3 : 1};
+    CPen* pen = renderer->m_passPens.Get(key, [&](CPen& made) { return Make(renderer, key, made); });
+    if (!pen && Make(renderer, key, m_own))
+        pen = &m_own;
+    if (pen && m_pDC)
+        m_old = m_pDC->SelectObject(pen->GetSafeHandle());
+}
+
+CDrawBase::CMyPen::~CMyPen()
+{
+    if (m_old)
+        m_pDC->SelectObject(m_old);
+}
+
 // A pattern GDI refuses (all zeros, say) gives a solid pen in the figure's
 // colour rather than leaving the previous figure's pen in the DC.
-CDrawBase::CMyPen::CMyPen(CDrawBase* renderer, const B_Base* figure) : CSelectedGdiObject<CPen>(renderer->m_pDC)
+bool CDrawBase::CMyPen::Make(CDrawBase* renderer, const PenKey& key, CPen& pen)
 {
-    int width = renderer->m_thickLines ? 3 : 1;
+    LOGBRUSH brush = {BS_SOLID, key.colour, 0};
+    if (MakeDashed(renderer, key, brush, pen))
+        return true;
     int baseStyle = renderer->m_thickLines ? PS_GEOMETRIC : PS_SOLID;
-    COLORREF colour = renderer->VisibleColor(figure->colour);
-    LOGBRUSH brush = {BS_SOLID, colour, 0};
-    if (!CreateDashed(renderer, figure->lineType, width, brush))
-        CreatePen(baseStyle, width, colour);
-    Select();
+    return pen.CreatePen(baseStyle, key.width, key.colour) != FALSE;
 }
 
 bool CDrawBase::LineDashes(uint16_t lineType, float dashes[32], int* count)
@@ -37,16 +51,16 @@ bool CDrawBase::LineDashes(uint16_t lineType, float dashes[32], int* count)
     return true;
 }
 
-bool CDrawBase::CMyPen::CreateDashed(CDrawBase* renderer, uint16_t lineType, int width, const LOGBRUSH& brush)
+bool CDrawBase::CMyPen::MakeDashed(CDrawBase* renderer, const PenKey& key, const LOGBRUSH& brush, CPen& pen)
 {
     float dashes[32];
     int count = 0;
-    if (!renderer->LineDashes(lineType, dashes, &count))
+    if (!renderer->LineDashes(key.lineType, dashes, &count))
         return false;
     double factor = renderer->m_print ? kPrintDashFactor : 1.0;
     DWORD entries[kMaxPenStyleEntries];
     int n = MakePenStyle(dashes, count, factor, entries);
-    return CreatePen(PS_GEOMETRIC | PS_USERSTYLE, width, &brush, n, entries);
+    return pen.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, key.width, &brush, n, entries) != FALSE;
 }
 
 CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, COLORREF colour) : CSelectedGdiObject<CBrush>(renderer->m_pDC)

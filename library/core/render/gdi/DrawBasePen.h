@@ -1,6 +1,7 @@
 #pragma once
 #include <afxwin.h>
 #include "render/gdi/DrawBase.h"
+#include "render/gdi/PassPenCache.h"
 
 // A GDI object selected into a DC for as long as it lives: its destructor
 // selects the previous object back before the object itself is deleted. An
@@ -26,14 +27,25 @@ protected:
     }
 };
 
-// The figure's pen: its colour and line type, dashed by the drawing's own
-// pattern or the built-in table, 3 pixels wide for thick lines.
-class CDrawBase::CMyPen : public CSelectedGdiObject<CPen> {
+// The figure's pen, selected into the renderer's DC for as long as this
+// lives: its colour and line type, dashed by the drawing's own pattern or the
+// built-in table, 3 pixels wide for thick lines. The pen comes from the
+// draw's pen cache; only when that has none to give is it made here.
+class CDrawBase::CMyPen {
 public:
     CMyPen(CDrawBase* renderer, const B_Base* figure);
+    ~CMyPen();
+
+    CMyPen(const CMyPen&) = delete;
+    CMyPen& operator=(const CMyPen&) = delete;
 
 private:
-    bool CreateDashed(CDrawBase* renderer, uint16_t lineType, int width, const LOGBRUSH& brush);
+    static bool Make(CDrawBase* renderer, const PenKey& key, CPen& pen);
+    static bool MakeDashed(CDrawBase* renderer, const PenKey& key, const LOGBRUSH& brush, CPen& pen);
+
+    CDC* m_pDC;               // not owned
+    HGDIOBJ m_old = nullptr;  // null when nothing was selected
+    CPen m_own;
 };
 
 // A solid brush, or with a hatch tag (any value: the callers pass the

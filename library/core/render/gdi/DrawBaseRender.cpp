@@ -19,26 +19,31 @@ const int kProgressSteps = 360;
 
 // The texts of a GDI pass may leave a font of the draw's cache selected:
 // the DC's own font goes back before the cache lets its fonts go, however
-// the pass ends.
-class PassFonts {
+// the pass ends. The pens of the pass go with it too; each figure selects
+// its pen back out, and pens made outside a pass (for another print switch,
+// say) are not taken into it.
+class PassFontsAndPens {
 public:
-    PassFonts(CDC& dc, CTextFontCache& cache)
-        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_cache(cache)
+    PassFontsAndPens(CDC& dc, CTextFontCache& fonts, CPassPenCache& pens)
+        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_fonts(fonts), m_pens(pens)
     {
+        m_pens.Clear();
     }
-    ~PassFonts()
+    ~PassFontsAndPens()
     {
         if (m_font)
             ::SelectObject(m_dc, m_font);
-        m_cache.Clear();
+        m_fonts.Clear();
+        m_pens.Clear();
     }
-    PassFonts(const PassFonts&) = delete;
-    PassFonts& operator=(const PassFonts&) = delete;
+    PassFontsAndPens(const PassFontsAndPens&) = delete;
+    PassFontsAndPens& operator=(const PassFontsAndPens&) = delete;
 
 private:
     HDC m_dc;
     HGDIOBJ m_font;
-    CTextFontCache& m_cache;
+    CTextFontCache& m_fonts;
+    CPassPenCache& m_pens;
 };
 
 bool Meets(const Bounds2D& bounds, const double rect[4])
@@ -142,7 +147,7 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
     if (!m_pDC)
         return false;
     CPhaseTimer timer(TimedPhase::FigurePass);
-    PassFonts fonts(*m_pDC, m_textFonts);
+    PassFontsAndPens fontsAndPens(*m_pDC, m_textFonts, m_passPens);
     if (m_gdiplusImages && m_imagesConverted && !m_pGdiplus)
         m_pGdiplus.reset(new GdiplusToken);
     m_pDC->FillSolidRect(0, 0, m_width, m_height, m_backColor);

@@ -10,7 +10,6 @@
 #include <vector>
 
 namespace {
-const wchar_t kLongVowelMark = 0x30FC;
 // Taller characters than this, or texts starting this far off the bitmap,
 // cannot show anything a font could render: they are left out.
 const double kMaxCellHeight = 16384.0;

@@ -1,0 +1,54 @@
+#pragma once
+#include <afxwin.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What makes two figures' pens one pen within a draw.
+struct PenKey {
+    COLORREF colour;
+    std::uint16_t lineType;
+    int width;
+
+    bool operator==(const PenKey& other) const
+    {
+        return colour == other.colour && lineType == other.lineType && width == other.width;
+    }
+};
+
+// The figure pens of one draw, by PenKey. A drawing's figures share a few
+// pens, and making and deleting a pen for every figure costs more under Wine
+// than drawing a short line. The dash pattern of a line type and the print
+// switch stay the same through a draw, so the key leaves them out.
+class CPassPenCache {
+public:
+    // The pen of key, made by make(CPen&) on its first use; null when make
+    // fails or the cache is full (the caller then makes its own). A pen
+    // stays until Clear, so one that is selected is never deleted.
+    template <class Make>
+    CPen* Get(const PenKey& key, Make make)
+    {
+        if (CPen* pen = Find(key))
+            return pen;
+        if (IsFull())
+            return nullptr;
+        std::unique_ptr<CPen> pen(new CPen);
+        if (!make(*pen))
+            return nullptr;
+        return Add(key, std::move(pen));
+    }
+    // Deletes every pen; none may be selected into a DC.
+    void Clear();
+
+private:
+    struct Entry {
+        PenKey key;
+        std::unique_ptr<CPen> pen;
+    };
+    CPen* Find(const PenKey& key);
+    bool IsFull() const;
+    CPen* Add(const PenKey& key, std::unique_ptr<CPen> pen);
+
+    std::vector<Entry> m_pens;
+    size_t m_lastHit = 0;  // consecutive figures mostly share their pen
+};
