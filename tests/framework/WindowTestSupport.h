@@ -21,6 +21,20 @@ inline BOOL CreateTestPopup(CWnd& wnd, bool bVisible = false, int x = 40, int y 
     return wnd.CreateEx(0, lpszClass, L"test", WS_POPUP | (bVisible ? WS_VISIBLE : 0), x, y, cx, cy, NULL, NULL);
 }
 
+// Calls visit for each top-level window of this thread until it answers
+// false. (A lambda cannot be a window-enumeration callback on x86, whose
+// callbacks are stdcall.)
+inline void ForEachThreadWindow(const std::function<bool(HWND)>& visit)
+{
+    struct Trampoline {
+        static BOOL CALLBACK Visit(HWND window, LPARAM parameter)
+        {
+            return (*reinterpret_cast<const std::function<bool(HWND)>*>(parameter))(window) ? TRUE : FALSE;
+        }
+    };
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Trampoline::Visit, reinterpret_cast<LPARAM>(&visit));
+}
+
 // Dispatches the thread's messages until done() holds or seconds pass.
 inline bool PumpUntil(const std::function<bool()>& done, double seconds = 5.0)
 {

@@ -40,20 +40,13 @@ private:
 // The visible top-level windows of this thread that owner owns.
 std::vector<HWND> OwnedWindows(HWND owner)
 {
-    struct Search {
-        HWND owner;
-        std::vector<HWND> found;
-    } search{owner, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM pSearch) {
-            auto* s = reinterpret_cast<Search*>(pSearch);
-            if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == s->owner)
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    ForEachThreadWindow([&](HWND window) {
+        if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == owner)
+            found.push_back(window);
+        return true;
+    });
+    return found;
 }
 
 // The about box among them: the dialog with the about box's caption line.

@@ -198,28 +198,22 @@ protected:
     // slider as a tool answers.
     std::wstring SliderLabel() const
     {
-        struct Search {
-            HWND owner;
-            TOOLINFOW tool;
-            wchar_t text[256];
-        } search = {m_host.m_hWnd, {}, {}};
-        search.tool.cbSize = sizeof search.tool;
-        search.tool.uFlags = TTF_IDISHWND;
-        search.tool.hwnd = m_dialog;
-        search.tool.uId = reinterpret_cast<UINT_PTR>(Slider());
-        search.tool.lpszText = search.text;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM parameter) {
-                auto* s = reinterpret_cast<Search*>(parameter);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (GetWindow(window, GW_OWNER) == s->owner && wcscmp(name, TOOLTIPS_CLASSW) == 0)
-                    SendMessageW(window, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&s->tool));
-                return s->text[0] ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.text;
+        TOOLINFOW tool = {};
+        wchar_t text[256] = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = m_dialog;
+        tool.uId = reinterpret_cast<UINT_PTR>(Slider());
+        tool.lpszText = text;
+        const HWND owner = m_host.m_hWnd;
+        ForEachThreadWindow([&](HWND window) {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (GetWindow(window, GW_OWNER) == owner && wcscmp(name, TOOLTIPS_CLASSW) == 0)
+                SendMessageW(window, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+            return text[0] == 0;
+        });
+        return text;
     }
     std::wstring ExpectedLabel(int scale) const
     {
