@@ -391,9 +391,14 @@ void CPreViewDlg::Redraw(bool async, bool skipIfUnchanged, bool toCentre, const 
         m_view.originY = ShiftViewOrigin(m_view.originY, shift);
     }
     m_view.width = m_view.height = side;
+    // The pointer only says that the load ended; the drawing is used through
+    // the cache.
     if ((anchor.x != 0 || anchor.y != 0) && m_view.doc) {
         POINT shift = {};
-        m_view.doc->ZoomAt(m_view.scale, SIZE{client.Width(), client.Height()}, anchor, shift, toCentre);
+        UsePreviewDrawing(m_path, [&](CJwCADBase& drawing) {
+            drawing.ZoomAt(m_view.scale, SIZE{client.Width(), client.Height()}, anchor, shift, toCentre);
+            return true;
+        });
         m_view.originX = ShiftViewOrigin(m_view.originX, shift.x);
         m_view.originY = ShiftViewOrigin(m_view.originY, shift.y);
     }

@@ -113,17 +113,18 @@ bool DrawGdiPage(CDC& printer, CDC* memory, const PreviewPrintSource& source, co
 
 // Rendering the page left the page's view in the drawing: the preview's
 // goes back, so that its next zoom starts from what it shows.
-void RestoreDrawingView(const DrawData& view)
+void RestoreDrawingView(const PreviewPrintSource& source)
 {
-    CJwCADBase* drawing = view.doc;
-    if (!drawing)
-        return;
-    drawing->m_width = view.width;
-    drawing->m_height = view.height;
-    drawing->m_originX = view.originX;
-    drawing->m_originY = view.originY;
-    drawing->m_zoom = view.scale;
-    drawing->SetupView();
+    const DrawData& view = source.view;
+    UsePreviewDrawing(source.path, [&](CJwCADBase& drawing) {
+        drawing.m_width = view.width;
+        drawing.m_height = view.height;
+        drawing.m_originX = view.originX;
+        drawing.m_originY = view.originY;
+        drawing.m_zoom = view.scale;
+        drawing.SetupView();
+        return true;
+    });
 }
 
 // The printer DC of a saved choice. The device is named by the DEVNAMES
@@ -222,15 +223,16 @@ int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource
         page.scale = static_cast<int>(static_cast<double>(shorterSide) * page.scale / preview.width);
     page.originX -= (page.width - preview.width) / 2;
     page.originY += (page.height - preview.height) / 2;
-    if (page.doc) {
-        const RECT& picture = source.pictureClient;
-        const POINT centre = {(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
-        POINT shift = {};
-        page.doc->ZoomAt(page.scale, SIZE{picture.right - picture.left, picture.bottom - picture.top}, centre, shift,
-                         true);
-        page.originX += shift.x;
-        page.originY += shift.y;
-    }
+    const RECT& picture = source.pictureClient;
+    const POINT centre = {(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+    POINT shift = {};
+    UsePreviewDrawing(source.path, [&](CJwCADBase& drawing) {
+        drawing.ZoomAt(page.scale, SIZE{picture.right - picture.left, picture.bottom - picture.top}, centre, shift,
+                       true);
+        return true;
+    });
+    page.originX += shift.x;
+    page.originY += shift.y;
     return shorterSide;
 }
 
@@ -254,7 +256,7 @@ bool PrintGdi(CDC& printerDC, bool bitmap, const PreviewPrintSource& source)
     memory.DeleteDC();
     printerDC.EndPage();
     printerDC.EndDoc();
-    RestoreDrawingView(source.view);
+    RestoreDrawingView(source);
     return true;
 }
 

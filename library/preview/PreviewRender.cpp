@@ -120,8 +120,13 @@ HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContex
 
 HRESULT FitPreviewView(const wchar_t* path, DrawData& view)
 {
-    return UsePreviewEntry(path, [&](CInfoCacheEntry& entry) {
-        entry.doc->FitForPreview(&view);
+    return UsePreviewDrawing(path, [&](CJwCADBase& drawing) {
+        drawing.FitForPreview(&view);
         return true;
     });
+}
+
+HRESULT UsePreviewDrawing(const wchar_t* path, const std::function<bool(CJwCADBase&)>& use)
+{
+    return UsePreviewEntry(path, [&](CInfoCacheEntry& entry) { return use(*entry.doc); });
 }

@@ -3,7 +3,10 @@
 // file and its renders, beside the exports of other callers of the cache.
 #include <afxwin.h>
 #include <commdlg.h>
+#include <functional>
 #include "records/DrawData.h"
+
+class CJwCADBase;
 
 // Loads path through the info cache (progress to view.progressWnd) and takes
 // the entry's drawing, stored view and layers into view. S_OK or E_NOTIMPL.
@@ -17,3 +20,7 @@ HRESULT RenderPreviewToDC(const wchar_t* path, CDC* dc, PRINTDLGEXW* printContex
 // Sets view's scale and origin so that the whole drawing shows in its
 // visible size (viewWidth by viewHeight). S_OK or E_NOTIMPL.
 HRESULT FitPreviewView(const wchar_t* path, DrawData& view);
+// Runs use(drawing) on path's drawing while its cache entry is pinned and no
+// other thread draws it: the dialog's own pointer to the drawing may be stale
+// once the cache dropped or reloaded the entry. S_OK when use answered true.
+HRESULT UsePreviewDrawing(const wchar_t* path, const std::function<bool(CJwCADBase&)>& use);
