@@ -534,14 +534,9 @@ void CPreViewDlg::ApplyDarkColors(bool dark)
 void CPreViewDlg::OnSettingChange(UINT flags, LPCTSTR section)
 {
     CSizeableDlg::OnSettingChange(flags, section);
-    if (!g_darkModeSupported || !section || wcscmp(section, L"ImmersiveColorSet") != 0)
+    if (!TakeColorSetChange(section, m_dark))
         return;
-    const bool dark = DecideDarkModeFromRegistry();
-    g_darkModeActive = dark;
-    if (dark == m_dark)
-        return;
-    m_dark = dark;
-    ApplyDarkColors(dark);
+    ApplyDarkColors(m_dark);
     Invalidate(TRUE);
     Redraw(false, false, false, POINT{0, 0});
 }

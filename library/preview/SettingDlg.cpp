@@ -162,13 +162,8 @@ void CSettingDlg::OnOK()
 
 void CSettingDlg::OnSettingChange(UINT, LPCTSTR section)
 {
-    if (!g_darkModeSupported || !section || wcscmp(section, L"ImmersiveColorSet") != 0)
+    if (!TakeColorSetChange(section, m_dark))
         return;
-    const bool dark = DecideDarkModeFromRegistry();
-    g_darkModeActive = dark;
-    if (dark == m_dark)
-        return;
-    m_dark = dark;
     CKvThemeManager::Instance()->RefreshMetrics();
     Invalidate(TRUE);
     SendMessage(WM_THEMECHANGED);

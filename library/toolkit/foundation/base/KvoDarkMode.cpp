@@ -190,6 +190,18 @@ bool IsColorSetSettingChange(LPARAM lParam, bool ignoreCase)
     return ::CompareStringOrdinal(section, -1, L"ImmersiveColorSet", -1, ignoreCase ? TRUE : FALSE) == CSTR_EQUAL;
 }
 
+bool TakeColorSetChange(LPCTSTR section, bool& dark)
+{
+    if (!g_darkModeSupported || !IsColorSetSettingChange(reinterpret_cast<LPARAM>(section), false))
+        return false;
+    const bool now = DecideDarkModeFromRegistry();
+    g_darkModeActive = now;
+    if (now == dark)
+        return false;
+    dark = now;
+    return true;
+}
+
 bool FollowDarkModeSettingChange(LPARAM lParam)
 {
     if (!g_darkModeSupported)

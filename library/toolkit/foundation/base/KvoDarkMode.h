@@ -53,6 +53,11 @@ void UpdateDarkModeState(bool useRegistryOnly);
 // setting 1 dark, other non-zero light, 0 CKvoSystemVersion::IsDarkModeActive().
 bool DecideDarkModeFromRegistry();
 
+// What the registry-following windows do on WM_SETTINGCHANGE: on a change
+// of exactly "ImmersiveColorSet" while dark mode is supported, the registry's
+// choice becomes g_darkModeActive and dark; true when dark changed.
+bool TakeColorSetChange(LPCTSTR section, bool& dark);
+
 // True when the high-contrast setting is on; false when it cannot be read.
 bool IsHighContrast();
 

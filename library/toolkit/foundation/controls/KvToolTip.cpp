@@ -54,14 +54,9 @@ void CKvToolTip::OnSettingChange(UINT flags, LPCTSTR section)
     // does), so it runs first and the tooltip's colours are set after it.
     CToolTipCtrl::OnSettingChange(flags, section);
     // Unlike the dialogs, the tooltip compares the section name exactly.
-    if (g_darkModeSupported && IsColorSetSettingChange(reinterpret_cast<LPARAM>(section), false)) {
-        const bool dark = DecideDarkModeFromRegistry();
-        g_darkModeActive = dark;
-        if (dark != m_bDark) {
-            m_bDark = dark;
-            ApplyDarkTheme(dark);
-            return;
-        }
+    if (TakeColorSetChange(section, m_bDark)) {
+        ApplyDarkTheme(m_bDark);
+        return;
     }
     ApplyTipColors(m_bDark);
 }
