@@ -399,6 +399,59 @@ TEST_F(PreviewPrintTest, GdiPagePrintsTheDrawingWithItsFooter)
     }
 }
 
+// How Wine's PostScript printer draws the renderer's whole circle: Arc
+// with its start and end on one point. GDI documents that as the whole
+// ellipse, and a memory DC (the bitmap road) draws it so; Wine 8's PostScript
+// driver turns both ends into one angle and strokes a PostScript arc of no
+// length, so circles vanish from the page drawn directly into the printer
+// DC. Ellipse and an arc with distinct ends print. The expectation on the
+// equal-ends arc records Wine's answer: it fails once Wine draws the circle.
+TEST_F(PreviewPrintTest, WinePrinterArcWithEqualEndsDrawsNoCircle)
+{
+    CDC printer;
+    ASSERT_TRUE(printer.CreateDC(L"WINSPOOL", m_printer.c_str(), nullptr, nullptr));
+    const int dpi = printer.GetDeviceCaps(LOGPIXELSX), side = dpi * 2, top = dpi * 2;
+    struct Shape {
+        const char* name;
+        int left;
+    } shapes[] = {{"Arc with equal ends", dpi / 2}, {"Ellipse", dpi * 3}, {"Arc over its upper half", dpi * 11 / 2}};
+    const std::set<std::wstring> before = PdfFiles();
+    ASSERT_GT(printer.StartDoc(L"circle"), 0);
+    ASSERT_GT(printer.StartPage(), 0);
+    {
+        CPen pen(PS_SOLID, dpi / 30, RGB(0, 0, 0));
+        CPen* oldPen = printer.SelectObject(&pen);
+        HGDIOBJ oldBrush = printer.SelectObject(GetStockObject(NULL_BRUSH));
+        const int x0 = shapes[0].left, x1 = shapes[1].left, x2 = shapes[2].left, bottom = top + side;
+        EXPECT_TRUE(printer.Arc(x0, top, x0 + side, bottom, x0, top, x0, top));
+        EXPECT_TRUE(printer.Ellipse(x1, top, x1 + side, bottom));
+        EXPECT_TRUE(printer.Arc(x2, top, x2 + side, bottom, x2 + side, top + side / 2, x2, top + side / 2));
+        printer.SelectObject(oldBrush);
+        printer.SelectObject(oldPen);
+    }
+    ASSERT_GT(printer.EndPage(), 0);
+    ASSERT_GT(printer.EndDoc(), 0);
+    const std::wstring pdf = WaitForNewPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "no PDF arrived from the printer";
+    PageImage page;
+    const std::wstring stem = TestOutputFolder() + L"\\PreviewPrint-circles";
+    ASSERT_TRUE(RenderPdfPage(pdf, stem, page)) << "pdftoppm could not read the PDF";
+    ASSERT_TRUE(RunPdftoppm(pdf, stem, L"-png", L".png"));
+    // Ink in each shape's box, on the 50-dpi picture.
+    std::vector<int> ink;
+    for (const Shape& shape : shapes) {
+        int count = 0;
+        for (int y = top * 50 / dpi; y < (top + side) * 50 / dpi && y < page.height; ++y)
+            for (int x = shape.left * 50 / dpi; x < (shape.left + side) * 50 / dpi && x < page.width; ++x)
+                count += page.Inked(x, y);
+        ink.push_back(count);
+    }
+    const int circle = static_cast<int>(3.14159 * 2 * 50);
+    EXPECT_GT(ink[1], circle * 3 / 4) << shapes[1].name;
+    EXPECT_GT(ink[2], circle * 3 / 8) << shapes[2].name;
+    EXPECT_LT(ink[0], circle / 10) << shapes[0].name << ": Wine now prints the whole circle";
+}
+
 // Print in the dialog: the choice is saved first, the page printed, and
 // the dialog's blocks and DC go. The saved choice then prints without the
 // dialog (Shift).
