@@ -41,6 +41,11 @@ protected:
         RECT rect = {0, 0, kWidth, kHeight};
         return PreViewDlg(path.c_str(), rect, m_host.m_hWnd);
     }
+    // The bitmap the dialog's picture shows now, or null.
+    static HBITMAP ShownBitmap(HWND dialog)
+    {
+        return reinterpret_cast<HBITMAP>(SendDlgItemMessageW(dialog, IDC_PREVIEW_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
     static bool Rendered(HWND dialog)
     {
         // Every render ends by putting the slider at the view's scale.

@@ -21,11 +21,7 @@ protected:
         InProcessPreviewTest::TearDown();
         theApp.m_infoCache.Clear();
     }
-    HBITMAP Shown() const
-    {
-        return reinterpret_cast<HBITMAP>(
-            SendDlgItemMessageW(m_dialog, IDC_PREVIEW_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
+    HBITMAP Shown() const { return ShownBitmap(m_dialog); }
     LRESULT SliderPosition() const { return SendDlgItemMessageW(m_dialog, IDC_PREVIEW_ZOOM, TBM_GETPOS, 0, 0); }
 };
 

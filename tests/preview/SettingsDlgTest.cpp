@@ -148,11 +148,7 @@ protected:
     }
 
     HWND PreviewItem(int id) const { return GetDlgItem(m_dialog, id); }
-    HBITMAP Shown() const
-    {
-        return reinterpret_cast<HBITMAP>(
-            SendMessageW(PreviewItem(IDC_PREVIEW_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
+    HBITMAP Shown() const { return ShownBitmap(m_dialog); }
 
     // Presses the preview's settings button; the dialog it shows, or null.
     HWND PressSettingsButton()
