@@ -5,6 +5,8 @@
 #include <afx.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <new>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -190,9 +192,10 @@ class CList : public CObject
     };
 
 public:
-    // Nodes are allocated one by one; the block size is accepted for
-    // compatibility.
-    explicit CList(INT_PTR /*nBlockSize*/ = 10) {}
+    // Nodes come from blocks of nBlockSize nodes each: one heap request per
+    // block instead of per element. A removed node's slot is reused by the
+    // next element; the blocks go when the list becomes empty.
+    explicit CList(INT_PTR nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1) {}
     ~CList() override { RemoveAll(); }
 
     INT_PTR GetCount() const { return m_nCount; }
@@ -239,8 +242,15 @@ public:
 
     void RemoveAll()
     {
-        while (m_pNodeHead != nullptr)
-            Unlink(m_pNodeHead);
+        for (CNode* pNode = m_pNodeHead; pNode != nullptr;)
+        {
+            CNode* pNext = pNode->pNext;
+            pNode->~CNode();
+            pNode = pNext;
+        }
+        m_pNodeHead = m_pNodeTail = nullptr;
+        m_nCount = 0;
+        FreeBlocks();
     }
 
     POSITION GetHeadPosition() const { return ToPosition(m_pNodeHead); }
@@ -333,9 +343,34 @@ private:
     static POSITION ToPosition(CNode* pNode) { return reinterpret_cast<POSITION>(pNode); }
     static CNode* ToNode(POSITION position) { return reinterpret_cast<CNode*>(position); }
 
+    // A free slot holds the next free slot; a block starts with the next
+    // block, padded so that its nodes are aligned.
+    union CSlot
+    {
+        CSlot* pNextFree;
+        alignas(CNode) unsigned char node[sizeof(CNode)];
+    };
+    struct CBlock
+    {
+        CBlock* pNext;
+    };
+    static constexpr std::size_t kBlockHeader =
+        (sizeof(CBlock) + alignof(CSlot) - 1) / alignof(CSlot) * alignof(CSlot);
+    static constexpr std::size_t kBlockAlignment = std::max(alignof(CBlock), alignof(CSlot));
+
     POSITION Link(ARG_TYPE newElement, CNode* pPrev, CNode* pNext)
     {
-        CNode* pNode = new CNode{pNext, pPrev, TYPE(newElement)};
+        CSlot* pSlot = TakeSlot();
+        CNode* pNode;
+        try
+        {
+            pNode = new (pSlot->node) CNode{pNext, pPrev, TYPE(newElement)};
+        }
+        catch (...)
+        {
+            GiveBackSlot(pSlot);
+            throw;
+        }
         (pPrev != nullptr ? pPrev->pNext : m_pNodeHead) = pNode;
         (pNext != nullptr ? pNext->pPrev : m_pNodeTail) = pNode;
         ++m_nCount;
@@ -346,12 +381,70 @@ private:
         (pNode->pPrev != nullptr ? pNode->pPrev->pNext : m_pNodeHead) = pNode->pNext;
         (pNode->pNext != nullptr ? pNode->pNext->pPrev : m_pNodeTail) = pNode->pPrev;
         --m_nCount;
-        delete pNode;
+        pNode->~CNode();
+        GiveBackSlot(reinterpret_cast<CSlot*>(pNode));
+        if (m_nCount == 0)
+            FreeBlocks();
+    }
+
+    CSlot* TakeSlot()
+    {
+        if (m_pFreeSlots == nullptr)
+            AddBlock();
+        CSlot* pSlot = m_pFreeSlots;
+        m_pFreeSlots = pSlot->pNextFree;
+        return pSlot;
+    }
+    void GiveBackSlot(CSlot* pSlot)
+    {
+        pSlot->pNextFree = m_pFreeSlots;
+        m_pFreeSlots = pSlot;
+    }
+    void AddBlock()
+    {
+        std::size_t nSlots = static_cast<std::size_t>(m_nBlockSize);
+        if (nSlots > (static_cast<std::size_t>(-1) - kBlockHeader) / sizeof(CSlot))
+            throw std::bad_alloc();
+        void* pMemory = AllocateBlock(kBlockHeader + nSlots * sizeof(CSlot));
+        CBlock* pBlock = static_cast<CBlock*>(pMemory);
+        pBlock->pNext = m_pBlocks;
+        m_pBlocks = pBlock;
+        // Chained so that the block's first slot is taken first.
+        CSlot* pSlots = reinterpret_cast<CSlot*>(static_cast<unsigned char*>(pMemory) + kBlockHeader);
+        for (std::size_t i = nSlots; i-- > 0;)
+            GiveBackSlot(&pSlots[i]);
+    }
+    static void* AllocateBlock(std::size_t nBytes)
+    {
+        if constexpr (kBlockAlignment > __STDCPP_DEFAULT_NEW_ALIGNMENT__)
+            return ::operator new(nBytes, std::align_val_t(kBlockAlignment));
+        else
+            return ::operator new(nBytes);
+    }
+    static void FreeBlock(void* pBlock)
+    {
+        if constexpr (kBlockAlignment > __STDCPP_DEFAULT_NEW_ALIGNMENT__)
+            ::operator delete(pBlock, std::align_val_t(kBlockAlignment));
+        else
+            ::operator delete(pBlock);
+    }
+    void FreeBlocks()
+    {
+        while (m_pBlocks != nullptr)
+        {
+            CBlock* pNext = m_pBlocks->pNext;
+            FreeBlock(m_pBlocks);
+            m_pBlocks = pNext;
+        }
+        m_pFreeSlots = nullptr;
     }
 
     CNode* m_pNodeHead = nullptr;
     CNode* m_pNodeTail = nullptr;
     INT_PTR m_nCount = 0;
+    INT_PTR m_nBlockSize;
+    CSlot* m_pFreeSlots = nullptr;
+    CBlock* m_pBlocks = nullptr;
 };
 
 // CMap ---------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include <afx.h>
 
+#include "ArchiveSpares.h"
+
 #include <algorithm>
 
 namespace
@@ -25,7 +27,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
       m_bOwnsLoadedObjects(FALSE),
       m_nMapCount(1)
 {
-    m_lpBufStart = m_bUserBuf ? static_cast<BYTE*>(lpBuf) : new BYTE[m_nBufSize];
+    m_lpBufStart = m_bUserBuf ? static_cast<BYTE*>(lpBuf) : CArchiveSpares::TakeBuffer(m_nBufSize);
     m_lpBufCur = m_lpBufStart;
     m_lpBufMax = IsLoading() ? m_lpBufStart : m_lpBufStart + m_nBufSize;
 }
@@ -48,8 +50,9 @@ CArchive::~CArchive()
     }
     Abort();
     DeleteLoadedObjects();
+    CArchiveSpares::KeepLoadTable(m_loadTable);
     if (!m_bUserBuf)
-        delete[] m_lpBufStart;
+        CArchiveSpares::KeepBuffer(m_lpBufStart, m_nBufSize);
 }
 
 UINT CArchive::GetObjectSchema()

@@ -2,6 +2,8 @@
 // classes met so far.
 #include <afx.h>
 
+#include "ArchiveSpares.h"
+
 #include <algorithm>
 
 namespace
@@ -193,7 +195,11 @@ void CArchive::SetLoadParams(UINT nGrowBy)
 void CArchive::EnsureLoadTable()
 {
     if (m_loadTable.empty())
+    {
+        if (m_loadTable.capacity() == 0)
+            CArchiveSpares::TakeLoadTable(m_loadTable);
         m_loadTable.push_back({NULL, NULL, 0, false});
+    }
 }
 
 void CArchive::AddLoadEntry(const LoadEntry& entry)
@@ -263,6 +269,7 @@ CObject* CArchive::CreateAndRead(CRuntimeClass* pClassRef, UINT nSchema)
 std::vector<CObject*> CArchive::ReleaseLoadedObjects()
 {
     std::vector<CObject*> objects;
+    objects.reserve(m_loadTable.size());
     for (LoadEntry& entry : m_loadTable)
     {
         if (entry.bCreated)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+#include <vector>
+
 TEST(ArchiveRoundTrip, SharedAndCyclicObjectsKeepTheirIdentity)
 {
     CTestPoint shared(7, 8);
@@ -203,4 +207,61 @@ TEST(ArchiveRoundTrip, OverARealFile)
     EXPECT_TRUE(text == L"file");
     EXPECT_EQ(42, value);
     CFile::Remove(strPath);
+}
+
+// Archives hand their buffer and object table to the next archive, on any
+// thread: loads running side by side each read their own objects, whatever
+// the buffer size, and free each exactly once.
+TEST(ArchiveRoundTrip, ArchivesOnManyThreadsReadTheirOwnObjects)
+{
+    const int nThreads = 6;
+    const int nLoads = 40;
+    const int nPoints = 300;
+    std::vector<Bytes> streams;
+    for (int t = 0; t < nThreads; ++t)
+    {
+        // Distinct objects, or the archive would store references to one.
+        std::vector<std::unique_ptr<CTestPoint>> points;
+        for (int i = 0; i < nPoints; ++i)
+            points.push_back(std::make_unique<CTestPoint>(t * 100000 + i, -i));
+        streams.push_back(StoreBytes([&](CArchive& ar) {
+            ar << static_cast<DWORD>(nPoints);
+            for (const auto& point : points)
+                ar << point.get();
+        }));
+    }
+
+    int nLiveBefore = g_liveTestObjects;
+    std::vector<int> wrongLoads(nThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < nThreads; ++t)
+    {
+        threads.emplace_back([&, t] {
+            for (int n = 0; n < nLoads; ++n)
+            {
+                bool right = true;
+                LoadBytes(
+                    streams[t],
+                    [&](CArchive& ar) {
+                        ar.SetLoadedObjectOwnership();
+                        DWORD dwCount = 0;
+                        ar >> dwCount;
+                        right = dwCount == nPoints;
+                        for (int i = 0; right && i < nPoints; ++i)
+                        {
+                            CObject* pOb = nullptr;
+                            ar >> pOb;
+                            auto* pPoint = static_cast<CTestPoint*>(pOb);
+                            right = pPoint != nullptr && pPoint->m_x == t * 100000 + i && pPoint->m_y == -i;
+                        }
+                    },
+                    n % 2 == 0 ? 4096 : 65536);
+                wrongLoads[t] += right ? 0 : 1;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(std::vector<int>(nThreads, 0), wrongLoads);
+    EXPECT_EQ(nLiveBefore, g_liveTestObjects);
 }

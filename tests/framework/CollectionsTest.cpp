@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 
 namespace
 {
@@ -112,6 +113,78 @@ TEST(List, AddInsertFindAndRemove)
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(nullptr, list.GetHeadPosition());
+}
+
+namespace
+{
+
+// Counts its live copies; a copy of a value marked to fail throws.
+struct CountedItem
+{
+    static int s_live;
+    int value;
+    bool failsToCopy;
+
+    CountedItem(int v = 0, bool fails = false) : value(v), failsToCopy(fails) { ++s_live; }
+    CountedItem(const CountedItem& other) : value(other.value), failsToCopy(false)
+    {
+        if (other.failsToCopy)
+            throw std::runtime_error("copy refused");
+        ++s_live;
+    }
+    CountedItem& operator=(const CountedItem&) = default;
+    ~CountedItem() { --s_live; }
+};
+int CountedItem::s_live = 0;
+
+std::vector<int> Values(const CList<CountedItem, const CountedItem&>& list)
+{
+    std::vector<int> values;
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        values.push_back(list.GetNext(pos).value);
+    return values;
+}
+
+}
+
+// Nodes share blocks and reuse freed slots: whatever the order of adding and
+// removing, every element is built once and destroyed once, and a copy that
+// throws leaves the list as it was.
+TEST(List, BlockNodesBuildAndDestroyEachElementOnce)
+{
+    {
+        CList<CountedItem, const CountedItem&> list(3);
+        for (int i = 0; i < 10; ++i)
+            list.AddTail(CountedItem(i));
+        EXPECT_EQ(10, CountedItem::s_live);
+
+        for (int i = 0; i < 4; ++i)
+            list.RemoveAt(list.FindIndex(i + 1)); // 1, 3, 5, 7 go
+        list.AddHead(CountedItem(20));
+        list.InsertAfter(list.FindIndex(2), CountedItem(21));
+        EXPECT_EQ((std::vector<int>{20, 0, 2, 21, 4, 6, 8, 9}), Values(list));
+        EXPECT_EQ(8, CountedItem::s_live);
+
+        EXPECT_THROW(list.AddTail(CountedItem(99, true)), std::runtime_error);
+        EXPECT_EQ((std::vector<int>{20, 0, 2, 21, 4, 6, 8, 9}), Values(list));
+        EXPECT_EQ(8, CountedItem::s_live);
+        list.AddTail(CountedItem(22)); // takes the slot the failed copy gave back
+        EXPECT_EQ(9, list.GetCount());
+
+        while (!list.IsEmpty())
+            list.RemoveHead();
+        EXPECT_EQ(0, CountedItem::s_live);
+
+        // An emptied list gave its blocks back and starts anew.
+        for (int i = 0; i < 7; ++i)
+            list.AddHead(CountedItem(i));
+        EXPECT_EQ((std::vector<int>{6, 5, 4, 3, 2, 1, 0}), Values(list));
+        list.RemoveAll();
+        EXPECT_EQ(0, CountedItem::s_live);
+        list.AddTail(CountedItem(1));
+        list.AddTail(CountedItem(2));
+    }
+    EXPECT_EQ(0, CountedItem::s_live); // the destructor destroys what is left
 }
 
 TEST(Map, LookUpSetRemoveAndVisitAll)

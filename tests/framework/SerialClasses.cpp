@@ -1,6 +1,6 @@
 #include "SerialClasses.h"
 
-int g_liveTestObjects = 0;
+std::atomic<int> g_liveTestObjects{0};
 
 IMPLEMENT_SERIAL(CTestPoint, CObject, 1)
 IMPLEMENT_SERIAL(CTestDerivedPoint, CTestPoint, 1)

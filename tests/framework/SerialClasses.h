@@ -4,7 +4,9 @@
 
 #include <afx.h>
 
-extern int g_liveTestObjects;
+#include <atomic>
+
+extern std::atomic<int> g_liveTestObjects;
 
 // A plain serialisable class, schema 1 (not versionable).
 class CTestPoint : public CObject

@@ -128,6 +128,8 @@ public:
     BYTE* m_lpBufStart;
 
 private:
+    friend class CArchiveSpares;
+
     struct LoadEntry
     {
         CRuntimeClass* pClass; // set for a class entry

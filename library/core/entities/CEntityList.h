@@ -7,5 +7,9 @@
 // an object of it is made.
 class CEntityList : public CTypedPtrList<CMyObList, CData*> {
 public:
-    CEntityList() { SetRequiredClass(RUNTIME_CLASS(CData)); }
+    explicit CEntityList(INT_PTR nBlockSize = 10) : CTypedPtrList(nBlockSize) { SetRequiredClass(RUNTIME_CLASS(CData)); }
 };
+
+// Nodes per block of a load's entity list, which holds every entity of a
+// drawing.
+const INT_PTR kLoadEntityListBlock = 128;

@@ -22,7 +22,7 @@ const std::uintptr_t kArenaTag = 1;
 // claims. A few dozen objects share each block.
 const std::size_t kBlockSize = 4096;
 
-std::size_t RoundUpToAlignment(std::size_t size)
+constexpr std::size_t RoundUpToAlignment(std::size_t size)
 {
     return (size + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
 }
@@ -68,8 +68,82 @@ const CArenaSlots g_arenaSlots;
 } // namespace
 
 struct CDrawingArena::Block {
+    CDrawingArena* arena;
     Block* next;
+    Block* prev;
+    std::size_t live;  // pieces not yet freed, counted when the arena frees empty blocks
+    bool common;       // of kBlockSize, so that another arena can take it
 };
+
+namespace {
+const std::size_t kBlockHeader = RoundUpToAlignment(sizeof(CDrawingArena::Block));
+// Blocks kept for the next arena: enough for a drawing of some 30,000 figures.
+const std::size_t kPoolCapacityBlocks = (8u << 20) / kBlockSize;
+
+// Freed common blocks of every arena of the process. Plain data, so that it
+// stays usable while the statics of the process are destroyed: an arena
+// released then frees its blocks straight to the heap.
+struct CBlockPool {
+    SRWLOCK lock;
+    void* free;  // each free block starts with the next one
+    std::size_t count;
+    bool closed;
+};
+CBlockPool g_blockPool = {SRWLOCK_INIT, nullptr, 0, false};
+
+void* TakeCommonBlock()
+{
+    void* block = nullptr;
+    AcquireSRWLockExclusive(&g_blockPool.lock);
+    if (g_blockPool.free) {
+        block = g_blockPool.free;
+        g_blockPool.free = *static_cast<void**>(block);
+        --g_blockPool.count;
+    }
+    ReleaseSRWLockExclusive(&g_blockPool.lock);
+    return block ? block : ::operator new(kBlockSize);
+}
+
+void KeepCommonBlock(void* block) noexcept
+{
+    AcquireSRWLockExclusive(&g_blockPool.lock);
+    bool kept = !g_blockPool.closed && g_blockPool.count < kPoolCapacityBlocks;
+    if (kept) {
+        *static_cast<void**>(block) = g_blockPool.free;
+        g_blockPool.free = block;
+        ++g_blockPool.count;
+    }
+    ReleaseSRWLockExclusive(&g_blockPool.lock);
+    if (!kept)
+        ::operator delete(block);
+}
+
+// Empties the pool when the library goes, and keeps it empty.
+struct CBlockPoolCloser {
+    ~CBlockPoolCloser()
+    {
+        AcquireSRWLockExclusive(&g_blockPool.lock);
+        g_blockPool.closed = true;
+        void* free = g_blockPool.free;
+        g_blockPool.free = nullptr;
+        g_blockPool.count = 0;
+        ReleaseSRWLockExclusive(&g_blockPool.lock);
+        while (free) {
+            void* next = *static_cast<void**>(free);
+            ::operator delete(free);
+            free = next;
+        }
+    }
+} g_blockPoolCloser;
+
+void ReturnBlock(CDrawingArena::Block* block) noexcept
+{
+    if (block->common)
+        KeepCommonBlock(block);
+    else
+        ::operator delete(block);
+}
+} // namespace
 
 CDrawingArena::~CDrawingArena()
 {
@@ -77,6 +151,12 @@ CDrawingArena::~CDrawingArena()
 }
 
 void* CDrawingArena::Allocate(std::size_t size)
+{
+    Block* block;
+    return AllocatePiece(size, block);
+}
+
+void* CDrawingArena::AllocatePiece(std::size_t size, Block*& block)
 {
     // No drawing's object comes near this; the rounding below cannot wrap.
     if (size > (std::numeric_limits<std::size_t>::max)() / 2)
@@ -86,42 +166,75 @@ void* CDrawingArena::Allocate(std::size_t size)
     if (static_cast<std::size_t>(m_end - m_next) >= size) {
         piece = m_next;
         m_next += size;
+        block = m_filling;
     } else {
-        piece = AllocateFromNewBlock(size);
+        piece = AllocateFromNewBlock(size, block);
     }
+    ++block->live;
     m_handedOut += size;
     return piece;
 }
 
 // A piece larger than a quarter of a block gets a block of its own, so the
-// current block's free space is not thrown away for it.
-void* CDrawingArena::AllocateFromNewBlock(std::size_t size)
+// filling block's free space is not thrown away for it.
+void* CDrawingArena::AllocateFromNewBlock(std::size_t size, Block*& block)
 {
-    const std::size_t header = RoundUpToAlignment(sizeof(Block));
-    bool ownBlock = size > kBlockSize / 4;
-    std::size_t blockSize = ownBlock ? header + size : kBlockSize;
-    Block* block = static_cast<Block*>(::operator new(blockSize));
-    char* space = reinterpret_cast<char*>(block) + header;
-    if (ownBlock && m_blocks) {
-        // Behind the newest block, whose free space stays in use.
-        block->next = m_blocks->next;
-        m_blocks->next = block;
+    bool ownBlock = size > (kBlockSize - kBlockHeader) / 4;
+    std::size_t blockSize = ownBlock ? kBlockHeader + size : kBlockSize;
+    void* memory = ownBlock ? ::operator new(blockSize) : TakeCommonBlock();
+    block = static_cast<Block*>(memory);
+    *block = Block{this, nullptr, nullptr, 0, !ownBlock};
+    char* space = static_cast<char*>(memory) + kBlockHeader;
+    if (ownBlock && m_filling) {
+        LinkBlock(block, m_filling);
         return space;
     }
-    block->next = m_blocks;
-    m_blocks = block;
+    Block* previous = m_filling;
+    LinkBlock(block, nullptr);
+    m_filling = block;
     m_next = space + size;
-    m_end = reinterpret_cast<char*>(block) + blockSize;
+    m_end = static_cast<char*>(memory) + blockSize;
+    // The block given up may have emptied while it was filling.
+    if (m_freesEmptyBlocks && previous && previous->live == 0) {
+        UnlinkBlock(previous);
+        ReturnBlock(previous);
+    }
     return space;
+}
+
+// Links block behind after, or first when after is null.
+void CDrawingArena::LinkBlock(Block* block, Block* after)
+{
+    block->prev = after;
+    block->next = after ? after->next : m_blocks;
+    if (block->next)
+        block->next->prev = block;
+    (after ? after->next : m_blocks) = block;
+}
+
+void CDrawingArena::UnlinkBlock(Block* block)
+{
+    (block->prev ? block->prev->next : m_blocks) = block->next;
+    if (block->next)
+        block->next->prev = block->prev;
+}
+
+void CDrawingArena::PieceFreed(Block* block) noexcept
+{
+    if (--block->live == 0 && block != m_filling) {
+        UnlinkBlock(block);
+        ReturnBlock(block);
+    }
 }
 
 void CDrawingArena::Release()
 {
     while (m_blocks) {
         Block* next = m_blocks->next;
-        ::operator delete(m_blocks);
+        ReturnBlock(m_blocks);
         m_blocks = next;
     }
+    m_filling = nullptr;
     m_next = m_end = nullptr;
     m_handedOut = 0;
 }
@@ -142,8 +255,10 @@ void* AllocateForDrawing(ArenaUse use, std::size_t size)
         throw std::bad_alloc();
     std::uintptr_t* tag;
     if (CDrawingArena* arena = g_arenaSlots.Get(use)) {
-        tag = static_cast<std::uintptr_t*>(arena->Allocate(kArenaTagSize + size));
-        *tag = kArenaTag;
+        CDrawingArena::Block* block;
+        tag = static_cast<std::uintptr_t*>(arena->AllocatePiece(kArenaTagSize + size, block));
+        // A counted piece names its block, which it must find when freed.
+        *tag = arena->m_freesEmptyBlocks ? reinterpret_cast<std::uintptr_t>(block) : kArenaTag;
     } else {
         // Through the global operator, so that whatever counts or checks the
         // process's allocations sees these too.
@@ -158,6 +273,10 @@ void FreeForDrawing(void* memory) noexcept
     if (!memory)
         return;
     auto* tag = reinterpret_cast<std::uintptr_t*>(static_cast<char*>(memory) - kArenaTagSize);
-    if (*tag == kHeapTag)
+    if (*tag == kHeapTag) {
         ::operator delete(tag);
+    } else if (*tag != kArenaTag) {
+        auto* block = reinterpret_cast<CDrawingArena::Block*>(*tag);
+        block->arena->PieceFreed(block);
+    }
 }

@@ -50,7 +50,7 @@ public:
                              uint16_t penWidth, const CDataBlock* insert);
 
     BCN_JWW_CHeadData m_header;
-    CEntityList m_entities;  // the entities of the running load; empty outside it
+    CEntityList m_entities{kLoadEntityListBlock};  // the entities of the running load; empty outside it
     CBlockDefList m_blocks;  // the block definitions of the running load
     uint16_t m_blockLayer;   // layer of the outermost block insert being converted
 

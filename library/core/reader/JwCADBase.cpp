@@ -115,8 +115,9 @@ void CJwCADBase::RunLoad()
     std::fill(std::begin(m_usedLayers), std::end(m_usedLayers), 0u);
     uint32_t state = LoadState::Failed;
     try {
-        // Entities never outlive Load; figures live until DeleteFigures.
-        CDrawingArena entityArena;
+        // Entities never outlive Load; figures live until DeleteFigures. The
+        // blocks of converted entities serve the figures that follow.
+        CDrawingArena entityArena(CDrawingArena::Blocks::FreedWhenEmpty);
         CArenaScope entities(ArenaUse::Entities, &entityArena);
         CArenaScope figures(ArenaUse::Figures, &m_figureArena);
         CPhaseTimedFile file(m_path, CFile::modeRead | CFile::shareDenyNone);

@@ -9,7 +9,9 @@
 // archive goes, and objects read through it never delete what they hold.
 class CJwwArchive : public CArchive {
 public:
-    static const int kBufferSize = 4096;
+    // Few reads for a drawing: each is a system call, and the buffer of one
+    // archive serves the next (the archive keeps a spare).
+    static const int kBufferSize = 65536;
 
     explicit CJwwArchive(CFile* pFile);
     ~CJwwArchive();

@@ -145,7 +145,7 @@ public:
 
     HWND m_progressWnd;
     CDrawingArena m_figureArena;  // the memory of the nodes and figures a load made
-    CFigNodeList m_figures;  // owns the nodes, in drawing order
+    CFigNodeList m_figures{kFigureListBlock};  // owns the nodes, in drawing order
     CFigNodeList m_solids;   // type 288, also in m_figures
     CFigNodeList m_images;   // type 357, also in m_figures
     RandomLineBuilder m_randomLine;

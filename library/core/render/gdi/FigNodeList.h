@@ -7,5 +7,9 @@
 // only point into it.
 typedef CList<B_FigNode*, B_FigNode*> CFigNodeList;
 
+// Nodes per block of a drawing's figure list: thousands of figures are
+// common, and each block is one heap request.
+const INT_PTR kFigureListBlock = 128;
+
 // Deletes every node of list (and its primitive) and empties the list.
 void DeleteFigNodes(CFigNodeList& list);
