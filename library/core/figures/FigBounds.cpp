@@ -121,10 +121,7 @@ private:
 
     bool AddCurve(const B_Base& fig) const
     {
-        CurvePointBuffer buffer;
-        if (PolygonizeCurve(&fig, buffer, m_scale) != 0) return false;
-        for (const Point2D& p : buffer.Points()) ExtendBounds(m_box, p);
-        return true;
+        return CurvePointBounds(&fig, m_scale, CurvePointBuffer::kStandardCapacity, m_box) == 0;
     }
 
     // The height of the text when its characters are stretched to fill the

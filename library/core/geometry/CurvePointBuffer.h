@@ -29,6 +29,15 @@ public:
         return kHeaderBytes + kRunHeaderBytes + kPointBytes * pointCount;
     }
 
+    // The bytes an empty buffer of that capacity has for its run.
+    static constexpr std::uint32_t FreeBytesWhenEmpty(std::uint32_t capacityBytes)
+    {
+        return capacityBytes > kHeaderBytes ? capacityBytes - kHeaderBytes : 0;
+    }
+
+    // Whether a run of pointCount points fits in freeBytes.
+    static bool RunFits(std::uint64_t pointCount, std::uint32_t freeBytes);
+
     explicit CurvePointBuffer(std::uint32_t capacityBytes = kStandardCapacity);
 
     std::uint32_t Capacity() const { return m_capacity; }

@@ -83,34 +83,64 @@ CurveRunInfo RunOf(const CurveShape& shape, int n)
     return run;
 }
 
-struct GridSampler {
+// A curve ready to flatten: its shape and where its run lies on the grid.
+struct CurvePlan {
+    CurveShape shape;
+    CurveRunInfo run;
+    std::int64_t pointCount = 0;
+};
+
+// False for another figure or a radius without a segment count.
+bool PlanCurve(const B_Base* figure, double radiusFactor, CurvePlan& plan)
+{
+    if (!figure || !ShapeOf(*figure, plan.shape)) return false;
+    const double radius = std::max(plan.shape.ellipse.rx, plan.shape.ellipse.ry);
+    const int n = CurveSegmentCount(radius, kChordTolerance, radiusFactor);
+    if (n < 0) return false;
+    plan.run = RunOf(plan.shape, n);
+    plan.pointCount = static_cast<std::int64_t>(plan.run.lastIndex) - plan.run.firstIndex + 1;
+    return true;
+}
+
+// The point of the ellipse at the direction whose cosine and sine are given.
+struct EllipseSampler {
     EllipseGeom ellipse;
     double tiltCos;
     double tiltSin;
-    int n;
 
-    Point2D operator()(std::int64_t index) const
+    Point2D operator()(const TrigPair& t) const
     {
-        const int k = static_cast<int>(index % n);
-        const double c = TableCos(k, n);
-        const double s = TableSin(k, n);
         const EllipseGeom& e = ellipse;
-        return Point2D(e.centre.x + e.rx * tiltCos * c - e.ry * tiltSin * s,
-                       e.centre.y + e.rx * tiltSin * c + e.ry * tiltCos * s);
+        return Point2D(e.centre.x + e.rx * tiltCos * t.cos - e.ry * tiltSin * t.sin,
+                       e.centre.y + e.rx * tiltSin * t.cos + e.ry * tiltCos * t.sin);
     }
 };
 
-void WritePoints(const CurveShape& shape, const CurveRunInfo& run, CurvePointBuffer& buffer)
+// Hands the planned run's points to sink, once each, in drawing direction.
+template <class Sink>
+void EmitPoints(const CurvePlan& plan, Sink&& sink)
 {
-    const GridSampler sample{shape.ellipse, LookupCosDeg(shape.ellipse.angle),
-                             LookupSinDeg(shape.ellipse.angle), static_cast<int>(run.segments)};
-    const std::size_t count = buffer.Points().size();
-    for (std::size_t i = 0; i < count; ++i) buffer.PointAt(i) = sample(run.firstIndex + static_cast<std::int64_t>(i));
-    if (shape.arc) {
-        // The arc is widened to whole grid steps; its ends stay exact.
-        buffer.PointAt(0) = shape.start;
-        buffer.PointAt(count - 1) = shape.end;
+    const CurveShape& shape = plan.shape;
+    const std::size_t count = static_cast<std::size_t>(plan.pointCount);
+    if (count == 0) return;
+    const int n = static_cast<int>(plan.run.segments);
+    const EllipseSampler sample{shape.ellipse, LookupCosDeg(shape.ellipse.angle),
+                                LookupSinDeg(shape.ellipse.angle)};
+    // The first index is never negative (angles lie in [0, 360)), so the
+    // step within the turn can be counted on instead of divided out.
+    TrigTurnWalk walk(plan.run.firstIndex % n, n);
+    if (!shape.arc) {
+        for (std::size_t i = 0; i < count; ++i, walk.Next()) sink(sample(walk.Value()));
+        return;
     }
+    // The arc is widened to whole grid steps; its ends stay exact (a run of
+    // one point is its end).
+    if (count > 1) sink(shape.start);
+    for (std::size_t i = 1; i + 1 < count; ++i) {
+        walk.Next();
+        sink(sample(walk.Value()));
+    }
+    sink(shape.end);
 }
 
 } // namespace
@@ -132,15 +162,21 @@ int CurveSegmentCount(double radius, double tolerance, double radiusFactor)
 
 int PolygonizeCurve(const B_Base* figure, CurvePointBuffer& buffer, double radiusFactor)
 {
-    CurveShape shape;
-    if (!figure || !ShapeOf(*figure, shape)) return -1;
-    const double radius = std::max(shape.ellipse.rx, shape.ellipse.ry);
-    const int n = CurveSegmentCount(radius, kChordTolerance, radiusFactor);
-    if (n < 0) return -1;
-    const CurveRunInfo run = RunOf(shape, n);
+    CurvePlan plan;
+    if (!PlanCurve(figure, radiusFactor, plan)) return -1;
     buffer.Clear();
-    const std::int64_t pointCount = static_cast<std::int64_t>(run.lastIndex) - run.firstIndex + 1;
-    if (!buffer.StartRun(static_cast<std::uint64_t>(pointCount), run)) return -1;
-    WritePoints(shape, run, buffer);
+    if (!buffer.StartRun(static_cast<std::uint64_t>(plan.pointCount), plan.run)) return -1;
+    std::size_t next = 0;
+    EmitPoints(plan, [&buffer, &next](const Point2D& p) { buffer.PointAt(next++) = p; });
+    return 0;
+}
+
+int CurvePointBounds(const B_Base* figure, double radiusFactor, std::uint32_t capacityBytes, Bounds2D& box)
+{
+    CurvePlan plan;
+    if (!PlanCurve(figure, radiusFactor, plan)) return -1;
+    const std::uint32_t freeBytes = CurvePointBuffer::FreeBytesWhenEmpty(capacityBytes);
+    if (!CurvePointBuffer::RunFits(static_cast<std::uint64_t>(plan.pointCount), freeBytes)) return -1;
+    EmitPoints(plan, [&box](const Point2D& p) { ExtendBounds(box, p); });
     return 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "geometry/Bounds2D.h"
 #include "geometry/CurvePointBuffer.h"
+
+#include <cstdint>
 
 struct B_Base;
 
@@ -16,3 +19,8 @@ int CurveSegmentCount(double radius, double tolerance, double radiusFactor);
 // figure, a radius without a segment count, or a run that does not fit.
 // The chord tolerance is 2 units of radius x radiusFactor.
 int PolygonizeCurve(const B_Base* figure, CurvePointBuffer& buffer, double radiusFactor);
+
+// Grows box by the points PolygonizeCurve would write into an empty buffer of
+// capacityBytes, in the same order, without the buffer: 0, or -1 (box
+// unchanged) where PolygonizeCurve fails.
+int CurvePointBounds(const B_Base* figure, double radiusFactor, std::uint32_t capacityBytes, Bounds2D& box);

@@ -82,6 +82,18 @@ bool DividesGrid(int n)
     return n > 0 && n <= kTrigGridSteps && kTrigGridSteps % n == 0;
 }
 
+// Kept apart so that the compiler never fuses a cosine and a sine of the same
+// angle into one sincos call, whose last bit may differ from theirs.
+__attribute__((noinline)) double OffGridCos(int k, int n)
+{
+    return std::cos(k * kTwoPi / n);
+}
+
+__attribute__((noinline)) double OffGridSin(int k, int n)
+{
+    return std::sin(k * kTwoPi / n);
+}
+
 } // namespace
 
 bool InitTrigTables()
@@ -130,12 +142,36 @@ double LookupSinDeg(double degrees)
 
 double TableCos(int k, int n)
 {
-    if (!DividesGrid(n)) return std::cos(k * kTwoPi / n);
+    if (!DividesGrid(n)) return OffGridCos(k, n);
     return FoldGridIndex(static_cast<std::int64_t>(kTrigGridSteps / n) * k).cos;
 }
 
 double TableSin(int k, int n)
 {
-    if (!DividesGrid(n)) return std::sin(k * kTwoPi / n);
+    if (!DividesGrid(n)) return OffGridSin(k, n);
     return FoldGridIndex(static_cast<std::int64_t>(kTrigGridSteps / n) * k).sin;
+}
+
+TrigPair TableCosSin(int k, int n)
+{
+    if (!DividesGrid(n)) return {OffGridCos(k, n), OffGridSin(k, n)};
+    return FoldGridIndex(static_cast<std::int64_t>(kTrigGridSteps / n) * k);
+}
+
+TrigTurnWalk::TrigTurnWalk(int k, int n)
+    : m_k(k), m_n(n), m_gridStep(DividesGrid(n) ? kTrigGridSteps / n : 0), m_gridIndex(0)
+{
+    if (m_gridStep != 0 && k >= 0 && k < n) m_gridIndex = m_gridStep * k;
+    else m_gridStep = 0;   // outside the turn: TableCosSin answers
+}
+
+TrigPair TrigTurnWalk::Value() const
+{
+    return m_gridStep != 0 ? FoldGrid(m_gridIndex) : TableCosSin(m_k, m_n);
+}
+
+void TrigTurnWalk::Next()
+{
+    if (++m_k == m_n) m_k = 0;
+    m_gridIndex = m_gridStep * m_k;
 }

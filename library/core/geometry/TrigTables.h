@@ -31,3 +31,20 @@ double LookupSinDeg(double degrees);
 // Cosine and sine of grid step k of a turn of n segments (k * 360 / n degrees).
 double TableCos(int k, int n);
 double TableSin(int k, int n);
+// Both at once, the same values as TableCos and TableSin.
+TrigPair TableCosSin(int k, int n);
+
+// Walks the steps k, k + 1, ... of a turn of n segments, back to 0 after
+// n - 1, giving TableCosSin's values without a division per step.
+class TrigTurnWalk {
+public:
+    TrigTurnWalk(int k, int n);
+    TrigPair Value() const;
+    void Next();
+
+private:
+    int m_k;
+    int m_n;
+    int m_gridStep;    // grid steps per segment; 0 when n does not divide the grid
+    int m_gridIndex;
+};

@@ -10,7 +10,9 @@
 
 #include "GeometryTestSupport.h"
 
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -216,6 +218,117 @@ TEST(PolygonizeCurveTest, SamePointsWithoutTrigTables)
     for (std::size_t i = 0; i < without.Points().size(); ++i) {
         EXPECT_TRUE(SamePoint(withTables.Points()[i], without.Points()[i])) << i;
     }
+}
+
+B_FigEllipseArc EllipseArc(Point2D centre, double rx, double ry, double tilt, double fromDegrees, double toDegrees)
+{
+    B_FigEllipseArc arc;
+    arc.arc.centre = centre;
+    arc.arc.rx = rx;
+    arc.arc.ry = ry;
+    arc.arc.angle = tilt;
+    for (auto [degrees, end] : {std::pair{fromDegrees, &arc.arc.start}, std::pair{toDegrees, &arc.arc.end}}) {
+        const double x = rx * CosDeg(degrees), y = ry * SinDeg(degrees);
+        *end = Point2D(centre.x + x * CosDeg(tilt) - y * SinDeg(tilt), centre.y + x * SinDeg(tilt) + y * CosDeg(tilt));
+    }
+    return arc;
+}
+
+bool SameBits(const Bounds2D& a, const Bounds2D& b)
+{
+    return std::memcmp(&a, &b, sizeof(Bounds2D)) == 0;
+}
+
+// The box must be the one that flattening into a buffer of the same capacity
+// and growing by every point gives, to the bit (signed zeros and NaN points
+// included), and so must the answer.
+TEST(CurvePointBoundsTest, SameBoxAndAnswerAsFlatteningIntoABuffer)
+{
+    const B_FigCircle circle = Circle(Point2D(5.0, -3.0), 100.0);
+    const B_FigCircle smallest = Circle(Point2D(0.25, 0.5), 2.0);   // 4 segments
+    const B_FigCircle tiny = Circle(Point2D(), 1.5);
+    const B_FigCircle wide = Circle(Point2D(-7.0, 3.0), 1226.0);   // 121 points
+    const B_FigCircle offGrid = Circle(Point2D(1.0, 2.0), 1e8);   // 31416 segments: past the grid
+    const B_FigCircle nanRadius = Circle(Point2D(), kNaN);
+    const B_FigCircle infRadius = Circle(Point2D(), kInf);
+    const B_FigCircle nanCentre = Circle(Point2D(kNaN, 1.0), 100.0);
+    const B_FigArc arc = Arc(100.0, 10.0, 100.0);
+    const B_FigArc acrossZero = Arc(100.0, 350.0, 10.0);
+    const B_FigArc nearlyFull = Arc(300.0, 1.0, 0.5);
+    const B_FigArc fullTurn = Arc(300.0, 0.0, 360.0);   // start and end meet on the grid: a run of one point
+    const B_FigArc offGridEnds = Arc(300.0, 0.3, 0.7);   // two points, both the arc's ends
+    B_FigArc signedZero = Arc(100.0, 180.0, 270.0);
+    signedZero.arc.end = Point2D(-0.0, -100.0);
+    B_FigArc nanEnd = Arc(100.0, 10.0, 100.0);
+    nanEnd.arc.end = Point2D(kNaN, kNaN);
+    B_FigEllipse ellipse;
+    ellipse.ellipse = EllipseGeom{Point2D(10.0, 20.0), 200.0, 50.0, 30.0};
+    B_FigEllipse oddTilt;
+    oddTilt.ellipse = EllipseGeom{Point2D(-1e5, 3e4), 700.0, 0.0, 17.3};
+    const B_FigEllipseArc ellipseArc = EllipseArc(Point2D(3.0, 4.0), 200.0, 50.0, 90.0, 0.0, 90.0);
+    const B_FigEllipseArc turnedArc = EllipseArc(Point2D(-3.0, 8.0), 400.0, 120.0, 37.5, 300.0, 20.0);
+    const B_FigLine line;
+
+    struct Case {
+        const char* name;
+        const B_Base* figure;
+        double factor;
+        std::uint32_t capacity;
+        int expected;
+    };
+    constexpr std::uint32_t standard = CurvePointBuffer::kStandardCapacity;
+    const std::vector<Case> cases = {
+        {"circle", &circle, 1.0, standard, 0},
+        {"circle, scaled", &circle, 2.5, standard, 0},
+        {"circle, no scale", &circle, 0.0, standard, -1},
+        {"smallest circle", &smallest, 1.0, standard, 0},
+        {"tiny circle", &tiny, 1.0, standard, -1},
+        {"wide circle", &wide, 1.0, standard, -1},
+        {"wide circle, room for it", &wide, 1.0, CurvePointBuffer::CapacityFor(121), 0},
+        {"wide circle, one byte short", &wide, 1.0, CurvePointBuffer::CapacityFor(121) - 1, -1},
+        {"circle, buffer below its header", &circle, 1.0, 8, -1},
+        {"circle past the grid", &offGrid, 1.0, CurvePointBuffer::CapacityFor(40000), 0},
+        {"NaN radius", &nanRadius, 1.0, standard, -1},
+        {"infinite radius", &infRadius, 1.0, standard, -1},
+        {"NaN centre", &nanCentre, 1.0, standard, 0},
+        {"arc", &arc, 1.0, standard, 0},
+        {"arc across zero", &acrossZero, 1.0, standard, 0},
+        {"arc of nearly a full turn", &nearlyFull, 1.0, standard, 0},
+        {"arc of a full turn", &fullTurn, 1.0, standard, 0},
+        {"arc within one grid step", &offGridEnds, 1.0, standard, 0},
+        {"arc ending on -0", &signedZero, 1.0, standard, 0},
+        {"arc with a NaN end", &nanEnd, 1.0, standard, 0},
+        {"ellipse", &ellipse, 1.0, standard, 0},
+        {"flat ellipse at an odd tilt", &oddTilt, 1.0, standard, 0},
+        {"elliptic arc", &ellipseArc, 1.0, standard, 0},
+        {"turned elliptic arc across zero", &turnedArc, 0.5, standard, 0},
+        {"line", &line, 1.0, standard, -1},
+        {"no figure", nullptr, 1.0, standard, -1},
+    };
+    Bounds2D aroundOrigin;
+    aroundOrigin.minX = aroundOrigin.minY = 0.0;
+    aroundOrigin.maxX = aroundOrigin.maxY = -0.0;
+    for (const Case& c : cases) {
+        for (const Bounds2D& start : {Bounds2D(), aroundOrigin}) {
+            CurvePointBuffer buffer(c.capacity);
+            Bounds2D expected = start;
+            const int flattened = PolygonizeCurve(c.figure, buffer, c.factor);
+            if (flattened == 0) {
+                for (const Point2D& p : buffer.Points()) ExtendBounds(expected, p);
+            }
+            Bounds2D box = start;
+            EXPECT_EQ(c.expected, flattened) << c.name;
+            EXPECT_EQ(flattened, CurvePointBounds(c.figure, c.factor, c.capacity, box)) << c.name;
+            EXPECT_TRUE(SameBits(expected, box)) << c.name << ": " << box << ", flattened " << expected;
+        }
+    }
+    // The table holds a run of one point and a turn off the grid.
+    CurvePointBuffer buffer;
+    ASSERT_EQ(0, PolygonizeCurve(&fullTurn, buffer, 1.0));
+    EXPECT_EQ(1u, buffer.Points().size());
+    CurvePointBuffer large(CurvePointBuffer::CapacityFor(40000));
+    ASSERT_EQ(0, PolygonizeCurve(&offGrid, large, 1.0));
+    EXPECT_GT(large.Run().segments, 23040u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/Bounds2D.h"
 #include "geometry/Point2D.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,11 @@ inline constexpr double kInf = std::numeric_limits<double>::infinity();
 inline std::ostream& operator<<(std::ostream& out, const Point2D& p)
 {
     return out << '(' << p.x << ", " << p.y << ')';
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Bounds2D& box)
+{
+    return out << '[' << box.minX << ", " << box.minY << " .. " << box.maxX << ", " << box.maxY << ']';
 }
 
 inline bool SamePoint(const Point2D& a, const Point2D& b)

@@ -123,6 +123,9 @@ TEST_P(TableCosSinTest, GridStepOfTurn)
     const TableCase& c = GetParam();
     EXPECT_DOUBLE_EQ(c.cos, TableCos(c.k, c.n)) << c.k << "/" << c.n;
     EXPECT_DOUBLE_EQ(c.sin, TableSin(c.k, c.n)) << c.k << "/" << c.n;
+    const TrigPair both = TableCosSin(c.k, c.n);
+    EXPECT_EQ(TableCos(c.k, c.n), both.cos) << c.k << "/" << c.n;
+    EXPECT_EQ(TableSin(c.k, c.n), both.sin) << c.k << "/" << c.n;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TableCosSinTest, testing::Values(
@@ -134,5 +137,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, TableCosSinTest, testing::Values(
     TableCase{1, 6, 0.5, 0.8660254037844386},
     TableCase{1, 46080, std::cos(kPi / 23040.0), std::sin(kPi / 23040.0)},   // past the grid
     TableCase{1, 7, std::cos(2.0 * kPi / 7.0), std::sin(2.0 * kPi / 7.0)})); // not a divisor
+
+// Twice round the turn from several starts: the same bits as TableCosSin at
+// each step, back to step 0 after n - 1.
+TEST(TrigTurnWalkTest, StepsGiveTheValuesOfTableCosSin)
+{
+    for (int n : {4, 7, 32, 60, 23040, 23044}) {
+        for (int k : {0, 1, n / 3, n - 1}) {
+            TrigTurnWalk walk(k, n);
+            int step = k;
+            for (int i = 0; i < 2 * n + 2; ++i, walk.Next(), step = (step + 1) % n) {
+                const TrigPair expected = TableCosSin(step, n);
+                const TrigPair value = walk.Value();
+                ASSERT_EQ(expected.cos, value.cos) << k << "+" << i << "/" << n;
+                ASSERT_EQ(expected.sin, value.sin) << k << "+" << i << "/" << n;
+            }
+        }
+    }
+}
 
 } // namespace
