@@ -5,8 +5,9 @@
 namespace
 {
 
-// Larger ones are rare and go back to the heap.
-const size_t nSpareTableMaxEntries = 65536;
+// Larger ones are rare and go back to the heap: a table of a huge drawing
+// would otherwise stay in memory for good.
+const size_t nSpareTableMaxEntries = 16384;
 const UINT nSpareBufferMaxBytes = 256 * 1024;
 
 // One spare of each kind for the archives of every thread. Plain data, so

@@ -12,6 +12,7 @@
 #include <afxwin.h>
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace {
 const DWORD kVersionEmbeddedFiles = 700;
@@ -149,9 +150,15 @@ bool BCN_CImpJWW::ConvertEntities(CLoadedObjects& objects)
     INT_PTR step = count / kProgressSteps;
     INT_PTR remaining = count + step;
     m_backColor = m_header.m_penColor[0];
+    // The list's nodes go before the figures come: there is one per entity,
+    // and the figures can use their memory.
+    std::vector<CData*> entities;
+    entities.reserve(static_cast<size_t>(count));
+    while (!m_entities.IsEmpty())
+        entities.push_back(m_entities.RemoveHead());
     CJwwFigureBuilder builder(*this);
-    while (!m_entities.IsEmpty() && !m_cancel && !builder.LimitReached()) {
-        if (CData* entity = m_entities.RemoveHead()) {
+    for (auto next = entities.begin(); next != entities.end() && !m_cancel && !builder.LimitReached(); ++next) {
+        if (CData* entity = *next) {
             builder.AddToDrawing(*entity, nullptr);
             if (entity->m_listSlots == 1)
                 objects.Free(entity);
