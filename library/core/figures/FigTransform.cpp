@@ -36,20 +36,40 @@ BaselineScaling ScalingOfBaseline(const Transform2D& m, double angle)
     return result;
 }
 
-class FigTransformer {
-public:
-    explicit FigTransformer(B_Base** holder) : m_holder(holder), m_m(GlobalTransform())
+// The thread's global transform with the parts a circle needs, taken once
+// for all the figures it maps.
+struct TransformParts {
+    explicit TransformParts(const Transform2D& transform) : m(transform)
     {
-        DecomposeTransform(m_m, nullptr, &m_sx, &m_sy, &m_angle2);
+        DecomposeTransform(m, nullptr, &sx, &sy, &angle2);
     }
 
-    void operator()(B_FigPoint& fig) const { TransformPoint(fig.position, fig.position); }
-    void operator()(B_FigPointEx& fig) const { TransformPoint(fig.position, fig.position); }
-    void operator()(B_FigLine& fig) const { TransformSegment(fig.line, fig.line); }
+    const Transform2D& m;
+    double sx = 1.0;
+    double sy = 1.0;
+    double angle2 = 0.0;
+};
+
+void TransformWith(B_Base** holder, const TransformParts& parts);
+
+class FigTransformer {
+public:
+    FigTransformer(B_Base** holder, const TransformParts& parts)
+        : m_holder(holder), m_parts(parts), m_m(parts.m), m_sx(parts.sx), m_sy(parts.sy), m_angle2(parts.angle2)
+    {
+    }
+
+    void operator()(B_FigPoint& fig) const { Map(fig.position); }
+    void operator()(B_FigPointEx& fig) const { Map(fig.position); }
+    void operator()(B_FigLine& fig) const
+    {
+        Map(fig.line.first);
+        Map(fig.line.second);
+    }
 
     void operator()(B_FigPolyline& fig) const
     {
-        for (Point2D& p : fig.points) TransformPoint(p, p);
+        for (Point2D& p : fig.points) Map(p);
     }
 
     void operator()(B_FigCircle& fig) const
@@ -83,8 +103,8 @@ public:
 
     void operator()(B_FigText& fig) const
     {
-        TransformPoint(fig.start, fig.start);
-        TransformPoint(fig.end, fig.end);
+        Map(fig.start);
+        Map(fig.end);
         const BaselineScaling scaling = ScalingOfBaseline(m_m, fig.angle);
         fig.width *= scaling.along;
         fig.spacing *= scaling.along;
@@ -95,17 +115,20 @@ public:
     void operator()(B_FigDim& fig) const
     {
         for (B_Base* part : {fig.dimLine, fig.extLine1, fig.extLine2}) {
-            if (auto* line = FigCast<B_FigLine>(part)) TransformSegment(line->line, line->line);
+            if (auto* line = FigCast<B_FigLine>(part)) {
+                Map(line->line.first);
+                Map(line->line.second);
+            }
         }
-        if (!fig.text.text.IsEmpty()) TransformPoint(fig.text.start, fig.text.start);
+        if (!fig.text.text.IsEmpty()) Map(fig.text.start);
         for (B_Base* part : {fig.endPoint1, fig.endPoint2}) {
-            if (auto* point = FigCast<B_FigPoint>(part)) TransformPoint(point->position, point->position);
+            if (auto* point = FigCast<B_FigPoint>(part)) Map(point->position);
         }
     }
 
     void operator()(B_FigSolid& fig) const
     {
-        TransformFig(&fig.child);
+        TransformWith(&fig.child, m_parts);
         // -1 means "no parameter" and selects how the solid is drawn: keep it.
         if (fig.parameter != B_FigSolid::kNoParameter) fig.parameter *= m_sx;
     }
@@ -113,19 +136,24 @@ public:
     void operator()(B_CFormGroup& group) const
     {
         for (B_FigNode* child : group.children) {
-            if (child) TransformFig(&child->fig);
+            if (child) TransformWith(&child->fig, m_parts);
         }
     }
 
     void operator()(B_FigImage& fig) const
     {
-        for (Point2D& corner : fig.corners) TransformPoint(corner, corner);
+        for (Point2D& corner : fig.corners) Map(corner);
     }
 
     void operator()(B_Base&) const {}
 
 private:
     bool Singular() const { return m_m.det == 0.0; }
+    // A singular transform leaves points where they are.
+    void Map(Point2D& p) const
+    {
+        if (!Singular()) p = m_m.Apply(p);
+    }
 
     // The visited primitive is freed here: its reference must not be used after.
     void Replace(B_Base* replacement) const
@@ -135,16 +163,31 @@ private:
     }
 
     B_Base** m_holder;
+    const TransformParts& m_parts;
     const Transform2D& m_m;
-    double m_sx = 1.0;
-    double m_sy = 1.0;
-    double m_angle2 = 0.0;
+    double m_sx;
+    double m_sy;
+    double m_angle2;
 };
+
+void TransformWith(B_Base** holder, const TransformParts& parts)
+{
+    if (!holder || !*holder) return;
+    VisitFig(**holder, FigTransformer(holder, parts));
+}
 
 } // namespace
 
 void TransformFig(B_Base** holder)
 {
     if (!holder || !*holder) return;
-    VisitFig(**holder, FigTransformer(holder));
+    TransformWith(holder, TransformParts(GlobalTransform()));
+}
+
+void TransformFigs(const std::vector<B_FigNode*>& nodes)
+{
+    const TransformParts parts(GlobalTransform());
+    for (B_FigNode* node : nodes) {
+        if (node) TransformWith(&node->fig, parts);
+    }
 }

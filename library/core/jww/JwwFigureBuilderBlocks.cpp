@@ -100,6 +100,5 @@ void CJwwFigureBuilder::TransformMembers(const CDataBlock& block, std::vector<B_
     TranslateTransform(block.m_refX, block.m_refY);
     ScaleTransform(&reference, block.m_scaleX, block.m_scaleY);
     RotateTransform(block.m_rotation * kDegreesPerRadian, &reference);
-    for (B_FigNode* node : nodes)
-        TransformFig(&node->fig);
+    TransformFigs(nodes);
 }

@@ -1,11 +1,15 @@
 #include "figures/FigTransform.h"
 
 #include "figures/B_FigNode.h"
+#include "figures/FigBounds.h"
 #include "figures/FigLifetime.h"
 #include "geometry/TransformSaver.h"
 
 #include "../geometry/GeometryTestSupport.h"
 #include "FigureFactory.h"
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -261,3 +265,44 @@ TEST_F(FigTransformTest, UnknownCodeAndEmptyHolderAreIgnored)
 }
 
 } // namespace
+
+namespace {
+Bounds2D BoxOf(B_Base* fig)
+{
+    Bounds2D box;
+    CalcFigBounds(fig, box, 1.0);
+    return box;
+}
+} // namespace
+
+// A block's members are mapped together, with the transform taken apart once:
+// each ends up exactly as when it is mapped alone.
+TEST_F(FigTransformTest, NodesTogetherEndAsEachAlone)
+{
+    const Point2D reference(3.0, -2.0);
+    TranslateTransform(40.0, 25.0);
+    ScaleTransform(&reference, 2.5, -0.75);
+    RotateTransform(33.0, &reference);
+    const std::vector<Maker>& kinds = AllKinds();
+    std::vector<B_Base*> together;
+    std::vector<B_FigNode*> nodes;
+    for (const Maker& kind : kinds)
+        together.push_back(kind.make());
+    for (B_Base*& fig : together)
+        nodes.push_back(new B_FigNode(&fig));
+    TransformFigs(nodes);
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        B_Base* alone = Transformed(kinds[i].make());
+        B_Base* mapped = nodes[i]->fig;
+        SCOPED_TRACE(kinds[i].name);
+        ASSERT_NE(nullptr, mapped);
+        EXPECT_EQ(alone->typeCode, mapped->typeCode);
+        const Bounds2D a = BoxOf(alone);
+        const Bounds2D b = BoxOf(mapped);
+        EXPECT_EQ(0, std::memcmp(&a, &b, sizeof a));
+        Free(alone);
+        Free(mapped);
+        nodes[i]->fig = nullptr;
+        delete nodes[i];
+    }
+}
