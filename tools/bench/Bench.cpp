@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <algorithm>
+#include <numeric>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -68,6 +69,7 @@ Spread SpreadOf(std::vector<double> samples)
 // The library's phase spans of the call under way, summed per phase.
 LONGLONG g_phaseTicks[kPhaseCount];
 bool g_phaseSeen[kPhaseCount];
+long g_phaseSpans[kPhaseCount];
 
 void SumPhase(TimedPhase phase, LONGLONG ticks)
 {
@@ -75,8 +77,40 @@ void SumPhase(TimedPhase phase, LONGLONG ticks)
     if (index >= 0 && index < kPhaseCount) {
         g_phaseTicks[index] += ticks;
         g_phaseSeen[index] = true;
+        ++g_phaseSpans[index];
     }
 }
+
+// What one timed span adds to the phases around it: two reads of the
+// performance counter and the sink's call, as the library's timers do them.
+// The extent of every figure, the reads of the file and the texts of a pass
+// are timed span by span, so their timers weigh on the phases that hold them.
+double SpanCostMs()
+{
+    const int rounds = 100000;
+    volatile PhaseSink sink = SumPhase;
+    LONGLONG start = Now();
+    for (int i = 0; i < rounds; ++i) {
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        QueryPerformanceCounter(&b);
+        sink(TimedPhase::Count, b.QuadPart - a.QuadPart);  // out of range: only the call counts
+    }
+    return TicksToMs(Now() - start) / rounds;
+}
+
+// The phases timed span by span inside each phase that the benchmark shows
+// less its timers.
+struct NestedSpans {
+    TimedPhase outer;
+    std::initializer_list<TimedPhase> inner;
+};
+const NestedSpans kNestedSpans[] = {
+    {TimedPhase::LoadBody, {TimedPhase::ObjectStream, TimedPhase::FileRead, TimedPhase::Conversion, TimedPhase::Extent}},
+    {TimedPhase::ObjectStream, {TimedPhase::FileRead}},
+    {TimedPhase::Conversion, {TimedPhase::Extent}},
+    {TimedPhase::FigurePass, {TimedPhase::Text}},
+};
 
 DWORD WINAPI EmptyThread(LPVOID)
 {
@@ -197,22 +231,38 @@ SIZE_T WorkingSet(bool peak)
 }
 
 // Per phase, the samples of every measured first call and of every second.
+// Each also less the cost of the timers of the spans nested in it.
 struct PhaseSamples {
     std::vector<double> first[kPhaseCount];
     std::vector<double> cached[kPhaseCount];
+    std::vector<double> firstLessTimers[kPhaseCount];
+    std::vector<double> cachedLessTimers[kPhaseCount];
+    std::vector<double> spans;  // timed spans per first call
+    double spanCostMs = 0.0;
 };
 
 void ClearPhases()
 {
     std::fill(std::begin(g_phaseTicks), std::end(g_phaseTicks), 0);
     std::fill(std::begin(g_phaseSeen), std::end(g_phaseSeen), false);
+    std::fill(std::begin(g_phaseSpans), std::end(g_phaseSpans), 0);
 }
 
-void KeepPhases(std::vector<double> (&samples)[kPhaseCount])
+void KeepPhases(std::vector<double> (&samples)[kPhaseCount], std::vector<double> (&lessTimers)[kPhaseCount],
+                double spanCostMs)
 {
     for (int i = 0; i < kPhaseCount; ++i) {
         if (g_phaseSeen[i])
             samples[i].push_back(TicksToMs(g_phaseTicks[i]));
+    }
+    for (const NestedSpans& nested : kNestedSpans) {
+        int outer = static_cast<int>(nested.outer);
+        if (!g_phaseSeen[outer])
+            continue;
+        long spans = 0;
+        for (TimedPhase inner : nested.inner)
+            spans += g_phaseSpans[static_cast<int>(inner)];
+        lessTimers[outer].push_back(std::max(0.0, TicksToMs(g_phaseTicks[outer]) - spans * spanCostMs));
     }
 }
 
@@ -224,12 +274,14 @@ bool TimeCalls(const Library& library, const std::vector<std::wstring>& paths, s
     for (const std::wstring& path : paths) {
         ClearPhases();
         double load = library.TimeThumbnail(path);
-        if (phases)
-            KeepPhases(phases->first);
+        if (phases) {
+            KeepPhases(phases->first, phases->firstLessTimers, phases->spanCostMs);
+            phases->spans.push_back(static_cast<double>(std::accumulate(std::begin(g_phaseSpans), std::end(g_phaseSpans), 0L)));
+        }
         ClearPhases();
         double draw = library.TimeThumbnail(path);
         if (phases)
-            KeepPhases(phases->cached);
+            KeepPhases(phases->cached, phases->cachedLessTimers, phases->spanCostMs);
         if (load < 0 || draw < 0)
             return false;
         first.push_back(load);
@@ -288,6 +340,7 @@ int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entit
     FreshCopies split(path, copies);
     std::vector<double> splitFirst, splitRender;
     PhaseSamples phases;
+    phases.spanCostMs = SpanCostMs();
     library.InstallSink(true);
     ok = ok && TimeCalls(library, split.Paths(), splitFirst, splitRender, &phases);
     library.InstallSink(false);
@@ -315,6 +368,12 @@ int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entit
                                {"          (extent)", TimedPhase::Extent},
                                {"  layer table", TimedPhase::Layers}},
                 megabytes);
+    std::printf("  timed spans per first call %.0f, %.3f us each; less the nested spans' timers:\n",
+                SpreadOf(phases.spans).median, phases.spanCostMs * 1000.0);
+    PrintPhases(phases.firstLessTimers, {{"      the load's own work", TimedPhase::LoadBody},
+                                         {"        object stream", TimedPhase::ObjectStream},
+                                         {"        conversion", TimedPhase::Conversion}},
+                megabytes);
     PrintSpread("render (cached call)", SpreadOf(render), 0);
     PrintPhases(phases.cached, {{"  cache entry", TimedPhase::Entry},
                                 {"  layer table", TimedPhase::Layers},
@@ -323,6 +382,7 @@ int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entit
                                 {"    (text)", TimedPhase::Text},
                                 {"  DIB", TimedPhase::Dib}},
                 0);
+    PrintPhases(phases.cachedLessTimers, {{"  figure pass less text timers", TimedPhase::FigurePass}}, 0);
     double added = static_cast<double>(peak > before ? peak - before : 0);
     std::printf("  peak working set %.1f MB, %.1f MB over the unloaded process", peak / (1024.0 * 1024.0),
                 added / (1024.0 * 1024.0));
