@@ -87,16 +87,21 @@ void SumPhase(TimedPhase phase, LONGLONG ticks)
 // are timed span by span, so their timers weigh on the phases that hold them.
 double SpanCostMs()
 {
-    const int rounds = 100000;
+    const int batches = 21;
+    const int rounds = 5000;
     volatile PhaseSink sink = SumPhase;
-    LONGLONG start = Now();
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER a, b;
-        QueryPerformanceCounter(&a);
-        QueryPerformanceCounter(&b);
-        sink(TimedPhase::Count, b.QuadPart - a.QuadPart);  // out of range: only the call counts
+    std::vector<double> perSpan;
+    for (int batch = 0; batch < batches; ++batch) {
+        LONGLONG start = Now();
+        for (int i = 0; i < rounds; ++i) {
+            LARGE_INTEGER a, b;
+            QueryPerformanceCounter(&a);
+            QueryPerformanceCounter(&b);
+            sink(TimedPhase::Count, b.QuadPart - a.QuadPart);  // out of range: only the call counts
+        }
+        perSpan.push_back(TicksToMs(Now() - start) / rounds);
     }
-    return TicksToMs(Now() - start) / rounds;
+    return SpreadOf(perSpan).median;
 }
 
 // The phases timed span by span inside each phase that the benchmark shows

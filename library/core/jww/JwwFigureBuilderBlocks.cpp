@@ -50,7 +50,9 @@ int CJwwFigureBuilder::ConvertBlock(CDataBlock& block, CDataBlock* insert)
         return 0;
     if (!insert)
         m_reader.m_blockLayer = std::min<uint16_t>(block.GetLayerIndex(), kLastLayer);
+    // Most members become one node each: one allocation for the group.
     std::vector<B_FigNode*> nodes;
+    nodes.reserve(static_cast<size_t>(definition->m_entities.GetCount()));
     {
         ExpansionScope scope(m_expanding, m_insertNodes, definition, nodes);
         ExpandMembers(*definition, block, nodes);

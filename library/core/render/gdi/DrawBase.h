@@ -146,7 +146,7 @@ public:
     HWND m_progressWnd;
     CDrawingArena m_figureArena;  // the memory of the nodes and figures a load made
     CFigNodeList m_figures{kFigureListBlock};  // owns the nodes, in drawing order
-    CFigNodeList m_solids;   // type 288, also in m_figures
+    CFigNodeList m_solids{kFigureListBlock};  // type 288, also in m_figures
     CFigNodeList m_images;   // type 357, also in m_figures
     RandomLineBuilder m_randomLine;
     CDC* m_pDC;              // target of the current draw, not owned
