@@ -54,6 +54,27 @@ inline bool PumpUntil(const std::function<bool()>& done, double seconds = 5.0)
     return true;
 }
 
+// PumpUntil, asking after every message: for a moment that a stream of
+// posted messages would otherwise hide until the stream ends.
+inline bool PumpEachUntil(const std::function<bool()>& done, double seconds = 5.0)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done())
+    {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        MSG msg;
+        if (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+            continue;
+        }
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
 // The on-screen pixels of a window, copied into a 32-bit top-down DIB.
 class CWindowPicture
 {
