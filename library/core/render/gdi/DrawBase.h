@@ -152,6 +152,12 @@ public:
     CDC* m_pDC;              // target of the current draw, not owned
     CTextFontCache m_textFonts;  // emptied after each GDI pass
     CPassPenCache m_passPens;    // emptied before and after each GDI pass
+    // Scratch of the texts of a pass, kept so that a text allocates nothing.
+    struct TextScratch {
+        std::vector<WORD> types;
+        std::vector<POINT> places;
+        std::vector<INT> advances;
+    } m_textScratch;
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;
@@ -220,6 +226,7 @@ private:
     D2DrawResult DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);
     void PostProgress(WPARAM kind, LPARAM count) const;
     void DrawTextRuns(const B_FigText& text);
+    void DrawPlacedCharacters(const CStringW& chars, const std::vector<POINT>& places, POINT after);
     bool DrawCurveAsPolyline(const B_Base& curve, bool closed);
     bool DrawRingPolygon(const B_Base& outer, const B_Base& inner);
     bool FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor,
