@@ -158,6 +158,7 @@ public:
         std::vector<POINT> places;
         std::vector<INT> advances;
     } m_textScratch;
+    std::vector<POINT> m_polylineScratch;  // the device points of DrawPolyline
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;

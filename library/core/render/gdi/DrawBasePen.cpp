@@ -12,7 +12,13 @@ const double kPrintDashFactor = 14.0;
 CDrawBase::CMyPen::CMyPen(CDrawBase* renderer, const B_Base* figure) : m_pDC(renderer->m_pDC)
 {
     PenKey key = {renderer->VisibleColor(figure->colour), figure->lineType, renderer->m_thickLines ? 3 : 1};
-    CPen* pen = renderer->m_passPens.Get(key, [&](CPen& made) { return Make(renderer, key, made); });
+    CPassPenCache& cache = renderer->m_passPens;
+    CPen* pen = cache.Get(key, [&](CPen& made) { return Make(renderer, key, made); });
+    HDC dc = m_pDC ? m_pDC->GetSafeHdc() : nullptr;
+    if (pen && cache.SelectForPass(dc, pen))
+        return;
+    // A pen of its own, or none: from the DC's own pen, as outside a pass.
+    cache.RestoreForPass(dc);
     if (!pen && Make(renderer, key, m_own))
         pen = &m_own;
     if (pen && m_pDC)

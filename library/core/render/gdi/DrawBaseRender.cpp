@@ -17,22 +17,26 @@ const int kWholeDrawingLimit = 64000;
 // Progress is posted this many times over the main pass.
 const int kProgressSteps = 360;
 
-// The texts of a GDI pass may leave a font of the draw's cache selected:
-// the DC's own font goes back before the cache lets its fonts go, however
-// the pass ends. The pens of the pass go with it too; each figure selects
-// its pen back out, and pens made outside a pass (for another print switch,
-// say) are not taken into it.
+// The texts of a GDI pass may leave a font of the draw's cache selected,
+// and the figures a pen of the pass's cache: the DC's own font and pen go
+// back before the caches let theirs go, however the pass ends. Pens made
+// outside a pass (for another print switch, say) are not taken into it.
 class PassFontsAndPens {
 public:
     PassFontsAndPens(CDC& dc, CTextFontCache& fonts, CPassPenCache& pens)
         : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_fonts(fonts), m_pens(pens)
     {
         m_pens.Clear();
+        // A DC with an attribute DC of its own selects into both: such a
+        // pass selects pens around each figure as before.
+        if (dc.m_hAttribDC == dc.m_hDC)
+            m_pens.BeginPass(m_dc);
     }
     ~PassFontsAndPens()
     {
         if (m_font)
             ::SelectObject(m_dc, m_font);
+        m_pens.EndPass();
         m_fonts.Clear();
         m_pens.Clear();
     }
