@@ -13,6 +13,7 @@
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
 #include "render/gdi/RandomLineBuilder.h"
+#include "render/gdi/PassBrushCache.h"
 #include "render/gdi/PassPenCache.h"
 #include "render/gdi/TextFontCache.h"
 
@@ -152,6 +153,7 @@ public:
     CDC* m_pDC;              // target of the current draw, not owned
     CTextFontCache m_textFonts;  // emptied after each GDI pass
     CPassPenCache m_passPens;    // emptied before and after each GDI pass
+    CPassBrushCache m_passBrushes;  // emptied before and after each GDI pass
     // Scratch of the texts of a pass, kept so that a text allocates nothing.
     struct TextScratch {
         std::vector<WORD> types;

@@ -69,14 +69,29 @@ bool CDrawBase::CMyPen::MakeDashed(CDrawBase* renderer, const PenKey& key, const
     return pen.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, key.width, &brush, n, entries) != FALSE;
 }
 
-CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, COLORREF colour) : CSelectedGdiObject<CBrush>(renderer->m_pDC)
+CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, COLORREF colour) : m_pDC(renderer->m_pDC)
 {
-    CreateSolidBrush(renderer->VisibleColor(colour));
-    Select();
+    Select(renderer, BrushKey{renderer->VisibleColor(colour), false});
 }
 
-CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, DWORD, COLORREF colour) : CSelectedGdiObject<CBrush>(renderer->m_pDC)
+CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, DWORD, COLORREF colour) : m_pDC(renderer->m_pDC)
 {
-    CreateHatchBrush(HS_FDIAGONAL, renderer->VisibleColor(colour));
-    Select();
+    Select(renderer, BrushKey{renderer->VisibleColor(colour), true});
+}
+
+CDrawBase::CMyBsh::~CMyBsh()
+{
+    if (m_old)
+        m_pDC->SelectObject(m_old);
+}
+
+void CDrawBase::CMyBsh::Select(CDrawBase* renderer, const BrushKey& key)
+{
+    CBrush* brush = renderer->m_passBrushes.Get(key);
+    if (!brush) {
+        BOOL made = key.hatched ? m_own.CreateHatchBrush(HS_FDIAGONAL, key.colour) : m_own.CreateSolidBrush(key.colour);
+        brush = made ? &m_own : nullptr;
+    }
+    if (brush && m_pDC)
+        m_old = m_pDC->SelectObject(brush->GetSafeHandle());
 }

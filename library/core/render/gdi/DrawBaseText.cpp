@@ -136,11 +136,10 @@ bool OneCallCandidate(const B_FigText& text, const CStringW& chars, bool vertica
 // selects the DC's own font back before the cache lets its fonts go.
 class TextState {
 public:
-    TextState(CDC* dc, COLORREF colour) : m_dc(dc), m_keepFont(false)
+    TextState(CDC* dc, COLORREF colour) : m_dc(dc), m_keepFont(false), m_oldFont(nullptr)
     {
         m_oldMode = dc->SetBkMode(TRANSPARENT);
         m_oldColour = dc->SetTextColor(colour);
-        m_oldFont = ::GetCurrentObject(dc->GetSafeHdc(), OBJ_FONT);
     }
     ~TextState()
     {
@@ -152,10 +151,12 @@ public:
     TextState(const TextState&) = delete;
     TextState& operator=(const TextState&) = delete;
 
-    // Selects font unless it is selected already; a cached one stays.
+    // Selects font unless it is selected already; a cached one stays. The
+    // DC's font is asked for here, once, and not when the text has none.
     void SelectFont(CFont* font, bool cached)
     {
-        if (::GetCurrentObject(m_dc->GetSafeHdc(), OBJ_FONT) != font->m_hObject)
+        m_oldFont = ::GetCurrentObject(m_dc->GetSafeHdc(), OBJ_FONT);
+        if (m_oldFont != font->m_hObject)
             ::SelectObject(m_dc->GetSafeHdc(), font->m_hObject);
         m_keepFont = cached;
     }
@@ -165,7 +166,7 @@ private:
     bool m_keepFont;
     int m_oldMode;
     COLORREF m_oldColour;
-    HGDIOBJ m_oldFont;  // the DC's font before the text
+    HGDIOBJ m_oldFont;  // the DC's font before the text; null when none was selected
 };
 }
 
@@ -231,7 +232,7 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
             if (!turned)
                 turned = TextFontFor(m_textFonts, ownTurned, *text, layout.fontHeight, angle - 90.0);
             POINT side = turn(x + advanceX, y);
-            CFont* previous = turned ? m_pDC->SelectObject(turned) : nullptr;
+            HGDIOBJ previous = turned ? m_pDC->SelectObject(turned->GetSafeHandle()) : nullptr;
             m_pDC->TextOut(side.x, side.y, &chars.GetString()[i], 1);
             if (previous)
                 m_pDC->SelectObject(previous);
