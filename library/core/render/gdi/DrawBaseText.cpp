@@ -191,10 +191,11 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
           std::fabs(y0) < kFarOff))
         return true;
     double angle = text->angle + (vertical ? 90.0 : 0.0);
-    CStringW chars = text->text;
+    // The figure's own string unless a variable expands: no copy per text.
     CStringW expanded;
-    if ((theApp.m_settings & SettingFlag::ExpandTextVariables) && ExpandVariable(text->text, expanded))
-        chars = expanded;
+    bool isVariable =
+        (theApp.m_settings & SettingFlag::ExpandTextVariables) && ExpandVariable(text->text, expanded);
+    const CStringW& chars = isVariable ? expanded : text->text;
     std::vector<WORD>& types = m_textScratch.types;
     CharacterTypes(chars, types);
     bool oneCall = OneCallCandidate(*text, chars, vertical, angle);
