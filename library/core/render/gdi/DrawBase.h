@@ -181,6 +181,10 @@ public:
     bool m_imagesConverted;
     bool m_imageTransparency;
     bool m_mainPass;
+    // Whether level texts may go out in one call each: in a pass on a memory
+    // DC in device units, where the advances are the very pixel distances.
+    // A metafile or a printer keeps a call per character.
+    bool m_oneCallTexts;
 
 protected:
     // The drawing routines of the GDI pass, one per figure kind; each maps

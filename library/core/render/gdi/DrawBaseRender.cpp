@@ -157,6 +157,9 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
         return false;
     CPhaseTimer timer(TimedPhase::FigurePass);
     PassObjects passObjects(*m_pDC, m_textFonts, m_passPens, m_passBrushes);
+    HDC hdc = m_pDC->GetSafeHdc();
+    m_oneCallTexts = ::GetObjectType(hdc) == OBJ_MEMDC && ::GetMapMode(hdc) == MM_TEXT &&
+                     ::GetGraphicsMode(hdc) == GM_COMPATIBLE && m_pDC->m_hAttribDC == hdc;
     if (m_gdiplusImages && m_imagesConverted && !m_pGdiplus)
         m_pGdiplus.reset(new GdiplusToken);
     m_pDC->FillSolidRect(0, 0, m_width, m_height, m_backColor);
@@ -197,6 +200,7 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
     }
     DrawOverlay(nullptr);
     m_mainPass = false;
+    m_oneCallTexts = false;
     m_pGdiplus.reset();
     return true;
 }

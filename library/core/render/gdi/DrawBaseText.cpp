@@ -198,7 +198,7 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
     const CStringW& chars = isVariable ? expanded : text->text;
     std::vector<WORD>& types = m_textScratch.types;
     CharacterTypes(chars, types);
-    bool oneCall = OneCallCandidate(*text, chars, vertical, angle);
+    bool oneCall = m_oneCallTexts && OneCallCandidate(*text, chars, vertical, angle);
     std::vector<POINT>& places = m_textScratch.places;
     places.clear();
     // The fonts outlive the state, which selects the previous font back.
@@ -263,6 +263,7 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
 // (the same pixels as one call per character), else one by one.
 void CDrawBase::DrawPlacedCharacters(const CStringW& chars, const std::vector<POINT>& places, POINT after)
 {
+    // A candidate has no pairs and no turned characters: one place each.
     size_t count = places.size();
     if (count == 0 || count != static_cast<size_t>(chars.GetLength()))
         return;
