@@ -1,5 +1,7 @@
-// ZumenProbe DRAWING [PNG]: prints the drawing's info-tip text and writes its
-// 256-pixel thumbnail, asking the library's exports directly.
+// ZumenProbe DRAWING [PNG [SIZE]]: prints the drawing's info-tip text and
+// writes its thumbnail (256 pixels unless SIZE), asking the library's exports
+// directly. A larger size lets a comparison of two builds see texts and line
+// kinds that a 256-pixel thumbnail shrinks to dots.
 #include <windows.h>
 #include <atlbase.h>
 #include <cstdio>
@@ -22,10 +24,10 @@ int ReportInfoTip(const wchar_t* drawing)
     return 0;
 }
 
-int ReportThumbnail(const wchar_t* drawing, const wchar_t* pngPath)
+int ReportThumbnail(const wchar_t* drawing, const wchar_t* pngPath, int size)
 {
     HBITMAP bitmap = nullptr;
-    HRESULT result = GetZumenImage(256, drawing, &bitmap, nullptr);
+    HRESULT result = GetZumenImage(size, drawing, &bitmap, nullptr);
     if (result != S_OK || !bitmap) { printf("thumbnail: not made (0x%08lX)\n", static_cast<unsigned long>(result)); return 1; }
     bool saved = SaveBitmapAsPng(bitmap, pngPath);
     DeleteObject(bitmap);
@@ -37,9 +39,11 @@ int ReportThumbnail(const wchar_t* drawing, const wchar_t* pngPath)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 2) { fputs("usage: ZumenProbe DRAWING [PNG]\n", stderr); return 2; }
+    if (argc < 2) { fputs("usage: ZumenProbe DRAWING [PNG [SIZE]]\n", stderr); return 2; }
     const wchar_t* pngPath = argc > 2 ? argv[2] : L"thumbnail.png";
+    int size = argc > 3 ? _wtoi(argv[3]) : 256;
+    if (size <= 0) { fputs("ZumenProbe: SIZE must be a positive number of pixels\n", stderr); return 2; }
     int infoFailed = ReportInfoTip(argv[1]);
-    int imageFailed = ReportThumbnail(argv[1], pngPath);
+    int imageFailed = ReportThumbnail(argv[1], pngPath, size);
     return infoFailed | imageFailed;
 }

@@ -10,7 +10,7 @@ CDrawBase::CDrawBase()
       m_devOffsetX(0), m_devOffsetY(0), m_scale(1.0), m_zoom(256), m_backColor(0), m_width(256), m_height(256),
       m_originX(0), m_originY(0), m_readerId(NewReaderId()), m_wholeDrawing(true), m_thickLines(false),
       m_gdiplusImages(false), m_print(false), m_penWidths(false), m_imagesConverted(false),
-      m_imageTransparency(true), m_mainPass(false)
+      m_imageTransparency(true), m_mainPass(false), m_oneCallTexts(false)
 {
     ResetExtent();
 }

@@ -13,6 +13,7 @@
 #include "render/gdi/FigNodeList.h"
 #include "render/gdi/GdiplusToken.h"
 #include "render/gdi/RandomLineBuilder.h"
+#include "render/gdi/PassBrushCache.h"
 #include "render/gdi/PassPenCache.h"
 #include "render/gdi/TextFontCache.h"
 
@@ -152,6 +153,14 @@ public:
     CDC* m_pDC;              // target of the current draw, not owned
     CTextFontCache m_textFonts;  // emptied after each GDI pass
     CPassPenCache m_passPens;    // emptied before and after each GDI pass
+    CPassBrushCache m_passBrushes;  // emptied before and after each GDI pass
+    // Scratch of the texts of a pass, kept so that a text allocates nothing.
+    struct TextScratch {
+        std::vector<WORD> types;
+        std::vector<POINT> places;
+        std::vector<INT> advances;
+    } m_textScratch;
+    std::vector<POINT> m_polylineScratch;  // the device points of DrawPolyline
     std::unique_ptr<GdiplusToken> m_pGdiplus;  // while a GDI pass draws images
     double m_devX, m_devY;   // the last point mapped to the device
     double m_worldRefX, m_worldRefY;
@@ -172,6 +181,10 @@ public:
     bool m_imagesConverted;
     bool m_imageTransparency;
     bool m_mainPass;
+    // Whether level texts may go out in one call each: in a pass on a memory
+    // DC in device units, where the advances are the very pixel distances.
+    // A metafile or a printer keeps a call per character.
+    bool m_oneCallTexts;
 
 protected:
     // The drawing routines of the GDI pass, one per figure kind; each maps
@@ -220,6 +233,7 @@ private:
     D2DrawResult DrawDirect2D(const double worldRect[4], PRINTDLGEXW* printContext);
     void PostProgress(WPARAM kind, LPARAM count) const;
     void DrawTextRuns(const B_FigText& text);
+    void DrawPlacedCharacters(const CStringW& chars, const std::vector<POINT>& places, POINT after);
     bool DrawCurveAsPolyline(const B_Base& curve, bool closed);
     bool DrawRingPolygon(const B_Base& outer, const B_Base& inner);
     bool FillPolygonRing(COLORREF colour, const B_Base& outer, const B_Base& inner, double radiusFactor,

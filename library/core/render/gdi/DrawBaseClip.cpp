@@ -21,12 +21,14 @@ DeviceBox CDrawBase::SafeBox() const
     return DeviceBox{-kMargin, -kMargin, m_width + kMargin, m_height + kMargin};
 }
 
+// A two-point polyline: the pixels of a move and a line to, in one GDI
+// call instead of two (the current position is not used by the renderer).
 bool CDrawBase::DrawDeviceSegment(Point2D a, Point2D b)
 {
     if (!ClipSegment(SafeBox(), a, b))
         return false;
-    m_pDC->MoveTo(ToPoint(a));
-    return m_pDC->LineTo(ToPoint(b)) != FALSE;
+    const POINT ends[2] = {ToPoint(a), ToPoint(b)};
+    return m_pDC->Polyline(ends, 2) != FALSE;
 }
 
 // In one call while it lies near the bitmap (dashes run on across its

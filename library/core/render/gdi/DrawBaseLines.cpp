@@ -56,7 +56,8 @@ bool CDrawBase::DrawPolyline(const B_FigPolyline& polyline)
     size_t n = polyline.points.size();
     if (n < 2)
         return false;
-    std::vector<POINT> points(n);
+    std::vector<POINT>& points = m_polylineScratch;
+    points.resize(n);
     double firstX = 0, firstY = 0;
     size_t nearFirst = 0;
     for (size_t i = 0; i < n; ++i) {
@@ -69,9 +70,9 @@ bool CDrawBase::DrawPolyline(const B_FigPolyline& polyline)
         }
         points[i] = DevicePoint();
     }
-    CMyPen pen(this, &polyline);
     if (n - nearFirst < 2)
         return SetPixelChecked(points[0].x, points[0].y, polyline.colour);
+    CMyPen pen(this, &polyline);
     if (!(polyline.flags & FigFlag::Filled)) {
         if (!polyline.open)
             points.push_back(points[0]);

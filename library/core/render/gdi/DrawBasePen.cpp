@@ -12,7 +12,13 @@ const double kPrintDashFactor = 14.0;
 CDrawBase::CMyPen::CMyPen(CDrawBase* renderer, const B_Base* figure) : m_pDC(renderer->m_pDC)
 {
     PenKey key = {renderer->VisibleColor(figure->colour), figure->lineType, renderer->m_thickLines ? 3 : 1};
-    CPen* pen = renderer->m_passPens.Get(key, [&](CPen& made) { return Make(renderer, key, made); });
+    CPassPenCache& cache = renderer->m_passPens;
+    CPen* pen = cache.Get(key, [&](CPen& made) { return Make(renderer, key, made); });
+    HDC dc = m_pDC ? m_pDC->GetSafeHdc() : nullptr;
+    if (pen && cache.SelectForPass(dc, pen))
+        return;
+    // A pen of its own, or none: from the DC's own pen, as outside a pass.
+    cache.RestoreForPass(dc);
     if (!pen && Make(renderer, key, m_own))
         pen = &m_own;
     if (pen && m_pDC)
@@ -63,14 +69,29 @@ bool CDrawBase::CMyPen::MakeDashed(CDrawBase* renderer, const PenKey& key, const
     return pen.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, key.width, &brush, n, entries) != FALSE;
 }
 
-CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, COLORREF colour) : CSelectedGdiObject<CBrush>(renderer->m_pDC)
+CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, COLORREF colour) : m_pDC(renderer->m_pDC)
 {
-    CreateSolidBrush(renderer->VisibleColor(colour));
-    Select();
+    Select(renderer, BrushKey{renderer->VisibleColor(colour), false});
 }
 
-CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, DWORD, COLORREF colour) : CSelectedGdiObject<CBrush>(renderer->m_pDC)
+CDrawBase::CMyBsh::CMyBsh(CDrawBase* renderer, DWORD, COLORREF colour) : m_pDC(renderer->m_pDC)
 {
-    CreateHatchBrush(HS_FDIAGONAL, renderer->VisibleColor(colour));
-    Select();
+    Select(renderer, BrushKey{renderer->VisibleColor(colour), true});
+}
+
+CDrawBase::CMyBsh::~CMyBsh()
+{
+    if (m_old)
+        m_pDC->SelectObject(m_old);
+}
+
+void CDrawBase::CMyBsh::Select(CDrawBase* renderer, const BrushKey& key)
+{
+    CBrush* brush = renderer->m_passBrushes.Get(key);
+    if (!brush) {
+        BOOL made = key.hatched ? m_own.CreateHatchBrush(HS_FDIAGONAL, key.colour) : m_own.CreateSolidBrush(key.colour);
+        brush = made ? &m_own : nullptr;
+    }
+    if (brush && m_pDC)
+        m_old = m_pDC->SelectObject(brush->GetSafeHandle());
 }

@@ -17,33 +17,42 @@ const int kWholeDrawingLimit = 64000;
 // Progress is posted this many times over the main pass.
 const int kProgressSteps = 360;
 
-// The texts of a GDI pass may leave a font of the draw's cache selected:
-// the DC's own font goes back before the cache lets its fonts go, however
-// the pass ends. The pens of the pass go with it too; each figure selects
-// its pen back out, and pens made outside a pass (for another print switch,
-// say) are not taken into it.
-class PassFontsAndPens {
+// The texts of a GDI pass may leave a font of the draw's cache selected,
+// and the figures a pen of the pass's cache: the DC's own font and pen go
+// back before the caches let theirs go, however the pass ends. Pens and
+// brushes made outside a pass (for another print switch, say) are not taken
+// into it; each figure selects its brush back out.
+class PassObjects {
 public:
-    PassFontsAndPens(CDC& dc, CTextFontCache& fonts, CPassPenCache& pens)
-        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_fonts(fonts), m_pens(pens)
+    PassObjects(CDC& dc, CTextFontCache& fonts, CPassPenCache& pens, CPassBrushCache& brushes)
+        : m_dc(dc.GetSafeHdc()), m_font(::GetCurrentObject(m_dc, OBJ_FONT)), m_fonts(fonts), m_pens(pens),
+          m_brushes(brushes)
     {
         m_pens.Clear();
+        m_brushes.Clear();
+        // A DC with an attribute DC of its own selects into both: such a
+        // pass selects pens around each figure as before.
+        if (dc.m_hAttribDC == dc.m_hDC)
+            m_pens.BeginPass(m_dc);
     }
-    ~PassFontsAndPens()
+    ~PassObjects()
     {
         if (m_font)
             ::SelectObject(m_dc, m_font);
+        m_pens.EndPass();
         m_fonts.Clear();
         m_pens.Clear();
+        m_brushes.Clear();
     }
-    PassFontsAndPens(const PassFontsAndPens&) = delete;
-    PassFontsAndPens& operator=(const PassFontsAndPens&) = delete;
+    PassObjects(const PassObjects&) = delete;
+    PassObjects& operator=(const PassObjects&) = delete;
 
 private:
     HDC m_dc;
     HGDIOBJ m_font;
     CTextFontCache& m_fonts;
     CPassPenCache& m_pens;
+    CPassBrushCache& m_brushes;
 };
 
 bool Meets(const Bounds2D& bounds, const double rect[4])
@@ -147,7 +156,10 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
     if (!m_pDC)
         return false;
     CPhaseTimer timer(TimedPhase::FigurePass);
-    PassFontsAndPens fontsAndPens(*m_pDC, m_textFonts, m_passPens);
+    PassObjects passObjects(*m_pDC, m_textFonts, m_passPens, m_passBrushes);
+    HDC hdc = m_pDC->GetSafeHdc();
+    m_oneCallTexts = ::GetObjectType(hdc) == OBJ_MEMDC && ::GetMapMode(hdc) == MM_TEXT &&
+                     ::GetGraphicsMode(hdc) == GM_COMPATIBLE && m_pDC->m_hAttribDC == hdc;
     if (m_gdiplusImages && m_imagesConverted && !m_pGdiplus)
         m_pGdiplus.reset(new GdiplusToken);
     m_pDC->FillSolidRect(0, 0, m_width, m_height, m_backColor);
@@ -188,6 +200,7 @@ bool CDrawBase::DrawGdi(const double worldRect[4])
     }
     DrawOverlay(nullptr);
     m_mainPass = false;
+    m_oneCallTexts = false;
     m_pGdiplus.reset();
     return true;
 }

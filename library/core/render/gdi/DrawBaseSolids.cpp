@@ -105,9 +105,13 @@ bool CDrawBase::FillXor(COLORREF colour, CRgn& first, CRgn& second)
     int kind = band.CombineRgn(&first, &second, RGN_XOR);
     if (kind == ERROR || kind == NULLREGION)
         return false;
-    CBrush brush;
-    brush.CreateSolidBrush(VisibleColor(colour));
-    return m_pDC->FillRgn(&band, &brush) != FALSE;
+    CBrush own;
+    CBrush* brush = m_passBrushes.Get(BrushKey{VisibleColor(colour), false});
+    if (!brush) {
+        own.CreateSolidBrush(VisibleColor(colour));
+        brush = &own;
+    }
+    return m_pDC->FillRgn(&band, brush) != FALSE;
 }
 
 void CDrawBase::DevicePoints(const std::vector<Point2D>& world, std::vector<POINT>& device)

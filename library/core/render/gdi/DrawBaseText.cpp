@@ -101,11 +101,33 @@ TextLayout LayOut(CDrawBase& renderer, const B_FigText& text, bool vertical)
     return layout;
 }
 
-std::vector<WORD> CharacterTypes(const CStringW& chars)
+// Into the pass's scratch buffer, so that a text costs no allocation.
+void CharacterTypes(const CStringW& chars, std::vector<WORD>& types)
 {
-    std::vector<WORD> types(chars.GetLength() + 1, 0);
+    types.assign(chars.GetLength() + 1, 0);
     GetStringTypeExW(LOCALE_SYSTEM_DEFAULT, CT_CTYPE3, chars, chars.GetLength(), types.data());
-    return types;
+}
+
+bool HasSurrogate(const CStringW& chars)
+{
+    for (int i = 0; i < chars.GetLength(); ++i) {
+        if (IsHighSurrogate(chars[i]))
+            return true;
+    }
+    return false;
+}
+
+// Whether the characters, placed one by one, may go out in one call: a
+// level text whose characters all sit on one baseline, drawn plain (an
+// underline or strike-out of one call would run on across the gaps) and
+// without surrogate pairs (drawn as pairs, out of order otherwise).
+// Under Wine each TextOut asks for the font's metrics and the string's
+// extent anew, which costs more than the glyphs of a short text.
+bool OneCallCandidate(const B_FigText& text, const CStringW& chars, bool vertical, double angle)
+{
+    const uint16_t apart = TextFlag::Underline | TextFlag::StrikeOut | TextFlag::NudgeFullWidth;
+    return !vertical && angle == 0.0 && !(text.textFlags & apart) && text.spacing != kOneCallSpacing &&
+           chars.GetLength() > 1 && !HasSurrogate(chars);
 }
 
 // The DC's font, text colour and background mode, put back when it goes.
@@ -114,27 +136,28 @@ std::vector<WORD> CharacterTypes(const CStringW& chars)
 // selects the DC's own font back before the cache lets its fonts go.
 class TextState {
 public:
-    TextState(CDC* dc, COLORREF colour) : m_dc(dc), m_keepFont(false)
+    TextState(CDC* dc, COLORREF colour) : m_dc(dc), m_keepFont(false), m_oldFont(nullptr)
     {
         m_oldMode = dc->SetBkMode(TRANSPARENT);
         m_oldColour = dc->SetTextColor(colour);
-        m_oldFont = dc->GetCurrentFont();
     }
     ~TextState()
     {
         if (m_oldFont && !m_keepFont)
-            m_dc->SelectObject(m_oldFont);
+            ::SelectObject(m_dc->GetSafeHdc(), m_oldFont);
         m_dc->SetTextColor(m_oldColour);
         m_dc->SetBkMode(m_oldMode);
     }
     TextState(const TextState&) = delete;
     TextState& operator=(const TextState&) = delete;
 
-    // Selects font unless it is selected already; a cached one stays.
+    // Selects font unless it is selected already; a cached one stays. The
+    // DC's font is asked for here, once, and not when the text has none.
     void SelectFont(CFont* font, bool cached)
     {
-        if (::GetCurrentObject(m_dc->GetSafeHdc(), OBJ_FONT) != font->m_hObject)
-            m_dc->SelectObject(font);
+        m_oldFont = ::GetCurrentObject(m_dc->GetSafeHdc(), OBJ_FONT);
+        if (m_oldFont != font->m_hObject)
+            ::SelectObject(m_dc->GetSafeHdc(), font->m_hObject);
         m_keepFont = cached;
     }
 
@@ -143,7 +166,7 @@ private:
     bool m_keepFont;
     int m_oldMode;
     COLORREF m_oldColour;
-    CFont* m_oldFont;
+    HGDIOBJ m_oldFont;  // the DC's font before the text; null when none was selected
 };
 }
 
@@ -168,11 +191,16 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
           std::fabs(y0) < kFarOff))
         return true;
     double angle = text->angle + (vertical ? 90.0 : 0.0);
-    CStringW chars = text->text;
+    // The figure's own string unless a variable expands: no copy per text.
     CStringW expanded;
-    if ((theApp.m_settings & SettingFlag::ExpandTextVariables) && ExpandVariable(text->text, expanded))
-        chars = expanded;
-    std::vector<WORD> types = CharacterTypes(chars);
+    bool isVariable =
+        (theApp.m_settings & SettingFlag::ExpandTextVariables) && ExpandVariable(text->text, expanded);
+    const CStringW& chars = isVariable ? expanded : text->text;
+    std::vector<WORD>& types = m_textScratch.types;
+    CharacterTypes(chars, types);
+    bool oneCall = m_oneCallTexts && OneCallCandidate(*text, chars, vertical, angle);
+    std::vector<POINT>& places = m_textScratch.places;
+    places.clear();
     // The fonts outlive the state, which selects the previous font back.
     CFont ownFont, ownTurned;
     CFont* turned = nullptr;
@@ -205,7 +233,7 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
             if (!turned)
                 turned = TextFontFor(m_textFonts, ownTurned, *text, layout.fontHeight, angle - 90.0);
             POINT side = turn(x + advanceX, y);
-            CFont* previous = turned ? m_pDC->SelectObject(turned) : nullptr;
+            HGDIOBJ previous = turned ? m_pDC->SelectObject(turned->GetSafeHandle()) : nullptr;
             m_pDC->TextOut(side.x, side.y, &chars.GetString()[i], 1);
             if (previous)
                 m_pDC->SelectObject(previous);
@@ -213,6 +241,8 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
             m_pDC->TextOut(at.x, at.y, &chars.GetString()[i], 2);
             ++i;
             halfWidth = (types[i] & C3_HALFWIDTH) != 0;
+        } else if (oneCall) {
+            places.push_back(at);
         } else {
             m_pDC->TextOut(at.x, at.y, &chars.GetString()[i], 1);
         }
@@ -223,5 +253,32 @@ bool CDrawBase::DrawTextFigure(const B_Base* figure)
         else
             x += halfWidth ? halfX : advanceX;
     }
+    if (oneCall)
+        DrawPlacedCharacters(chars, places, turn(x, y));
     return true;
+}
+
+// The characters of a one-call candidate at their places: in one call with
+// each advance the distance to the next place when all share the baseline
+// (the same pixels as one call per character), else one by one.
+void CDrawBase::DrawPlacedCharacters(const CStringW& chars, const std::vector<POINT>& places, POINT after)
+{
+    // A candidate has no pairs and no turned characters: one place each.
+    size_t count = places.size();
+    if (count == 0 || count != static_cast<size_t>(chars.GetLength()))
+        return;
+    bool level = true;
+    for (const POINT& place : places)
+        level = level && place.y == places[0].y;
+    if (!level) {
+        for (size_t i = 0; i < count; ++i)
+            m_pDC->TextOut(places[i].x, places[i].y, &chars.GetString()[i], 1);
+        return;
+    }
+    std::vector<INT>& advances = m_textScratch.advances;
+    advances.resize(count);
+    for (size_t i = 0; i + 1 < count; ++i)
+        advances[i] = places[i + 1].x - places[i].x;
+    advances[count - 1] = after.x - places[count - 1].x;
+    m_pDC->ExtTextOut(places[0].x, places[0].y, 0, nullptr, chars, static_cast<UINT>(count), advances.data());
 }

@@ -40,6 +40,20 @@ public:
     // Deletes every pen; none may be selected into a DC.
     void Clear();
 
+    // Within a GDI pass on dc, a pen of the cache stays selected after its
+    // figure: the next figure selects its own only when that is another
+    // pen, and EndPass selects the DC's own pen back. Every drawing call
+    // that uses the pen runs while a figure's pen object lives, so the
+    // pixels are those of a select and a select back around each figure.
+    void BeginPass(HDC dc);
+    void EndPass();
+    // Selects pen, a pen of this cache, for the pass on dc; false outside
+    // a pass on that DC (the caller selects and selects back itself).
+    bool SelectForPass(HDC dc, CPen* pen);
+    // Puts the DC's own pen back before a figure selects a pen of its own
+    // (or none) the usual way; false outside a pass on dc.
+    bool RestoreForPass(HDC dc);
+
 private:
     struct Entry {
         PenKey key;
@@ -49,6 +63,11 @@ private:
     bool IsFull() const;
     CPen* Add(const PenKey& key, std::unique_ptr<CPen> pen);
 
+    bool Select(HGDIOBJ pen);
+
     std::vector<Entry> m_pens;
     size_t m_lastHit = 0;  // consecutive figures mostly share their pen
+    HDC m_passDC = nullptr;          // the DC of the current pass, not owned
+    HGDIOBJ m_passOwnPen = nullptr;  // the pass DC's pen before the pass
+    HGDIOBJ m_passSelected = nullptr;  // the pen the pass DC holds now
 };
