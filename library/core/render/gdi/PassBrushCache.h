@@ -1,7 +1,6 @@
 #pragma once
 #include <afxwin.h>
-#include <memory>
-#include <vector>
+#include "render/gdi/PassObjectCache.h"
 
 // What makes two figures' brushes one brush within a draw.
 struct BrushKey {
@@ -22,14 +21,9 @@ public:
     // until Clear.
     CBrush* Get(const BrushKey& key);
     // Deletes every brush; none may be selected into a DC.
-    void Clear();
+    void Clear() { m_brushes.Clear(); }
 
 private:
-    struct Entry {
-        BrushKey key;
-        std::unique_ptr<CBrush> brush;
-    };
-
-    std::vector<Entry> m_brushes;
-    size_t m_lastHit = 0;
+    // Enough for the fill colours of one drawing.
+    CPassObjectCache<BrushKey, CBrush, 256> m_brushes;
 };

@@ -1,8 +1,7 @@
 #pragma once
 #include <afxwin.h>
 #include <cstdint>
-#include <memory>
-#include <vector>
+#include "render/gdi/PassObjectCache.h"
 
 // What makes two figures' pens one pen within a draw.
 struct PenKey {
@@ -28,17 +27,10 @@ public:
     template <class Make>
     CPen* Get(const PenKey& key, Make make)
     {
-        if (CPen* pen = Find(key))
-            return pen;
-        if (IsFull())
-            return nullptr;
-        std::unique_ptr<CPen> pen(new CPen);
-        if (!make(*pen))
-            return nullptr;
-        return Add(key, std::move(pen));
+        return m_pens.Get(key, make);
     }
     // Deletes every pen; none may be selected into a DC.
-    void Clear();
+    void Clear() { m_pens.Clear(); }
 
     // Within a GDI pass on dc, a pen of the cache stays selected after its
     // figure: the next figure selects its own only when that is another
@@ -55,18 +47,10 @@ public:
     bool RestoreForPass(HDC dc);
 
 private:
-    struct Entry {
-        PenKey key;
-        std::unique_ptr<CPen> pen;
-    };
-    CPen* Find(const PenKey& key);
-    bool IsFull() const;
-    CPen* Add(const PenKey& key, std::unique_ptr<CPen> pen);
-
     bool Select(HGDIOBJ pen);
 
-    std::vector<Entry> m_pens;
-    size_t m_lastHit = 0;  // consecutive figures mostly share their pen
+    // Enough for the colours and line types of one drawing.
+    CPassObjectCache<PenKey, CPen, 256> m_pens;
     HDC m_passDC = nullptr;          // the DC of the current pass, not owned
     HGDIOBJ m_passOwnPen = nullptr;  // the pass DC's pen before the pass
     HGDIOBJ m_passSelected = nullptr;  // the pen the pass DC holds now
