@@ -35,8 +35,12 @@ inline void ForEachThreadWindow(const std::function<bool(HWND)>& visit)
     ::EnumThreadWindows(::GetCurrentThreadId(), &Trampoline::Visit, reinterpret_cast<LPARAM>(&visit));
 }
 
-// Dispatches the thread's messages until done() holds or seconds pass.
-inline bool PumpUntil(const std::function<bool()>& done, double seconds = 5.0)
+// Dispatches the thread's messages until done() holds (true) or seconds
+// pass (false).
+// done() is asked whenever the queue is empty, and with askEachMessage
+// after every message too: for a moment that a stream of posted messages
+// would otherwise hide until the stream ends.
+inline bool PumpMessagesUntil(const std::function<bool()>& done, double seconds, bool askEachMessage)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!done())
@@ -44,35 +48,27 @@ inline bool PumpUntil(const std::function<bool()>& done, double seconds = 5.0)
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        bool dispatched = false;
+        while (!dispatched && ::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
+            dispatched = askEachMessage;
         }
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        if (!dispatched)
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
     }
     return true;
 }
 
-// PumpUntil, asking after every message: for a moment that a stream of
-// posted messages would otherwise hide until the stream ends.
+inline bool PumpUntil(const std::function<bool()>& done, double seconds = 5.0)
+{
+    return PumpMessagesUntil(done, seconds, false);
+}
+
 inline bool PumpEachUntil(const std::function<bool()>& done, double seconds = 5.0)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done())
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        MSG msg;
-        if (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-            continue;
-        }
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return PumpMessagesUntil(done, seconds, true);
 }
 
 // The on-screen pixels of a window, copied into a 32-bit top-down DIB.
