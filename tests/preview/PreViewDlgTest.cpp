@@ -153,12 +153,19 @@ TEST_F(PreViewDlgTest, ClosingWhileWorkersRunEndsCleanly)
     // It was the one thread that Wine listed after these closes; no thread
     // of the preview's remained.
     SCOPED_TRACE("a large drawing");
-    jwwrite::Drawing big = jwwrite::SampleDrawing();
-    const std::vector<jwwrite::Entity> one = big.entities;
-    while (big.entities.size() < 1000000)
-        big.entities.insert(big.entities.end(), one.begin(), one.end());
     const std::wstring path = m_scratch.Path() + L"\\large.jww";
-    ASSERT_TRUE(jwwrite::SaveFile(path, jwwrite::WriteDrawing(big)));
+    {
+        // The writer holds every entity in memory, several hundred bytes
+        // each: a 32-bit process has room for fewer, and they go before the
+        // previews load the file.
+        const size_t entities = sizeof(void*) == 4 ? 400000 : 1000000;
+        jwwrite::Drawing big = jwwrite::SampleDrawing();
+        const std::vector<jwwrite::Entity> one = big.entities;
+        big.entities.reserve(entities + one.size());
+        while (big.entities.size() < entities)
+            big.entities.insert(big.entities.end(), one.begin(), one.end());
+        ASSERT_TRUE(jwwrite::SaveFile(path, jwwrite::WriteDrawing(big)));
+    }
 
     // A first preview makes what the window system keeps once per thread.
     const std::wstring small = m_scratch.Path() + L"\\small.jww";
