@@ -55,7 +55,7 @@ void TransformWith(B_Base** holder, const TransformParts& parts);
 class FigTransformer {
 public:
     FigTransformer(B_Base** holder, const TransformParts& parts)
-        : m_holder(holder), m_parts(parts), m_m(parts.m), m_sx(parts.sx), m_sy(parts.sy), m_angle2(parts.angle2)
+        : m_holder(holder), m_parts(parts), m_m(parts.m)
     {
     }
 
@@ -77,9 +77,9 @@ public:
         if (Singular()) return;
         auto ellipse = std::make_unique<B_FigEllipse>(fig);
         ellipse->ellipse.centre = m_m.Apply(fig.centre);
-        ellipse->ellipse.rx = std::fabs(m_sx * fig.radius);
-        ellipse->ellipse.ry = std::fabs(m_sy * fig.radius);
-        ellipse->ellipse.angle = m_angle2;
+        ellipse->ellipse.rx = std::fabs(m_parts.sx * fig.radius);
+        ellipse->ellipse.ry = std::fabs(m_parts.sy * fig.radius);
+        ellipse->ellipse.angle = m_parts.angle2;
         Replace(ellipse.release());
     }
 
@@ -130,7 +130,7 @@ public:
     {
         TransformWith(&fig.child, m_parts);
         // -1 means "no parameter" and selects how the solid is drawn: keep it.
-        if (fig.parameter != B_FigSolid::kNoParameter) fig.parameter *= m_sx;
+        if (fig.parameter != B_FigSolid::kNoParameter) fig.parameter *= m_parts.sx;
     }
 
     void operator()(B_CFormGroup& group) const
@@ -164,10 +164,7 @@ private:
 
     B_Base** m_holder;
     const TransformParts& m_parts;
-    const Transform2D& m_m;
-    double m_sx;
-    double m_sy;
-    double m_angle2;
+    const Transform2D& m_m;  // m_parts.m
 };
 
 void TransformWith(B_Base** holder, const TransformParts& parts)
