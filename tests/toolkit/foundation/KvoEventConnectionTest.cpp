@@ -210,6 +210,33 @@ TEST_F(KvoEventConnectionFixture, ThrowingSinkDoesNotStopTheOthers)
     EXPECT_EQ(EventTestLog(), "thrower4 after4 ");
 }
 
+namespace {
+// A class-library exception that counts its live instances.
+class CountedException : public CException {
+public:
+    CountedException() { ++Live(); }
+    ~CountedException() override { --Live(); }
+    static int& Live()
+    {
+        static int live = 0;
+        return live;
+    }
+};
+}
+
+// A class-library exception thrown from a sink is deleted where it is caught.
+TEST_F(KvoEventConnectionFixture, ThrownFrameworkExceptionIsDeletedAndTheOthersStillRun)
+{
+    EventTestSink thrower("thrower", [](EventTestSink&) { throw new CountedException; });
+    EventTestSink after("after");
+    Add(4, &thrower);
+    Add(4, &after);
+    EXPECT_TRUE(m_connection->SendEvent(4, 0, 0, 0));
+    EXPECT_TRUE(m_connection->SendEvent(4, 0, 0, 0));
+    EXPECT_EQ(EventTestLog(), "thrower4 after4 thrower4 after4 ");
+    EXPECT_EQ(CountedException::Live(), 0) << "each thrown exception deleted";
+}
+
 TEST_F(KvoEventConnectionFixture, NestedSendsAndConnectionsMadeDuringDelivery)
 {
     EventTestSink inner("inner");

@@ -89,10 +89,12 @@ void CKvoEventConnection::Deliver(Connection* connection, DWORD code, WPARAM wPa
     }
     if (!sink)
         return;
+    // One failing sink must not keep the event from the others.
     try {
         sink->OnEvent(code, wParam, lParam, extra);
+    } catch (CException* e) {
+        e->Delete();
     } catch (...) {
-        // One failing sink must not keep the event from the others.
     }
 }
 
