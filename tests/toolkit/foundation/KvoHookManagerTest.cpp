@@ -42,6 +42,8 @@ public:
     {
         if (m_deletions)
             ++*m_deletions;
+        if (deletedLog)
+            deletedLog->push_back(this);
     }
     int OnHookMessage(HWND, UINT message, WPARAM&, LPARAM& lParam, LRESULT& result) override
     {
@@ -58,6 +60,7 @@ public:
     }
     std::function<void()> action;
     UINT seenCurrentMessage = 0;
+    std::vector<RecordingHookClient*>* deletedLog = nullptr;
 
 private:
     std::vector<RecordingHookClient*>* m_order;
@@ -228,6 +231,26 @@ TEST_F(HookManagerTest, WindowDestroyedWhileHooked)
     Hooks()->RemoveHook(m_window, &kept);
     Hooks()->RemoveAll(&kept);
     EXPECT_FALSE(Hooks()->IsHooked(m_window));
+}
+
+// A window's owned clients go from the last added to the first, whether the
+// window is destroyed or all its clients are removed at once.
+TEST_F(HookManagerTest, OwnedClientsOfAWindowAreDeletedFromTheLastToTheFirst)
+{
+    for (bool destroy : {false, true}) {
+        std::vector<RecordingHookClient*> added, deleted;
+        for (int i = 0; i < 3; ++i) {
+            added.push_back(new RecordingHookClient(nullptr, 0, true));
+            added.back()->deletedLog = &deleted;
+            Hooks()->SetHook(m_window, added.back());
+        }
+        if (destroy)
+            ::DestroyWindow(m_window);
+        else
+            Hooks()->RemoveAll(m_window);
+        EXPECT_EQ(deleted, std::vector<RecordingHookClient*>(added.rbegin(), added.rend()))
+            << (destroy ? "destroyed" : "all removed");
+    }
 }
 
 TEST_F(HookManagerTest, WindowDestroyedByAClientDuringDispatch)

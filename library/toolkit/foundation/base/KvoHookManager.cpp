@@ -202,11 +202,12 @@ void CKvoHookManager::Settle()
     unhooked.swap(m_unhooked);
     for (CHookSink* sink : unhooked)
         delete sink;
-    // Deleting a client may unhook others (from its destructor), which
-    // adds to the list again.
+    // Clients go in the order they were removed (a window's from the last
+    // added to the first). Deleting one may unhook others from its
+    // destructor, which adds to the list again.
     while (!m_pendingDeletes.empty()) {
-        CKvoHookManagerHookAble* client = m_pendingDeletes.back();
-        m_pendingDeletes.pop_back();
+        CKvoHookManagerHookAble* client = m_pendingDeletes.front();
+        m_pendingDeletes.erase(m_pendingDeletes.begin());
         if (!IsHookedAnywhere(client))
             delete client;
     }
