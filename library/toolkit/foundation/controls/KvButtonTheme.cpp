@@ -449,6 +449,9 @@ void CKvButtonTheme::DrawDefaultButtonFrames(CDC* pDC, CRect rect, CKvButton* pB
 CKvButtonThemeOfficeXP::CKvButtonThemeOfficeXP(bool bAlwaysFramed)
     : m_bAlwaysFramed(bAlwaysFramed), m_bFadedIcon(TRUE), m_bShadowIcon(TRUE)
 {
+    // Made by the button's style as well as by the factory: the id says what
+    // it is either way (the XP colours look for it).
+    SetThemeID(KvButtonThemeOfficeXP);
     m_bOffsetHiliteText = FALSE;
 }
 
@@ -572,6 +575,7 @@ bool CKvButtonThemeOfficeXP::DrawButtonBackground(LPDRAWITEMSTRUCT lpDIS, CKvBut
 
 CKvButtonThemeOffice2003::CKvButtonThemeOffice2003(bool bAlwaysFramed) : CKvButtonThemeOfficeXP(bAlwaysFramed)
 {
+    SetThemeID(KvButtonThemeOffice2003);
     m_bFadedIcon = FALSE;
     m_bShadowIcon = FALSE;
 }

@@ -254,6 +254,26 @@ TEST_F(KvButtonTest, FamilyThemeSwitchRepaintsEveryButtonOfTheFamily)
     family->SetTheme(family->CreateTheme(KvButtonThemeDefault));
 }
 
+// The Office XP look that the button style installs takes the XP colours:
+// a pushed button shows the pressed face inside the border colour.
+TEST_F(KvButtonTest, XPColorsReachTheThemeTheStyleInstalled)
+{
+    CKvButton button;
+    CreateButton(button, L"XP");
+    button.SetXButtonStyle(KvButtonStyle::OfficeXP);
+    ASSERT_EQ(button.GetButtonTheme()->GetThemeID(), KvButtonThemeOfficeXP);
+    const COLORREF border = RGB(200, 0, 0), hotFace = RGB(0, 200, 0), pressedFace = RGB(0, 0, 200);
+    button.SetXPColors(border, hotFace, pressedFace);
+    button.SendMessage(BM_SETSTATE, TRUE);
+    CWindowPicture pushed = PaintAndRead(button);
+    CRect client;
+    button.GetClientRect(&client);
+    EXPECT_EQ(pushed.Pixel(0, 0), border);
+    EXPECT_EQ(pushed.Pixel(client.right - 1, client.bottom - 1), border);
+    EXPECT_EQ(pushed.Pixel(8, client.Height() / 2), pressedFace);
+    button.SendMessage(BM_SETSTATE, FALSE);
+}
+
 TEST_F(KvButtonTest, DitheredFaceWhileCheckedAndTheCursorIsOutside)
 {
     CKvButton button;
