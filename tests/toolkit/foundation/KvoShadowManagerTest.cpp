@@ -171,3 +171,33 @@ TEST_F(ShadowManagerTest, ShadowImagesFadeOutwards)
     shadows[0]->FillImage(bottom.data(), cx, 4);
     EXPECT_EQ(ShadowPixelAlpha(bottom[3 * cx + 10]), 120);
 }
+
+// A shadow window owns a region only once it took it: one it refuses (here
+// a shadow whose window does not exist) stays with the caller's object and
+// is freed with it, never lost.
+TEST_F(ShadowManagerTest, RegionIsHandedOverOnlyWhenTheWindowTakesIt)
+{
+    CKvoShadowManager::CShadowWnd windowless(m_manager, CKvoShadowManager::CShadowWnd::Right, &m_popup, FALSE);
+    CRgn refused;
+    ASSERT_TRUE(refused.CreateRectRgn(0, 0, 4, 4));
+    const HGDIOBJ refusedHandle = refused.GetSafeHandle();
+    EXPECT_FALSE(windowless.SetRegion(refused));
+    EXPECT_EQ(refused.GetSafeHandle(), refusedHandle);
+    EXPECT_EQ(::GetObjectType(refusedHandle), static_cast<DWORD>(OBJ_REGION));
+    EXPECT_FALSE(windowless.m_bRegionSet);
+
+    m_manager->SetShadow(&m_popup, CRect(0, 0, 0, 0));
+    ASSERT_EQ(m_manager->GetShadowCount(), 2);
+    CKvoShadowManager::CShadowWnd* shadow = Shadows()[0];
+    CRgn taken;
+    ASSERT_TRUE(taken.CreateRectRgn(0, 0, 2, 2));
+    EXPECT_TRUE(shadow->SetRegion(taken));
+    EXPECT_EQ(taken.GetSafeHandle(), nullptr) << "the window owns it now";
+    EXPECT_TRUE(shadow->m_bRegionSet);
+    CRgn current;
+    current.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(shadow->GetSafeHwnd(), static_cast<HRGN>(current.GetSafeHandle())), SIMPLEREGION);
+    shadow->ClearRegion();
+    EXPECT_FALSE(shadow->m_bRegionSet);
+    EXPECT_EQ(::GetWindowRgn(shadow->GetSafeHwnd(), static_cast<HRGN>(current.GetSafeHandle())), ERROR);
+}

@@ -87,10 +87,7 @@ void CKvoShadowManager::OffsetShadow(CWnd* owner, int dx, int dy)
         CShadowWnd* shadow = m_shadows.GetNext(position);
         if (shadow->m_pOwner != owner || shadow->m_bControlShadow || !::IsWindow(shadow->GetSafeHwnd()))
             continue;
-        if (shadow->m_bRegionSet) {
-            shadow->SetWindowRgn(NULL, FALSE);
-            shadow->m_bRegionSet = FALSE;
-        }
+        shadow->ClearRegion();
         CRect rect = CKvoWindowRect(shadow);
         switch (shadow->m_kind) {
         case CShadowWnd::Right:
@@ -190,9 +187,7 @@ void CKvoShadowManager::CutOut(CShadowWnd* shadow, const CRect& screenRect) cons
         ::GetWindowRgn(shadow->GetSafeHwnd(), static_cast<HRGN>(region.GetSafeHandle()));
     cut.CreateRectRgnIndirect(&covered);
     region.CombineRgn(&region, &cut, RGN_DIFF);
-    // The window owns the region from here on.
-    if (shadow->SetWindowRgn(static_cast<HRGN>(region.Detach()), FALSE))
-        shadow->m_bRegionSet = TRUE;
+    shadow->SetRegion(region);
 }
 
 void CKvoShadowManager::Forget(CShadowWnd* shadow)
@@ -200,6 +195,24 @@ void CKvoShadowManager::Forget(CShadowWnd* shadow)
     POSITION position = m_shadows.Find(shadow);
     if (position)
         m_shadows.RemoveAt(position);
+}
+
+BOOL CKvoShadowManager::CShadowWnd::SetRegion(CRgn& region)
+{
+    if (!SetWindowRgn(static_cast<HRGN>(region.GetSafeHandle()), FALSE))
+        return FALSE;
+    // The window owns the region from here on.
+    region.Detach();
+    m_bRegionSet = TRUE;
+    return TRUE;
+}
+
+void CKvoShadowManager::CShadowWnd::ClearRegion()
+{
+    if (!m_bRegionSet)
+        return;
+    SetWindowRgn(NULL, FALSE);
+    m_bRegionSet = FALSE;
 }
 
 BEGIN_MESSAGE_MAP(CKvoShadowManager::CShadowWnd, CWnd)

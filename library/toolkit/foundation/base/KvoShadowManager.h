@@ -50,6 +50,11 @@ public:
         // Unhooks from the popup, leaves the manager's list, destroys the
         // window and deletes the object.
         void DestroyShadow();
+        // Gives region to the window; when the window refuses it, region
+        // keeps it (and frees it).
+        BOOL SetRegion(CRgn& region);
+        // Takes back a region set by SetRegion.
+        void ClearRegion();
         // The premultiplied pixels (bottom-up rows) of the layered image of
         // a shadow of this kind and size.
         void FillImage(DWORD* pixels, int cx, int cy) const;
