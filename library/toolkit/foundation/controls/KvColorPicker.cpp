@@ -313,7 +313,8 @@ CKvColorPopup::CKvColorPopup(bool bAutoDelete, LPARAM lParam)
 
 CKvColorPopup::~CKvColorPopup()
 {
-    delete m_pShadowManager;
+    // Shadow windows still up hold references of their own.
+    m_pShadowManager->InternalRelease();
 }
 
 bool CKvColorPopup::UsesOfficeTheme()

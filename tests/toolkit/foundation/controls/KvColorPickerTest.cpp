@@ -6,7 +6,9 @@
 #include <afxwin.h>
 
 #include "foundation/controls/KvColorPicker.h"
+#include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/controls/KvColorSelectorCtrl.h"
+#include "foundation/controls/KvColorSelectorCtrlTheme.h"
 #include "ColorTestSupport.h"
 #include "ButtonTestSupport.h"
 
@@ -179,6 +181,33 @@ TEST_F(KvColorPickerTest, PopupNearTheScreenEdgesStaysInTheWorkArea)
     EXPECT_EQ(rcPopup.right, rcWork.right);
     pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_TRUE(WaitPopupClosed());
+}
+
+// A popup object deleted while its window is still up: the window and its
+// drop shadows go after the popup's own part of the object, and the shadows
+// still use the shadow manager then.
+TEST_F(KvColorPickerTest, PopupDeletedWhileItsShadowsAreUpLeavesThemTheirManager)
+{
+    BOOL systemShadows = FALSE;
+    ::SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &systemShadows, 0);
+    ::SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(TRUE), 0);
+    CreatePicker(10, 10);
+    CRect rcButton;
+    m_picker.GetWindowRect(&rcButton);
+    CKvColorPopup* pPopup = new CKvColorPopup(false, 0);
+    CKvColorSelectorCtrlThemeFactory factory;
+    pPopup->SetTheme(factory.CreateTheme(KvColorSelectorThemeOfficeXP));
+    ASSERT_TRUE(pPopup->Create(rcButton, &m_parent, 0, RGB(0, 0, 0), RGB(0, 0, 0)));
+    std::vector<HWND> shadows;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        if (::GetWindow(hWnd, GW_OWNER) == pPopup->m_hWnd)
+            shadows.push_back(hWnd);
+    EXPECT_EQ(shadows.size(), 2u);
+    delete pPopup;
+    SetPopupMouseHook(NULL);
+    for (HWND hWnd : shadows)
+        EXPECT_FALSE(::IsWindow(hWnd));
+    ::SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(systemShadows)), 0);
 }
 
 TEST_F(KvColorPickerTest, DisabledPickerDoesNotOpenAndShowsAFaceSwatch)
