@@ -1,4 +1,4 @@
-// Extensions of the window classes: the rectangle tracker.
+// Extensions of the window classes: the rectangle tracker and the toolbar.
 #pragma once
 
 #include <afxwin.h>
@@ -45,3 +45,5 @@ private:
     TrackEnd RunTrackLoop(CWnd* pWnd, CDC* pDC);
     void MoveBandTo(CWnd* pWnd, CDC* pDC, LPARAM lParam, bool* pbDrawn);
 };
+
+#include "afx/ToolBar.h"

@@ -1,5 +1,7 @@
 #include "foundation/base/KvoResourceManager.h"
 #include "foundation/base/KvoLanguageInfo.h"
+#include "foundation/base/KvoManageState.h"
+#include <afxext.h>
 #include <afxwin.h>
 
 HMODULE g_kvoResourceModule = nullptr;
@@ -8,6 +10,28 @@ namespace {
 const LPCWSTR kHtmlType = MAKEINTRESOURCEW(23);
 
 CProcessLocal<CKvoResourceManager> g_resourceManager;
+
+// A loaded handle that its object refuses (it holds one already) is freed,
+// not lost.
+BOOL AttachMenu(CMenu* menu, HMENU loaded)
+{
+    if (!loaded)
+        return FALSE;
+    if (menu->Attach(loaded))
+        return TRUE;
+    ::DestroyMenu(loaded);
+    return FALSE;
+}
+
+BOOL AttachBitmap(CBitmap* target, HBITMAP loaded)
+{
+    if (!loaded)
+        return FALSE;
+    if (target->Attach(loaded))
+        return TRUE;
+    ::DeleteObject(loaded);
+    return FALSE;
+}
 
 // The language walk goes on while nothing but English (United States) was
 // seen, and stops at the first other language.
@@ -126,20 +150,27 @@ BOOL CKvoResourceManager::LoadMenu(CMenu* menu, UINT id)
 {
     if (FindToolkitResource(MAKEINTRESOURCEW(id), RT_MENU)) {
         if (HMENU loaded = ::LoadMenuW(g_kvoResourceModule, MAKEINTRESOURCEW(id)))
-            return menu->Attach(loaded);
+            return AttachMenu(menu, loaded);
     }
-    HMENU loaded = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id));
-    return loaded && menu->Attach(loaded);
+    return AttachMenu(menu, ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
+}
+
+BOOL CKvoResourceManager::LoadToolBar(CToolBar* bar, UINT id)
+{
+    if (!bar)
+        return FALSE;
+    // No second try in the application's resources.
+    CKvoManageState toolkit;
+    return bar->LoadToolBar(id);
 }
 
 BOOL CKvoResourceManager::LoadBitmap(CBitmap* target, UINT id)
 {
     if (FindToolkitResource(MAKEINTRESOURCEW(id), RT_BITMAP)) {
         if (HBITMAP loaded = ::LoadBitmapW(g_kvoResourceModule, MAKEINTRESOURCEW(id)))
-            return target->Attach(loaded);
+            return AttachBitmap(target, loaded);
     }
-    HBITMAP loaded = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id));
-    return loaded && target->Attach(loaded);
+    return AttachBitmap(target, ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
 }
 
 HCURSOR CKvoResourceManager::LoadCursor(UINT id)

@@ -5,6 +5,7 @@
 
 class CMenu;
 class CBitmap;
+class CToolBar;
 
 // The toolkit's resource module, not owned: the application's language
 // module after start-up, null before.
@@ -27,6 +28,10 @@ public:
     virtual CString LoadString(UINT id, BOOL* missing = nullptr);
     virtual BOOL LoadString(CString* out, UINT id);
     virtual BOOL LoadMenu(CMenu* menu, UINT id);
+    // The toolbar resource and its bitmap, loaded by the bar with the
+    // toolkit module as the class library's resource handle; no second try
+    // in the application's resources.
+    virtual BOOL LoadToolBar(CToolBar* bar, UINT id);
     virtual BOOL LoadBitmap(CBitmap* target, UINT id);
     virtual HCURSOR LoadCursor(UINT id);
     virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT id);
