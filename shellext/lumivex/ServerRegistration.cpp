@@ -42,9 +42,19 @@ HRESULT WriteRegistryString(HKEY root, const std::wstring& path, const wchar_t* 
     return HRESULT_FROM_WIN32(status);
 }
 
+// A key that is not there counts as removed: an earlier run or a user may
+// have taken it already.
 HRESULT DeleteClassesRootTree(const std::wstring& path)
 {
-    return HRESULT_FROM_WIN32(::RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str()));
+    const LONG status = ::RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
+    return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+// Keeps the first failure of a run of steps that all run.
+void KeepFirstFailure(HRESULT& first, HRESULT hr)
+{
+    if (FAILED(hr) && SUCCEEDED(first))
+        first = hr;
 }
 
 // Every extension is tried; the answer is the first one that failed.
@@ -53,9 +63,7 @@ template <class PerExtension> HRESULT ForEachExtension(PerExtension perExtension
     HRESULT first = S_OK;
     for (const wchar_t* extension : kPreviewExtensions)
     {
-        HRESULT hr = perExtension(extension);
-        if (FAILED(hr) && SUCCEEDED(first))
-            first = hr;
+        KeepFirstFailure(first, perExtension(extension));
     }
     return first;
 }
@@ -95,16 +103,17 @@ HRESULT RegisterPreviewServer(const wchar_t* dllPath)
     return hr;
 }
 
+// Every removal is tried, so that one that fails leaves as little behind as
+// it can; the answer is the first failure.
 HRESULT UnregisterPreviewServer()
 {
-    HRESULT hr = DeleteClassesRootTree(ClassKey());
-    if (FAILED(hr))
-        return hr;
-    DeleteClassesRootTree(AppIdKey());
+    HRESULT first = DeleteClassesRootTree(ClassKey());
+    KeepFirstFailure(first, DeleteClassesRootTree(AppIdKey()));
     // The extensions' own keys and their "shellex" keys may hold other
     // handlers and the program association: they stay.
-    hr = ForEachExtension([](const wchar_t* extension) { return DeleteClassesRootTree(ExtensionHandlerKey(extension)); });
-    if (FAILED(hr))
-        return hr;
-    return DeletePreviewHandlersEntry();
+    KeepFirstFailure(first, ForEachExtension([](const wchar_t* extension) {
+                         return DeleteClassesRootTree(ExtensionHandlerKey(extension));
+                     }));
+    KeepFirstFailure(first, DeletePreviewHandlersEntry());
+    return first;
 }
