@@ -25,6 +25,8 @@ public:
     // button goes up; Escape or the right button cancel. m_rect keeps the
     // drag direction (start in left/top) when bAllowInvert, else it is
     // normalised. TRUE when the mouse moved and the rectangle is not empty.
+    // A message dispatched meanwhile may destroy pWnd: the tracking then
+    // ends at once with FALSE and touches pWnd no more.
     BOOL TrackRubberBand(CWnd* pWnd, CPoint point, BOOL bAllowInvert = TRUE);
 
     CRect m_rect;
@@ -40,7 +42,8 @@ private:
     enum class TrackEnd
     {
         Released,
-        Cancelled
+        Cancelled,
+        WindowGone
     };
     TrackEnd RunTrackLoop(CWnd* pWnd, CDC* pDC);
     void MoveBandTo(CWnd* pWnd, CDC* pDC, LPARAM lParam, bool* pbDrawn);

@@ -37,6 +37,7 @@ void CRectTracker::MoveBandTo(CWnd* pWnd, CDC* pDC, LPARAM lParam, bool* pbDrawn
 
 CRectTracker::TrackEnd CRectTracker::RunTrackLoop(CWnd* pWnd, CDC* pDC)
 {
+    const HWND hWnd = pWnd->m_hWnd;
     bool bDrawn = false;
     TrackEnd end = TrackEnd::Cancelled;
     for (bool bTracking = true; bTracking;)
@@ -49,7 +50,7 @@ CRectTracker::TrackEnd CRectTracker::RunTrackLoop(CWnd* pWnd, CDC* pDC)
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (::GetCapture() != pWnd->m_hWnd)
+        if (::GetCapture() != hWnd)
             break;
         switch (msg.message)
         {
@@ -69,6 +70,8 @@ CRectTracker::TrackEnd CRectTracker::RunTrackLoop(CWnd* pWnd, CDC* pDC)
             break;
         default:
             ::DispatchMessageW(&msg);
+            if (!::IsWindow(hWnd))
+                return TrackEnd::WindowGone;
             break;
         }
     }
@@ -89,12 +92,15 @@ BOOL CRectTracker::TrackRubberBand(CWnd* pWnd, CPoint point, BOOL bAllowInvert)
     ::SetCapture(pWnd->m_hWnd);
     if (::GetCapture() != pWnd->m_hWnd)
         return FALSE;
+    const HWND hWnd = pWnd->m_hWnd;
     TrackEnd end;
     {
         CClientDC dc(pWnd);
         end = RunTrackLoop(pWnd, &dc);
     }
-    if (::GetCapture() == pWnd->m_hWnd)
+    if (end == TrackEnd::WindowGone)
+        return FALSE;
+    if (::GetCapture() == hWnd)
         ::ReleaseCapture();
     if (!bAllowInvert)
         m_rect.NormalizeRect();

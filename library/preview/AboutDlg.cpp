@@ -54,10 +54,8 @@ CAboutDlg::CAboutDlg(CAboutDlg** ownerSlot) : KvDialog(IDD_PREVIEW_ABOUT, nullpt
 CAboutDlg* CAboutDlg::Open(CWnd* parent, CAboutDlg** ownerSlot)
 {
     auto* box = new CAboutDlg(ownerSlot);
-    if (!box->Create(IDD_PREVIEW_ABOUT, parent)) {
-        delete box;
+    if (!CreateOwned(box, [&] { return box->Create(IDD_PREVIEW_ABOUT, parent); }))
         return nullptr;
-    }
     if (ownerSlot)
         *ownerSlot = box;
     box->ShowWindow(SW_SHOW);
@@ -90,6 +88,10 @@ void CAboutDlg::PostNcDestroy()
 {
     if (m_ownerSlot && *m_ownerSlot == this)
         *m_ownerSlot = nullptr;
+    if (m_inUpdateCheck) {
+        m_windowGone = true;
+        return;
+    }
     delete this;
 }
 
@@ -163,7 +165,8 @@ void CAboutDlg::OnMailLink()
 
 // Every failure of the check is caught inside RunUpdateCheck: nothing
 // unwinds into the window procedure. An unreachable site leaves the box
-// open, so the user can try again.
+// open, so the user can try again. A box destroyed while the result was
+// shown goes once the message box has returned.
 void CAboutDlg::OnUpdateCheck()
 {
     FoundRelease release;
@@ -171,12 +174,27 @@ void CAboutDlg::OnUpdateCheck()
     if (outcome == UpdateCheckOutcome::Unreachable)
         return;
     if (outcome == UpdateCheckOutcome::Found) {
+        m_inUpdateCheck = true;
+        ShowUpdateResult(release);
+        m_inUpdateCheck = false;
+        if (m_windowGone) {
+            delete this;
+            return;
+        }
+    }
+    EndDialog(IDOK);
+}
+
+void CAboutDlg::ShowUpdateResult(const FoundRelease& release)
+{
+    try {
         CString message;
         if (IsNewerVersion(ProgramVersionString(), release.version))
             AfxFormatString1(message, IDS_ABOUT_NEWER_VERSION, release.version);
         else
             AfxFormatString1(message, IDS_ABOUT_UP_TO_DATE, release.name);
         ::MessageBoxW(m_hWnd, message, kProductName, MB_ICONINFORMATION);
+    } catch (CException* error) {
+        error->Delete();
     }
-    EndDialog(IDOK);
 }

@@ -2,10 +2,13 @@
 // The preview window's about box: the product and its version, the maker's
 // mail address as a link that copies a prepared mail link to the clipboard,
 // and a button that runs the update check.
+#include "foundation/base/KvoSelfDeletingWindow.h"
 #include "foundation/controls/KvDialog.h"
 #include "foundation/controls/KvHyperLink.h"
 #include "foundation/controls/KvToolTip.h"
 #include "foundation/controls/KvoButton.h"
+
+struct FoundRelease;
 
 // A link whose click opens nothing: the about box handles the click itself.
 class CMyHyperLink : public CKvHyperLink {
@@ -13,7 +16,7 @@ public:
     bool GotoURL(LPCWSTR url, int showCmd, LPCWSTR params = nullptr, LPCWSTR dir = nullptr) override;
 };
 
-class CAboutDlg : public KvDialog {
+class CAboutDlg : public KvDialog, public CKvoSelfDeletingWindow {
 public:
     // ownerSlot: where the preview keeps its pointer to the box; cleared
     // when the box goes. May be null.
@@ -43,6 +46,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ApplyTooltipTheme(bool dark);
+    void ShowUpdateResult(const FoundRelease& release);
 
     CAboutDlg** m_ownerSlot;
     CMyHyperLink m_mailLink;
@@ -50,4 +54,9 @@ protected:
     CKvoButton m_okButton;
     CKvoButton m_updateButton;
     bool m_dark = false;
+    // The update check's message box runs a message loop of its own, in
+    // which the preview may destroy this box: the object then stays until
+    // the check's handler has returned from the message box.
+    bool m_inUpdateCheck = false;
+    bool m_windowGone = false;
 };

@@ -84,8 +84,14 @@ void CMyPicture::OnLButtonDown(UINT flags, CPoint point)
 {
     if (m_busy)
         return;
+    // The band's loop dispatches other messages: the preview, and this
+    // picture with it, may be destroyed before it returns.
+    const HWND window = m_hWnd;
     CRectTracker tracker;
-    if (tracker.TrackRubberBand(this, point, TRUE)) {
+    const BOOL tracked = tracker.TrackRubberBand(this, point, TRUE);
+    if (!::IsWindow(window))
+        return;
+    if (tracked) {
         RECT band = tracker.m_rect;
         GetParent()->SendMessage(WM_PREVIEWZOOM, 0, reinterpret_cast<LPARAM>(&band));
     }

@@ -26,6 +26,8 @@ struct PreviewWorkerJob {
     HWND window;
     CStringW path;
     DrawData view;
+    // Filled by the load; a render carries the load's.
+    PreviewDrawingFacts facts;
     bool load;
 };
 
@@ -58,11 +60,6 @@ CStringW PreviewPathFromArgument(const wchar_t* path)
     else if (path)
         text = path;
     return text;
-}
-
-int PreviewFileKind(const DrawData& view)
-{
-    return view.doc ? view.doc->GetFileKind() : 0;
 }
 
 // The bitmap is square and grows in steps, so small resizes reuse its size.
@@ -99,10 +96,10 @@ BEGIN_MESSAGE_MAP(CPreViewDlg, CSizeableDlg)
     ON_WM_MOUSEWHEEL()
     ON_COMMAND_RANGE(IDC_PREVIEW_PAN_UP, IDC_PREVIEW_PAN_RIGHT, &CPreViewDlg::OnPanButton)
     ON_BN_CLICKED(IDC_PREVIEW_UPDATE, &CPreViewDlg::OnAboutButton)
-    ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFitButton)
-    ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopyButton)
+    ON_BN_CLICKED(IDC_PREVIEW_FIT, &CPreViewDlg::OnFit)
+    ON_BN_CLICKED(IDC_PREVIEW_COPY, &CPreViewDlg::OnCopy)
     ON_NOTIFY(NM_CLICK, IDC_PREVIEW_INFO, &CPreViewDlg::OnInfoListClick)
-    ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrintButton)
+    ON_BN_CLICKED(IDC_PREVIEW_PRINT, &CPreViewDlg::OnPrint)
     ON_BN_CLICKED(IDC_PREVIEW_SETTINGS, &CPreViewDlg::OnSettingsButton)
     ON_REGISTERED_MESSAGE(g_winMgrMessage, &CPreViewDlg::OnWinMgr)
     ON_MESSAGE(WM_PREVIEWSTART, &CPreViewDlg::OnPreviewStart)
@@ -283,17 +280,17 @@ UINT CPreViewDlg::PreviewThreadProc(LPVOID parameter)
     CPreViewDlg* dialog = job->dialog;
     dialog->m_picture.SetBusy(true);
     if (job->load) {
-        const HRESULT loaded = LoadPreviewDocument(job->path, job->view);
+        const HRESULT loaded = LoadPreviewDocument(job->path, job->view, &job->facts);
         dialog->m_picture.SetBusy(false);
         if (!dialog->m_closing)
-            ::SendMessageW(job->window, WM_PREVIEWLOADED, PreviewFileKind(job->view), loaded == S_OK);
+            ::SendMessageW(job->window, WM_PREVIEWLOADED, job->facts.fileKind, loaded == S_OK);
         return 0;
     }
     HBITMAP bitmap = nullptr;
     if (RenderPreviewToBitmap(job->path, &bitmap, job->view) != S_OK)
         bitmap = nullptr;
     dialog->m_picture.SetBusy(false);
-    const int kind = PreviewFileKind(job->view);
+    const int kind = job->facts.fileKind;
     const HWND window = job->window;
     delete job;
     if (dialog->m_closing) {
@@ -319,6 +316,7 @@ LRESULT CPreViewDlg::OnPreviewLoaded(WPARAM wParam, LPARAM)
     m_view.originY = loaded.originY;
     m_view.viewSet = loaded.viewSet;
     std::copy(std::begin(loaded.layerMask), std::end(loaded.layerMask), m_view.layerMask);
+    m_drawingFacts = m_loadJob->facts;
     OnDocumentLoaded(static_cast<int>(wParam));
     return 0;
 }
@@ -409,6 +407,7 @@ void CPreViewDlg::Redraw(bool async, bool skipIfUnchanged, bool toCentre, const 
         job->window = m_hWnd;
         job->path = m_path;
         job->view = m_view;
+        job->facts = m_drawingFacts;
         job->load = false;
         m_renderPending = StartWorker(std::move(job), m_renderWorker);
         return;

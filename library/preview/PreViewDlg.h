@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include "foundation/base/KvoSelfDeletingWindow.h"
 #include "foundation/controls/KvToolTip.h"
 #include "foundation/controls/KvoButton.h"
 #include "MyPicture.h"
@@ -17,13 +18,14 @@
 #include "SizeableDlg.h"
 #include "SizerBar.h"
 #include "PreviewPrint.h"
+#include "PreviewRender.h"
 #include "records/DrawData.h"
 
 struct PreviewWorkerJob;
 class CAboutDlg;
 class CSettingDlg;
 
-class CPreViewDlg : public CSizeableDlg {
+class CPreViewDlg : public CSizeableDlg, public CKvoSelfDeletingWindow {
     DECLARE_DYNAMIC(CPreViewDlg)
 public:
     // path below 65536 is a string resource id holding the path.
@@ -61,11 +63,11 @@ protected:
     afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     afx_msg void OnPanButton(UINT id);
-    afx_msg void OnFitButton();
+    afx_msg void OnFit();
     afx_msg void OnAboutButton();
-    afx_msg void OnCopyButton();
+    afx_msg void OnCopy();
     afx_msg void OnInfoListClick(NMHDR* notify, LRESULT* result);
-    afx_msg void OnPrintButton();
+    afx_msg void OnPrint();
     afx_msg void OnSettingsButton();
     afx_msg LRESULT OnWinMgr(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewStart(WPARAM wParam, LPARAM lParam);
@@ -107,6 +109,7 @@ private:
     // The open settings dialog or null; it clears this when its window goes.
     CSettingDlg* m_settingDlg = nullptr;
     CPreviewDrawingUse m_drawingUse;
+    PreviewDrawingFacts m_drawingFacts;
     HBITMAP m_shownBitmap = nullptr;
     RECT m_initialRect;
     DrawData m_view;

@@ -57,7 +57,7 @@ PreviewMetafile RenderPreviewMetafile(const CStringW& path, DrawData& view)
 }
 
 // Shift copies the view as drawing commands, a plain click what is on screen.
-void CPreViewDlg::OnCopyButton()
+void CPreViewDlg::OnCopy()
 {
     GiveFocusToParent();
     try {

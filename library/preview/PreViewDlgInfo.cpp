@@ -2,7 +2,6 @@
 #include <vector>
 #include "LanguageIds.h"
 #include "cache/InfoFormat.h"
-#include "reader/JwCADBase.h"
 
 namespace {
 const int kInfoColumnWidth = 100;
@@ -26,12 +25,12 @@ void SplitLines(const CStringW& text, const wchar_t* delimiter, std::vector<CStr
 
 // The figure count of a loaded drawing as its own line. The string starts
 // with a line break for its place inside the info text; a list row drops it.
-CStringW PreviewCountLine(CJwCADBase& drawing)
+CStringW PreviewCountLine(uint64_t figureCount)
 {
     CStringW format;
     CStringW line;
     if (format.LoadString(IDS_INFO_ENTITY_COUNT))
-        line.Format(format, FormatCount(static_cast<uint64_t>(drawing.m_figures.GetCount())).GetString());
+        line.Format(format, FormatCount(figureCount).GetString());
     line.TrimLeft(L"\r\n");
     return line;
 }
@@ -66,7 +65,7 @@ void CPreViewDlg::FillInfoList(int kind)
     std::vector<CStringW> lines;
     SplitLines(CStringW(m_infoText), L"\n", lines);
     if ((kind == kSymbolJwk || kind == kDrawingJww || kind == kSymbolJws) && m_view.doc)
-        lines.push_back(PreviewCountLine(*m_view.doc));
+        lines.push_back(PreviewCountLine(m_drawingFacts.figureCount));
     for (size_t row = 0; row < lines.size(); ++row)
         m_infoList.InsertItem(static_cast<int>(row), lines[row]);
     FitInfoColumn();

@@ -103,7 +103,7 @@ void CPreViewDlg::OnPanButton(UINT id)
 
 // Page fit shows the whole drawing; switched off again it brings back the
 // view from before.
-void CPreViewDlg::OnFitButton()
+void CPreViewDlg::OnFit()
 {
     GiveFocusToParent();
     m_fitOn = !m_fitOn;

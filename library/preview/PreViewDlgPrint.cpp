@@ -14,7 +14,7 @@ CStringW PrintDataPath()
 // page for one bitmap. Without a saved printer, or when it cannot print,
 // the print dialog asks. A render worker that still runs owns the drawing:
 // the press is ignored then, like every render request.
-void CPreViewDlg::OnPrintButton()
+void CPreViewDlg::OnPrint()
 {
     GiveFocusToParent();
     if (m_renderPending || m_closing)

@@ -54,7 +54,5 @@ void CPreViewDlg::ShowUpdateNotice()
     GetDlgItem(IDC_PREVIEW_TITLE)->GetWindowRect(&title);
     CRect button;
     GetDlgItem(IDC_PREVIEW_UPDATE)->GetWindowRect(&button);
-    auto* notice = new CTimedPopup;
-    if (!notice->Create(this, message, title.left, button.bottom + kUpdateNoticeGap, m_dark))
-        delete notice;
+    CTimedPopup::Show(this, message, title.left, button.bottom + kUpdateNoticeGap, m_dark);
 }

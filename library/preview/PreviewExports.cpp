@@ -1,6 +1,5 @@
 // The preview window's exports.
 #include "exports/TavrenaExports.h"
-#include <memory>
 #include "LanguageIds.h"
 #include "PreViewDlg.h"
 #include "app/TavrenaApp.h"
@@ -15,12 +14,11 @@ HWND PreViewDlg(const wchar_t* path, const RECT& rect, HWND parent)
     try {
         InitDarkMode();
         CWnd* parentWindow = CWnd::FromHandle(parent);
-        auto dialog = std::make_unique<CPreViewDlg>(path, rect, parentWindow);
-        if (!dialog->Create(IDD_PREVIEW, parentWindow))
+        auto* dialog = new CPreViewDlg(path, rect, parentWindow);
+        if (!CKvoSelfDeletingWindow::CreateOwned(dialog, [&] { return dialog->Create(IDD_PREVIEW, parentWindow); }))
             return nullptr;
-        CPreViewDlg* made = dialog.release();
-        made->ShowWindow(SW_SHOW);
-        return made->m_hWnd;
+        dialog->ShowWindow(SW_SHOW);
+        return dialog->m_hWnd;
     } catch (CException* error) {
         error->Delete();
     } catch (...) {

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include "GlobalBlockLock.h"
 #include "PreviewRender.h"
+#include "PreviewViewLimits.h"
 #include "PrintData.h"
 #include "reader/JwCADBase.h"
 #include "render/d2d/D2DPrintContext.h"
@@ -29,8 +30,8 @@ class FooterFont {
 public:
     FooterFont(CDC& dc, int shorterSide) : m_dc(dc)
     {
-        m_font.CreateFont(FooterFontHeight(shorterSide), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kFooterCharset,
-                          OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFooterFace);
+        const LOGFONTW font = FooterLogFont(shorterSide);
+        m_font.CreateFontIndirect(&font);
         m_old = m_font.GetSafeHandle() ? dc.SelectObject(m_font.GetSafeHandle()) : nullptr;
     }
     ~FooterFont()
@@ -174,6 +175,20 @@ int FooterFontHeight(int shorterSide)
     return -static_cast<int>(shorterSide / 800.0 * kFooterUnitsPer800 + 0.5);
 }
 
+LOGFONTW FooterLogFont(int shorterSide)
+{
+    LOGFONTW font = {};
+    font.lfHeight = FooterFontHeight(shorterSide);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = kFooterCharset;
+    font.lfOutPrecision = OUT_CHARACTER_PRECIS;
+    font.lfClipPrecision = CLIP_CHARACTER_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH;
+    wcscpy_s(font.lfFaceName, kFooterFace);
+    return font;
+}
+
 CStringW PrintDocumentName(const CStringW& title)
 {
     CStringW name = title;
@@ -219,10 +234,15 @@ int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource
     page.width = PrintPageSide(pageRect.right - pageRect.left);
     page.height = PrintPageSide(pageRect.bottom - pageRect.top);
     const int shorterSide = std::min(page.width, page.height);
-    if (preview.width > 0)
-        page.scale = static_cast<int>(static_cast<double>(shorterSide) * page.scale / preview.width);
-    page.originX -= (page.width - preview.width) / 2;
-    page.originY += (page.height - preview.height) / 2;
+    // The view may come from a damaged info cache file: the page is made
+    // from a scale within the view's limits, so the product stays an int.
+    if (preview.width > 0) {
+        const int32_t viewScale = ClampViewValue(page.scale, kSmallestScale, kLargestScale);
+        page.scale = ClampViewValue(static_cast<int64_t>(static_cast<double>(shorterSide) * viewScale / preview.width),
+                                    1, INT32_MAX);
+    }
+    page.originX = ShiftViewOrigin(page.originX, -((int64_t{page.width} - preview.width) / 2));
+    page.originY = ShiftViewOrigin(page.originY, (int64_t{page.height} - preview.height) / 2);
     const RECT& picture = source.pictureClient;
     const POINT centre = {(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
     POINT shift = {};
@@ -231,8 +251,8 @@ int FitViewToPage(DrawData& page, const RECT& pageRect, const PreviewPrintSource
                        true);
         return true;
     });
-    page.originX += shift.x;
-    page.originY += shift.y;
+    page.originX = ShiftViewOrigin(page.originX, shift.x);
+    page.originY = ShiftViewOrigin(page.originY, shift.y);
     return shorterSide;
 }
 

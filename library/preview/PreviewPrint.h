@@ -46,6 +46,8 @@ PreviewPrintDialogCalls& PreviewPrintDialog();
 int PrintPageSide(int extent);
 // The footer's font height for the page's shorter side: 12 units per 800.
 int FooterFontHeight(int shorterSide);
+// The footer's font: FooterFontHeight high, Shift-JIS "ＭＳ ゴシック".
+LOGFONTW FooterLogFont(int shorterSide);
 // The title line trimmed, its ASCII colons made full-width.
 CStringW PrintDocumentName(const CStringW& title);
 // "%Y/%m/%d %H:%M:%S " of time, then the document name.

@@ -20,20 +20,6 @@ public:
     PreviewTempMaps& operator=(const PreviewTempMaps&) = delete;
 };
 
-// The preview's own view becomes the entry's view, which the info cache
-// file keeps; the layer mask stays the entry's.
-void WritePreviewViewBack(const DrawData& view, CInfoCacheEntry& entry)
-{
-    const uint32_t viewBits = DrawFlag::WholeDrawing | DrawFlag::ThickLines;
-    entry.width = view.width;
-    entry.height = view.height;
-    entry.originX = view.originX;
-    entry.originY = view.originY;
-    entry.scale = view.scale;
-    entry.viewSet = view.viewSet;
-    entry.flags = (entry.flags & ~viewBits) | (view.flags & viewBits);
-}
-
 // Runs use(entry) on path's cached entry while it is pinned and its reader
 // is drawn by no other thread (a render worker or a thumbnail request).
 template <class UseFunction> HRESULT UsePreviewEntry(const wchar_t* path, UseFunction use)
@@ -64,14 +50,14 @@ template <class DrawFunction> HRESULT DrawPreviewEntry(const wchar_t* path, Draw
         return kPreviewFailed;
     return UsePreviewEntry(path, [&](CInfoCacheEntry& entry) {
         if (view.flags & DrawFlag::KeepView)
-            WritePreviewViewBack(view, entry);
+            theApp.m_infoCache.KeepView(&entry, view);
         PreviewTempMaps temps;
         return draw(*entry.doc);
     });
 }
 }
 
-HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view)
+HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view, PreviewDrawingFacts* facts)
 {
     if (!path)
         return kPreviewFailed;
@@ -88,6 +74,11 @@ HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view)
         view.originY = entry->originY;
         view.viewSet = entry->viewSet;
         std::copy(std::begin(entry->layerMask), std::end(entry->layerMask), view.layerMask);
+        if (facts && entry->doc) {
+            std::lock_guard<std::mutex> drawing(entry->RenderLock());
+            facts->fileKind = entry->doc->GetFileKind();
+            facts->figureCount = static_cast<uint64_t>(entry->doc->m_figures.GetCount());
+        }
         return S_OK;
     } catch (CException* error) {
         error->Delete();

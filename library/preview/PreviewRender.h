@@ -3,14 +3,24 @@
 // file and its renders, beside the exports of other callers of the cache.
 #include <afxwin.h>
 #include <commdlg.h>
+#include <cstdint>
 #include <functional>
 #include "records/DrawData.h"
 
 class CJwCADBase;
 
+// What the dialog shows of the drawing beside its picture, read at the load
+// while the cache entry is pinned: the cache may drop or reload the drawing
+// at any time after, so the dialog never reads it through view.doc.
+struct PreviewDrawingFacts {
+    int fileKind = 0;  // 0 JWC (or no drawing), 1 JWK, 2 JWW, 3 JWS
+    uint64_t figureCount = 0;
+};
+
 // Loads path through the info cache (progress to view.progressWnd) and takes
-// the entry's drawing, stored view and layers into view. S_OK or E_NOTIMPL.
-HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view);
+// the entry's drawing, stored view and layers into view, and what the dialog
+// shows of the drawing into facts (when given). S_OK or E_NOTIMPL.
+HRESULT LoadPreviewDocument(const wchar_t* path, DrawData& view, PreviewDrawingFacts* facts = nullptr);
 // Renders view into a new bitmap of its width by height, which the caller
 // owns. S_OK or E_NOTIMPL.
 HRESULT RenderPreviewToBitmap(const wchar_t* path, HBITMAP* bitmap, DrawData& view);

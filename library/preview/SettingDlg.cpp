@@ -61,10 +61,8 @@ CSettingDlg* CSettingDlg::Open(CPreViewDlg* owner)
 {
     auto* dialog = new CSettingDlg;
     dialog->m_owner = owner;
-    if (!dialog->Create(IDD_PREVIEW_SETTINGS, owner)) {
-        delete dialog;
+    if (!CreateOwned(dialog, [&] { return dialog->Create(IDD_PREVIEW_SETTINGS, owner); }))
         return nullptr;
-    }
     return dialog;
 }
 

@@ -4,6 +4,7 @@
 // opens it owns it; OK and Cancel only hide it, the preview destroys it.
 // It changes the values in memory; the info cache file keeps them.
 #include <cstdint>
+#include "foundation/base/KvoSelfDeletingWindow.h"
 #include "foundation/controls/KvColorPicker.h"
 #include "foundation/controls/KvDialog.h"
 #include "foundation/controls/KvoButton.h"
@@ -16,7 +17,7 @@ class CPreViewDlg;
 typedef bool (*SettingDlgDirect2DProbe)();
 SettingDlgDirect2DProbe SetSettingDlgDirect2DProbe(SettingDlgDirect2DProbe probe);
 
-class CSettingDlg : public KvDialog {
+class CSettingDlg : public KvDialog, public CKvoSelfDeletingWindow {
 public:
     // The check boxes start from the settings word, the colour from the
     // user background colour, as they are now.

@@ -55,6 +55,12 @@ BOOL CTimedPopup::Create(CWnd* parent, const wchar_t* text, int x, int y, bool d
     return TRUE;
 }
 
+bool CTimedPopup::Show(CWnd* parent, const wchar_t* text, int x, int y, bool dark, UINT shownMs)
+{
+    auto* popup = new CTimedPopup;
+    return CreateOwned(popup, [&] { return popup->Create(parent, text, x, y, dark, shownMs); });
+}
+
 void CTimedPopup::PostNcDestroy()
 {
     delete this;

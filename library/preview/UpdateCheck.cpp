@@ -13,6 +13,7 @@ const UpdateCheckSite kProductUpdateSite = {
     L"https://",
     15000,
     1024 * 1024,
+    15000,
 };
 
 const UpdateCheckSite* g_updateCheckSite = &kProductUpdateSite;
@@ -64,11 +65,6 @@ CStringW UpdateCheckPageLines(const std::string& body)
     return text;
 }
 
-void SetUpdateCheckTimeouts(HINTERNET handle, DWORD timeoutMs)
-{
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
-}
 }  // namespace
 
 const UpdateCheckSite& GetUpdateCheckSite()
@@ -83,7 +79,22 @@ const UpdateCheckSite* SetUpdateCheckSite(const UpdateCheckSite* site)
     return previous == &kProductUpdateSite ? nullptr : previous;
 }
 
-CUpdateCheck::CUpdateCheck() = default;
+CUpdateCheck::CUpdateCheck() : m_deadline(GetTickCount64() + GetUpdateCheckSite().deadlineMs) {}
+
+DWORD CUpdateCheck::CallTimeoutMs() const
+{
+    const ULONGLONG now = GetTickCount64();
+    if (now >= m_deadline)
+        AfxThrowInternetException(0, ERROR_INTERNET_TIMEOUT);
+    return static_cast<DWORD>(std::min<ULONGLONG>(GetUpdateCheckSite().timeoutMs, m_deadline - now));
+}
+
+void CUpdateCheck::LimitCallTime(HINTERNET handle) const
+{
+    DWORD timeoutMs = CallTimeoutMs();
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
+}
 
 bool CUpdateCheck::FetchPage(const CStringW& url, CStringW* host)
 {
@@ -105,21 +116,20 @@ bool CUpdateCheck::FetchPage(const CStringW& url, CStringW* host)
     if (host)
         *host = m_pageHost;
 
-    const UpdateCheckSite& site = GetUpdateCheckSite();
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
     if (url.Find(L"https:") >= 0)
         flags |= INTERNET_FLAG_SECURE;
     CInternetSession session;
-    SetUpdateCheckTimeouts(session, site.timeoutMs);
+    LimitCallTime(session);
     std::unique_ptr<CHttpConnection> connection(session.GetHttpConnection(server, port));
     if (!connection)
         return false;
-    SetUpdateCheckTimeouts(*connection, site.timeoutMs);
+    LimitCallTime(*connection);
     std::unique_ptr<CHttpFile> file(
         connection->OpenRequest(CHttpConnection::HTTP_VERB_GET, object, nullptr, 1, nullptr, nullptr, flags));
     if (!file)
         return false;
-    SetUpdateCheckTimeouts(*file, site.timeoutMs);
+    LimitCallTime(*file);
     file->SendRequest();
     ReadBody(*file);
     file->Close();
@@ -130,14 +140,22 @@ bool CUpdateCheck::FetchPage(const CStringW& url, CStringW* host)
 }
 
 // Reads at most the site's page bound: a server that never ends its body
-// cannot fill the memory. A longer page is taken as cut at the bound.
+// cannot fill the memory. A longer page is taken as cut at the bound. Only
+// the bytes that have arrived are read, so the deadline is looked at
+// between them: a read of a full chunk would wait for all of its bytes.
 void CUpdateCheck::ReadBody(CHttpFile& file)
 {
     const size_t limit = GetUpdateCheckSite().maxPageBytes;
     std::string body;
     char chunk[4096];
     while (body.size() < limit) {
-        const UINT wanted = static_cast<UINT>(std::min(sizeof(chunk), limit - body.size()));
+        LimitCallTime(file);
+        DWORD arrived = 0;
+        if (!InternetQueryDataAvailable(file, &arrived, 0, 0))
+            AfxThrowInternetException(0);
+        if (arrived == 0)
+            break;
+        const UINT wanted = static_cast<UINT>(std::min<size_t>({sizeof(chunk), limit - body.size(), arrived}));
         const UINT got = file.Read(chunk, wanted);
         if (got == 0)
             break;

@@ -11,11 +11,14 @@ struct UpdateCheckSite {
     const wchar_t* downloadPageUrl;
     // Put in front of the version page's host-relative link.
     const wchar_t* versionPageScheme;
-    // Connect, send and receive bound for each page, in milliseconds: the
+    // Connect, send and receive bound for each call, in milliseconds: the
     // check runs on the UI thread, so a silent server must not hang it.
     DWORD timeoutMs;
     // A page longer than this many bytes is not read to its end.
     DWORD maxPageBytes;
+    // The whole check (both pages) ends by then, in milliseconds from its
+    // start: a server that trickles its bytes holds the window no longer.
+    DWORD deadlineMs = 15000;
 };
 
 // The site in force now.
@@ -32,12 +35,13 @@ struct FoundRelease {
 
 class CUpdateCheck {
 public:
+    // The check's deadline (the site's) counts from here.
     CUpdateCheck();
 
     // The page text of url (each line followed by "\n"); host receives the
     // URL's host (with its port when that is not the scheme's usual one).
     // A url equal to the last one fetched is not fetched again. Internet
-    // failures are thrown as CInternetException.
+    // failures, and the check's deadline, are thrown as CInternetException.
     bool FetchPage(const CStringW& url, CStringW* host);
     // The absolute URL of the version page that the download page links to.
     bool ParseStepLinks(CStringW downloadPageUrl, CStringW* versionPageUrl);
@@ -49,6 +53,12 @@ public:
 
 private:
     void ReadBody(CHttpFile& file);
+    // The time one internet call may take: the per-call bound, or what is
+    // left of the deadline when less. Throws a time-out when nothing is left.
+    DWORD CallTimeoutMs() const;
+    void LimitCallTime(HINTERNET handle) const;
+
+    ULONGLONG m_deadline;
 
     CStringW m_pageText;
     CStringW m_lastUrl;

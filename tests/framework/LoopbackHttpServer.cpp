@@ -152,10 +152,32 @@ void LoopbackHttpServer::Answer(UINT_PTR client)
         return WaitForClientToLeave(client);
     if (page.behaviour == Behaviour::Endless)
         return StreamEndlessBody(client);
-    std::string response = "HTTP/1.1 " + std::to_string(page.nStatus) + " Status\r\n" +
-                           "Content-Type: text/html\r\nContent-Length: " + std::to_string(page.body.size()) +
-                           "\r\nConnection: close\r\n\r\n" + page.body;
-    SendAll(client, response);
+    std::string head = "HTTP/1.1 " + std::to_string(page.nStatus) + " Status\r\n" +
+                       "Content-Type: text/html\r\nContent-Length: " + std::to_string(page.body.size()) +
+                       "\r\nConnection: close\r\n\r\n";
+    if (page.behaviour == Behaviour::Trickle)
+    {
+        SendAll(client, head);
+        return TrickleBody(client, page.body);
+    }
+    SendAll(client, head + page.body);
+}
+
+// One byte, then a second's wait in short steps, so that the stop flag
+// ends the loop soon.
+void LoopbackHttpServer::TrickleBody(UINT_PTR client, const std::string& body)
+{
+    for (char byte : body)
+    {
+        if (::send(client, &byte, 1, 0) <= 0)
+            return;
+        for (int step = 0; step < 20; ++step)
+        {
+            if (m_bStopping)
+                return;
+            ::Sleep(50);
+        }
+    }
 }
 
 // Holds the connection open without a word until the client closes it or

@@ -14,12 +14,14 @@ class LoopbackHttpServer
 {
 public:
     // Silent reads the request and never answers; Endless answers with a
-    // body that does not end until the client goes away.
+    // body that does not end until the client goes away; Trickle sends the
+    // page's body one byte a second.
     enum class Behaviour
     {
         Fixed,
         Silent,
-        Endless
+        Endless,
+        Trickle
     };
     struct Page
     {
@@ -51,6 +53,7 @@ private:
     void Answer(UINT_PTR client);
     void WaitForClientToLeave(UINT_PTR client);
     void StreamEndlessBody(UINT_PTR client);
+    void TrickleBody(UINT_PTR client, const std::string& body);
 
     std::map<std::string, Page> m_pages;
     // The listening socket (a SOCKET; winsock stays out of this header so

@@ -184,6 +184,31 @@ TEST(UpdateCheckTest, RefusedAndSilentServersAreUnreachable)
         std::runtime_error);
 }
 
+// A server that sends a byte a second answers every single read in time:
+// only the deadline of the whole check ends it. The product's own deadline
+// is 15 s; the test's is shorter.
+TEST(UpdateCheckTest, TricklingServerIsCutOffByTheWholeCheckDeadline)
+{
+    const UpdateCheckSite* previous = SetUpdateCheckSite(nullptr);
+    EXPECT_EQ(GetUpdateCheckSite().deadlineMs, 15000u);
+    EXPECT_EQ(GetUpdateCheckSite().timeoutMs, 15000u);
+    SetUpdateCheckSite(previous);
+
+    LoopbackHttpServer server({{"/download.html", {200, std::string(120, 'x'), Behaviour::Trickle}}});
+    const std::wstring url = server.Url("/download.html");
+    UpdateCheckSite site = {url.c_str(), L"http://", 1500, 64 * 1024};
+    site.deadlineMs = 3000;
+    previous = SetUpdateCheckSite(&site);
+    FoundRelease release;
+    const ULONGLONG start = GetTickCount64();
+    const UpdateCheckOutcome outcome = RunUpdateCheck(&release);
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    SetUpdateCheckSite(previous);
+    EXPECT_EQ(outcome, UpdateCheckOutcome::Unreachable);
+    // The body would take two minutes; generous against a busy machine.
+    EXPECT_LT(elapsed, 30000u) << "the check ran " << elapsed << " ms";
+}
+
 TEST(UpdateCheckTest, EndlessBodyIsReadOnlyUpToTheBound)
 {
     LoopbackHttpServer server({{"/download.html", {200, "", Behaviour::Endless}}});

@@ -164,6 +164,19 @@ void CInfoCache::Unclaim(CInfoCacheEntry* entry, const wchar_t* path, bool made)
     Unpin(entry);
 }
 
+void CInfoCache::KeepView(CInfoCacheEntry* entry, const DrawData& view)
+{
+    const uint32_t viewBits = DrawFlag::WholeDrawing | DrawFlag::ThickLines;
+    Lock lock(m_lock);
+    entry->width = view.width;
+    entry->height = view.height;
+    entry->originX = view.originX;
+    entry->originY = view.originY;
+    entry->scale = view.scale;
+    entry->viewSet = view.viewSet;
+    entry->flags = (entry->flags & ~viewBits) | (view.flags & viewBits);
+}
+
 void CInfoCache::StopLoad(const wchar_t* path)
 {
     if (!path)

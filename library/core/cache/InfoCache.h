@@ -42,6 +42,11 @@ public:
     void ReleaseRenderCore(const wchar_t* path);
     // Lets go of an entry that GetEntry handed out.
     void ReleaseEntry(CInfoCacheEntry* entry);
+    // The preview's view becomes the view of entry (pinned by the caller),
+    // which the info cache file keeps; the layer mask stays the entry's.
+    // Under the cache's lock, so a save takes either the old view or the
+    // new one, never a part of each.
+    void KeepView(CInfoCacheEntry* entry, const DrawData& view);
 
     // Info text and layer table of the cached drawing path. *text is freed
     // and nulled first; on true it holds the new text, which the caller frees.

@@ -53,12 +53,24 @@ bool ResolvePath(const wchar_t* path, CStringW& resolved)
     return true;
 }
 
-void WriteEntry(CArchive& ar, const CStringW& path, const CInfoCacheEntry& entry)
+// What the file keeps of one entry, copied while the cache is locked.
+struct StoredView {
+    CStringW path;
+    int32_t scale;
+    int32_t originX;
+    int32_t originY;
+    int32_t width;
+    int32_t height;
+    int64_t fileTime;
+    bool viewSet;
+};
+
+void WriteEntry(CArchive& ar, const StoredView& view)
 {
-    ar << path;
-    ar << entry.scale << entry.originX << entry.originY << entry.width << entry.height;
-    ar << static_cast<int64_t>(entry.fileTime.GetTime());
-    ar << static_cast<BYTE>(entry.viewSet ? 1 : 0);
+    ar << view.path;
+    ar << view.scale << view.originX << view.originY << view.width << view.height;
+    ar << view.fileTime;
+    ar << static_cast<BYTE>(view.viewSet ? 1 : 0);
 }
 }
 
@@ -106,15 +118,20 @@ int CInfoCache::Serialize(CArchive& ar)
 
 // The version, the count of the entries worth keeping, those entries in key
 // order, the settings word and the background colour.
+// The count is that of the entries written: both come from one copy of the
+// views, so a reader never takes a view's fields for the settings word.
 int CInfoCache::Store(CArchive& ar)
 {
-    auto keeps = [](const EntryMap::value_type& item) { return !item.second->KeepsNoView(); };
-    int32_t count = static_cast<int32_t>(std::count_if(m_entries.begin(), m_entries.end(), keeps));
-    ar << kVersion20191107 << count;
-    for (const auto& item : m_entries) {
-        if (!item.second->KeepsNoView())
-            WriteEntry(ar, item.first, *item.second);
+    std::vector<StoredView> views;
+    for (const auto& [path, entry] : m_entries) {
+        if (!entry->KeepsNoView())
+            views.push_back({path, entry->scale, entry->originX, entry->originY, entry->width, entry->height,
+                             static_cast<int64_t>(entry->fileTime.GetTime()), entry->viewSet});
     }
+    const int32_t count = static_cast<int32_t>(views.size());
+    ar << kVersion20191107 << count;
+    for (const StoredView& view : views)
+        WriteEntry(ar, view);
     ar << theApp.m_settings << theApp.m_backColor;
     return count;
 }

@@ -138,11 +138,8 @@ LRESULT CKvColorPicker::OnShowPopupMessage(WPARAM, LPARAM)
     CRect rcButton;
     GetWindowRect(&rcButton);
     CKvColorPopup* pPopup = new CKvColorPopup(true, 0);
-    // The popup deletes itself with its window, also when its creation
-    // fails half-way; only a popup without a window is deleted here.
-    if (!pPopup->Create(rcButton, this, m_dwPopupStyle, GetColor(), GetDefaultColor())) {
-        if (pPopup->GetSafeHwnd() == NULL)
-            delete pPopup;
+    if (!CKvoSelfDeletingWindow::CreateOwned(
+            pPopup, [&] { return pPopup->Create(rcButton, this, m_dwPopupStyle, GetColor(), GetDefaultColor()); })) {
         m_bPopupOpen = FALSE;
         Redraw();
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <afxwin.h>
 
+#include "foundation/base/KvoSelfDeletingWindow.h"
 #include "foundation/controls/KvButton.h"
 #include "foundation/controls/KvButtonTheme.h"
 #include "foundation/controls/KvColorSelectorCtrl.h"
@@ -78,7 +79,7 @@ private:
 
 // The picker's drop-down: a colour selector in a popup window below the
 // button, which closes itself once a choice is made or dropped.
-class CKvColorPopup : public CKvColorSelectorCtrl
+class CKvColorPopup : public CKvColorSelectorCtrl, public CKvoSelfDeletingWindow
 {
 public:
     CKvColorPopup(bool bAutoDelete, LPARAM lParam);
