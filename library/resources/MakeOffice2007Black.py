@@ -1,20 +1,28 @@
 #!/usr/bin/env python3
-"""Writes the library's Office 2007 black theme: the theme description
-(OFFICE2007BLACK_INI), one PNG per picture, the resource script that names
-them, and a C++ header with the same geometry and colours for the tests.
+"""Writes an Office 2007 black theme: the theme description
+(OFFICE2007BLACK_INI), one PNG per picture and the resource script that
+names them; for the library also a C++ header with the geometry and colours
+for the tests.
 
-Usage: MakeOffice2007Black.py OUTPUT_FOLDER
+Usage: MakeOffice2007Black.py [--diagnostic] [--verify] OUTPUT_FOLDER
 
-The pictures are flat colours, each state cell and each of its nine parts
-(corners, edges, middle) in a colour of its own, so that a reader of the
-pixels can tell which cell and which part was drawn where. The output is the
-same byte for byte on every run.
+Both themes share the geometry (names, cells, state counts, margins, alpha)
+and the description. The library's theme draws its pictures as a dark theme
+(Office2007BlackPictures.py). The diagnostic theme (--diagnostic), built only
+for the tests, paints every state cell and each of its nine parts (corners,
+edges, middle) in a flat colour of its own, so that a reader of the pixels
+can tell which cell and which part was drawn where.
+
+The output is the same byte for byte on every run; --verify writes nothing
+and fails unless the folder holds exactly what this run would write.
 """
 import hashlib
 import os
 import struct
 import sys
 import zlib
+
+import Office2007BlackPictures
 
 COLOUR_SECTIONS = [
     ('Window', [
@@ -280,10 +288,23 @@ COMMENTED_KEYS = {
     ('CalendarControl', 'SelectedBk'): 'selected cells',
 }
 
-def shade_of(section_index, key_index):
-    """A grey-blue of the dark theme, different for every key."""
-    base = 40 + (section_index * 37 + key_index * 11) % 150
-    return (base, min(base + 6, 255), min(base + 14, 255))
+def shade_of(key):
+    """A colour of the dark theme's palette for a key the drawing code is
+    not tuned to, by what its name says it colours."""
+    words = lambda *parts: any(part in key for part in parts)
+    if words('Text', 'Fore'):
+        return (0, 0, 0) if words('Highlight', 'Selected', 'Active') else (235, 235, 235)
+    if words('Highlight', 'Selected', 'Selection'):
+        return (255, 219, 117)
+    if words('Border', 'Frame', 'Line', 'Separator', 'Shadow', 'Splitter'):
+        return (40, 40, 40)
+    if words('Light', 'Top', 'from'):
+        return (110, 110, 110)
+    if words('Dark', 'Bottom', 'to'):
+        return (64, 64, 64)
+    if words('Bk', 'Back', 'Face', 'Caption'):
+        return (56, 56, 56)
+    return (83, 83, 83)
 
 # Geometry of every picture: cell width and height, number of state cells
 # stacked vertically, sizing margins (left, top, right, bottom) of the
@@ -434,7 +455,7 @@ DEFAULT_GEOMETRY = geometry(16, 16)
 def geometry_of(name):
     return GEOMETRY.get(name, DEFAULT_GEOMETRY)
 
-# --- colours of the picture parts -----------------------------------------
+# --- the diagnostic pictures: a flat colour per cell and part --------------
 
 def part_colour(cell, part):
     """part 0 middle, 1 edges, 2 corners; distinct for every cell and part
@@ -442,12 +463,19 @@ def part_colour(cell, part):
     k = cell * 3 + part
     return (30 + (k * 71) % 211, 30 + (k * 113 + 60) % 211, 30 + (k * 37 + 120) % 211)
 
-def cell_pixel(g, cell, x, y):
+def diagnostic_rows(g):
     left, top, right, bottom = g['margins']
-    in_x_margin = x < left or x >= g['width'] - right
-    in_y_margin = y < top or y >= g['height'] - bottom
-    part = 2 if in_x_margin and in_y_margin else 1 if in_x_margin or in_y_margin else 0
-    return part_colour(cell, part)
+    rows = []
+    for cell in range(g['cells']):
+        for y in range(g['height']):
+            in_y_margin = y < top or y >= g['height'] - bottom
+            row = []
+            for x in range(g['width']):
+                in_x_margin = x < left or x >= g['width'] - right
+                part = 2 if in_x_margin and in_y_margin else 1 if in_x_margin or in_y_margin else 0
+                row.append(part_colour(cell, part) + (255,))
+            rows.append(row)
+    return rows
 
 # --- PNG ------------------------------------------------------------------
 
@@ -455,33 +483,30 @@ def png_chunk(kind, data):
     chunk = kind + data
     return struct.pack('>I', len(data)) + chunk + struct.pack('>I', zlib.crc32(chunk) & 0xFFFFFFFF)
 
-def picture_png(g):
-    width, cell_height, cells = g['width'], g['height'], g['cells']
+def picture_png(g, pixel_rows):
+    """RGBA rows as a PNG, RGBA when the picture has alpha, else RGB."""
     channels = 4 if g['alpha'] else 3
-    rows = bytearray()
-    for cell in range(cells):
-        for y in range(cell_height):
-            rows.append(0)  # filter: none
-            for x in range(width):
-                rows.extend(cell_pixel(g, cell, x, y))
-                if channels == 4:
-                    rows.append(255)
-    header = struct.pack('>IIBBBBB', width, cell_height * cells, 8, 6 if g['alpha'] else 2, 0, 0, 0)
+    data = bytearray()
+    for row in pixel_rows:
+        data.append(0)  # filter: none
+        for pixel in row:
+            data.extend(pixel[:channels])
+    header = struct.pack('>IIBBBBB', g['width'], len(pixel_rows), 8, 6 if g['alpha'] else 2, 0, 0, 0)
     return (b'\x89PNG\r\n\x1a\n' + png_chunk(b'IHDR', header) +
-            png_chunk(b'IDAT', zlib.compress(bytes(rows), 9)) + png_chunk(b'IEND', b''))
+            png_chunk(b'IDAT', zlib.compress(bytes(data), 9)) + png_chunk(b'IEND', b''))
 
 # --- the theme description --------------------------------------------------
 
-def colour_of(section_index, section, key_index, key):
-    return KNOWN_COLOURS.get((section, key)) or shade_of(section_index, key_index)
+def colour_of(section, key):
+    return KNOWN_COLOURS.get((section, key)) or shade_of(key)
 
 def ini_text():
     lines = ['; Office 2007 black theme of the library: colours by section and key',
              '; as red green blue, and the resource of every picture.']
-    for section_index, (section, keys) in enumerate(COLOUR_SECTIONS):
+    for section, keys in COLOUR_SECTIONS:
         lines += ['', '[%s]' % section]
-        for key_index, key in enumerate(keys):
-            line = '%s = %d %d %d' % ((key,) + colour_of(section_index, section, key_index, key))
+        for key in keys:
+            line = '%s = %d %d %d' % ((key,) + colour_of(section, key))
             if (section, key) in COMMENTED_KEYS:
                 line += '    ; ' + COMMENTED_KEYS[(section, key)]
             lines.append(line)
@@ -494,11 +519,11 @@ def ini_text():
 def resource_name(name):
     return 'OFFICE2007BLACK_%s_BMP' % name.upper()
 
-def resource_script(fingerprint):
+def resource_script(fingerprint, which):
     # The fingerprint of the pictures and the text changes this file whenever
     # they change, so the build compiles the resources again: it sees this
     # file, not the pictures it names.
-    lines = ['// Written by MakeOffice2007Black.py: the Office 2007 black theme.',
+    lines = ['// Written by MakeOffice2007Black.py: the Office 2007 black theme, %s.' % which,
              '// Contents: %s' % fingerprint,
              'OFFICE2007BLACK_INI TEXTFILE "Office2007Black.ini"']
     lines += ['%s PNG "%s.png"' % (resource_name(name), name) for name in IMAGE_NAMES]
@@ -507,11 +532,16 @@ def resource_script(fingerprint):
 def geometry_header():
     lines = ['// Written by MakeOffice2007Black.py: what the theme resources hold.',
              '#pragma once', '',
+             '// How the library\'s theme draws a picture: Face, the states of a',
+             '// button, each cell a gradient of its own; Gradient, shaded parts;',
+             '// Glyph, ink on the transparent magenta ground; Plain, the rest.',
+             'enum class Office2007BlackLook { Face, Gradient, Glyph, Plain };', '',
              'struct Office2007BlackPicture {',
              '    const wchar_t* name;',
              '    int cellWidth, cellHeight, cells;',
              '    int left, top, right, bottom; // sizing margins',
              '    bool alpha;',
+             '    Office2007BlackLook look;',
              '};', '',
              'struct Office2007BlackColour {',
              '    const wchar_t* section;',
@@ -521,16 +551,16 @@ def geometry_header():
              'inline const Office2007BlackPicture kOffice2007BlackPictures[] = {']
     for name in IMAGE_NAMES:
         g = geometry_of(name)
-        lines.append('    {L"%s", %d, %d, %d, %d, %d, %d, %d, %s},' % (
+        lines.append('    {L"%s", %d, %d, %d, %d, %d, %d, %d, %s, Office2007BlackLook::%s},' % (
             (name, g['width'], g['height'], g['cells']) + tuple(g['margins']) +
-            ('true' if g['alpha'] else 'false',)))
+            ('true' if g['alpha'] else 'false', Office2007BlackPictures.look_of(name))))
     lines += ['};', '', 'inline const Office2007BlackColour kOffice2007BlackColours[] = {']
-    for section_index, (section, keys) in enumerate(COLOUR_SECTIONS):
-        for key_index, key in enumerate(keys):
-            lines.append('    {L"%s", L"%s", %d, %d, %d},' % (
-                (section, key) + colour_of(section_index, section, key_index, key)))
+    for section, keys in COLOUR_SECTIONS:
+        for key in keys:
+            lines.append('    {L"%s", L"%s", %d, %d, %d},' % ((section, key) + colour_of(section, key)))
     lines += ['};', '',
-              '// The colour of a picture\'s part: 0 middle, 1 edges, 2 corners.',
+              '// The colour of a part of a picture of the diagnostic theme module:',
+              '// 0 middle, 1 edges, 2 corners.',
               'inline unsigned long Office2007BlackPartColour(int cell, int part)',
               '{',
               '    const int k = cell * 3 + part;',
@@ -539,18 +569,6 @@ def geometry_header():
               '    return static_cast<unsigned long>(red | (green << 8) | (blue << 16));',
               '}']
     return '\n'.join(lines) + '\n'
-
-def write_if_changed(path, data):
-    """Leaves an unchanged file alone, so the build does not redo what
-    depends on it."""
-    if isinstance(data, str):
-        data = data.encode('utf-8')
-    if os.path.exists(path):
-        with open(path, 'rb') as existing:
-            if existing.read() == data:
-                return
-    with open(path, 'wb') as out:
-        out.write(data)
 
 def check_geometry():
     for name in IMAGE_NAMES:
@@ -561,23 +579,66 @@ def check_geometry():
         colours = {part_colour(cell, part) for cell in range(g['cells']) for part in range(3)}
         assert len(colours) == g['cells'] * 3 and (255, 0, 255) not in colours, name
     assert not set(GEOMETRY) - set(IMAGE_NAMES), set(GEOMETRY) - set(IMAGE_NAMES)
+    assert set(Office2007BlackPictures.PAINTERS) == set(IMAGE_NAMES), \
+        set(Office2007BlackPictures.PAINTERS) ^ set(IMAGE_NAMES)
 
-def main(out_folder):
-    check_geometry()
-    os.makedirs(out_folder, exist_ok=True)
+def theme_files(diagnostic):
+    """Every file of the theme, in the order they are written: the resource
+    script last, as the build takes it as the sign that all is there."""
+    files = []
     contents = hashlib.sha1()
     for name in IMAGE_NAMES:
-        png = picture_png(geometry_of(name))
+        g = geometry_of(name)
+        rows = diagnostic_rows(g) if diagnostic else Office2007BlackPictures.picture_rows(name, g)
+        png = picture_png(g, rows)
         contents.update(png)
-        write_if_changed(os.path.join(out_folder, name + '.png'), png)
+        files.append((name + '.png', png))
     text = ini_text()
     contents.update(text)
-    write_if_changed(os.path.join(out_folder, 'Office2007Black.ini'), text)
-    write_if_changed(os.path.join(out_folder, 'Office2007BlackGeometry.h'), geometry_header())
-    # Written last: the build takes it as the sign that all is there.
-    write_if_changed(os.path.join(out_folder, 'Office2007Black.rc2'), resource_script(contents.hexdigest()))
+    files.append(('Office2007Black.ini', text))
+    if not diagnostic:
+        files.append(('Office2007BlackGeometry.h', geometry_header().encode('utf-8')))
+    which = 'diagnostic pictures' if diagnostic else 'the library\'s pictures'
+    files.append(('Office2007Black.rc2', resource_script(contents.hexdigest(), which).encode('ascii')))
+    return files
+
+def write_if_changed(path, data):
+    """Leaves an unchanged file alone, so the build does not redo what
+    depends on it."""
+    if os.path.exists(path):
+        with open(path, 'rb') as existing:
+            if existing.read() == data:
+                return
+    with open(path, 'wb') as out:
+        out.write(data)
+
+def differences(out_folder, files):
+    found = []
+    for file_name, data in files:
+        path = os.path.join(out_folder, file_name)
+        if not os.path.exists(path):
+            found.append(file_name + ' is missing')
+            continue
+        with open(path, 'rb') as existing:
+            if existing.read() != data:
+                found.append(file_name + ' differs')
+    return found
+
+def main(arguments):
+    options = {argument for argument in arguments if argument.startswith('--')}
+    folders = [argument for argument in arguments if not argument.startswith('--')]
+    if len(folders) != 1 or options - {'--diagnostic', '--verify'}:
+        sys.exit('usage: MakeOffice2007Black.py [--diagnostic] [--verify] OUTPUT_FOLDER')
+    check_geometry()
+    files = theme_files('--diagnostic' in options)
+    if '--verify' in options:
+        found = differences(folders[0], files)
+        if found:
+            sys.exit('MakeOffice2007Black.py: a second run wrote other bytes: ' + ', '.join(found))
+        return
+    os.makedirs(folders[0], exist_ok=True)
+    for file_name, data in files:
+        write_if_changed(os.path.join(folders[0], file_name), data)
 
 if __name__ == '__main__':
-    if len(sys.argv) != 2:
-        sys.exit('usage: MakeOffice2007Black.py OUTPUT_FOLDER')
-    main(sys.argv[1])
+    main(sys.argv[1:])

@@ -30,6 +30,8 @@ public:
         return RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
     }
     int Width() const { return m_width; }
+    // For saving a picture of the canvas.
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(m_bitmap.GetSafeHandle()); }
     int Height() const { return m_height; }
 
 private:

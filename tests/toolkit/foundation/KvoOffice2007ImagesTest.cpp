@@ -3,6 +3,7 @@
 #include <vector>
 #include "Office2007BlackGeometry.h"
 #include "foundation/images/KvoOffice2007Images.h"
+#include "toolkit/foundation/Office2007DiagnosticThemeScope.h"
 
 namespace {
 
@@ -62,9 +63,11 @@ CString Upper(const wchar_t* name)
     return upper.MakeUpper();
 }
 
+// A set of the test's own on the diagnostic theme module, whose pictures
+// tell cells and parts apart by colour.
 class KvoOffice2007ImagesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_images.SetHandle(GetModuleHandleW(nullptr))); }
+    void SetUp() override { ASSERT_TRUE(m_images.SetHandle(m_diagnostic.Module())); }
 
     const Office2007BlackPicture& Picture(const wchar_t* name)
     {
@@ -76,6 +79,7 @@ protected:
         return kOffice2007BlackPictures[0];
     }
 
+    Office2007DiagnosticThemeScope m_diagnostic;
     CKvoOffice2007Images m_images;
 };
 
@@ -119,14 +123,34 @@ TEST_F(KvoOffice2007ImagesTest, ColoursOfTheDescription)
     EXPECT_STREQ(m_images.GetProfileString(L"Images", L"PushButton"), L"OFFICE2007BLACK\\PUSHBUTTON.BMP");
 }
 
-// The shared set starts with the library's own theme.
-TEST_F(KvoOffice2007ImagesTest, SharedSetHasTheLibraryTheme)
+// The shared set starts with the library's own theme; the diagnostic scope
+// serves its pictures for a while and puts the library's back.
+TEST(KvoOffice2007SharedImagesTest, LibraryThemeAndTheDiagnosticScope)
 {
     CKvoOffice2007Images* shared = CKvoOffice2007Images::Instance();
     ASSERT_EQ(shared, CKvoOffice2007Images::Instance());
     ASSERT_TRUE(shared->IsValid());
+    const HMODULE library = shared->GetHandle();
+    EXPECT_EQ(library, AfxGetInstanceHandle());
     EXPECT_EQ(shared->GetImageColor(L"Controls", L"GroupBoxFrame"), RGB(70, 70, 70));
-    EXPECT_NE(shared->LoadFile(L"PUSHBUTTON"), nullptr);
+    const auto middleOfFirstCell = [shared]() {
+        CKvoOffice2007Image* image = shared->LoadFile(L"PUSHBUTTON");
+        if (image == nullptr)
+            return CLR_NONE;
+        ThemeCanvas canvas(50, 22);
+        image->DrawImageNoMargins(canvas.DC(), CRect(0, 0, 50, 22), image->GetSource(0, 5));
+        return canvas.Pixel(25, 11);
+    };
+    EXPECT_NE(middleOfFirstCell(), Office2007BlackPartColour(0, 0));
+    {
+        Office2007DiagnosticThemeScope diagnostic;
+        ASSERT_TRUE(diagnostic.IsInstalled());
+        EXPECT_EQ(shared->GetHandle(), diagnostic.Module());
+        EXPECT_EQ(middleOfFirstCell(), Office2007BlackPartColour(0, 0));
+        EXPECT_EQ(shared->GetImageColor(L"Controls", L"GroupBoxFrame"), RGB(70, 70, 70)) << "the same theme text";
+    }
+    EXPECT_EQ(shared->GetHandle(), library);
+    EXPECT_NE(middleOfFirstCell(), Office2007BlackPartColour(0, 0));
 }
 
 TEST_F(KvoOffice2007ImagesTest, MissingPicturesAndTexts)
@@ -137,16 +161,16 @@ TEST_F(KvoOffice2007ImagesTest, MissingPicturesAndTexts)
     EXPECT_EQ(m_images.LoadFile(L""), nullptr);
 
     // Without its text every picture name is its own resource name.
-    EXPECT_FALSE(m_images.SetHandle(GetModuleHandleW(nullptr), L"NO.SUCH"));
+    EXPECT_FALSE(m_images.SetHandle(m_diagnostic.Module(), L"NO.SUCH"));
     EXPECT_FALSE(m_images.IsValid());
     EXPECT_EQ(m_images.GetImageColor(L"Controls", L"GroupBoxFrame"), CLR_NONE);
     EXPECT_EQ(m_images.LoadFile(L"PUSHBUTTON"), nullptr);
     EXPECT_NE(m_images.LoadFile(L"OFFICE2007BLACK.PUSHBUTTON.BMP"), nullptr);
 
     // No name: the blue theme is missing, so the module's first text.
-    EXPECT_TRUE(m_images.SetHandle(GetModuleHandleW(nullptr), nullptr));
+    EXPECT_TRUE(m_images.SetHandle(m_diagnostic.Module(), nullptr));
     EXPECT_EQ(m_images.GetImageColor(L"Controls", L"GroupBoxFrame"), RGB(70, 70, 70));
-    EXPECT_TRUE(m_images.SetHandle(GetModuleHandleW(nullptr), L"OFFICE2007BLACK.INI")) << "'.' read as '_'";
+    EXPECT_TRUE(m_images.SetHandle(m_diagnostic.Module(), L"OFFICE2007BLACK.INI")) << "'.' read as '_'";
 
     EXPECT_FALSE(m_images.SetHandle(nullptr));
     EXPECT_EQ(m_images.LoadFile(L"PUSHBUTTON"), nullptr);
@@ -171,7 +195,7 @@ TEST_F(KvoOffice2007ImagesTest, NewThemeIsAnnounced)
     listener.images = &m_images;
     const DWORD id = m_images.GetConnection()->Connect(CKvoOffice2007Images::ThemeChangedEvent, &listener);
     m_images.SetHandle(nullptr);
-    m_images.SetHandle(GetModuleHandleW(nullptr));
+    m_images.SetHandle(m_diagnostic.Module());
     ASSERT_EQ(listener.frames.size(), 2u);
     EXPECT_EQ(listener.frames[0], CLR_NONE);
     EXPECT_EQ(listener.frames[1], RGB(70, 70, 70));

@@ -11,6 +11,7 @@
 
 #include "ButtonTestSupport.h"
 #include "Office2007BlackGeometry.h"
+#include "toolkit/foundation/Office2007DiagnosticThemeScope.h"
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/controls/KvoButton.h"
 #include "foundation/controls/KvoButtonUltraFlatTheme.h"
@@ -43,9 +44,10 @@ enum SpecialColor
     kHotFill = -1,
     kPressedFill = -2,
     kCheckedFill = -3,
-    // Parts of the Office 2007 push-button picture: the generator paints
-    // each state cell's middle and edges in colours of their own, so a
-    // pixel tells which cell was drawn. Coded kPictureCell - (cell * 3 + part).
+    // Parts of the Office 2007 push-button picture of the diagnostic theme,
+    // which paints each state cell's middle and edges in colours of their
+    // own, so a pixel tells which cell was drawn. Coded
+    // kPictureCell - (cell * 3 + part).
     kPictureCell = -10,
 };
 
@@ -103,8 +105,8 @@ struct ThemeLook
 // the caption is checked here (the states it asks the visual style for are
 // tested in KvoButtonVisualStyleTest). An unknown id (9) is the default
 // theme in its classic look. Office 2003 without a Luna scheme draws as
-// Office XP. Office 2007 draws the library's own push-button picture from
-// the module's resources: cells normal, hot, pushed, disabled (its fallback
+// Office XP. Office 2007 draws the shared set's push-button picture, here
+// the diagnostic theme's: cells normal, hot, pushed, disabled (its fallback
 // is tested through a stand-in picture source below).
 const int kLookNotChecked = -100;
 const ThemeLook kThemeLooks[] = {
@@ -146,6 +148,14 @@ protected:
 
 class KvoButtonThemeLookTest : public KvoButtonTest, public ::testing::WithParamInterface<ThemeLook>
 {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_diagnosticTheme.IsInstalled());
+        KvoButtonTest::SetUp();
+    }
+
+    Office2007DiagnosticThemeScope m_diagnosticTheme;
 };
 
 // The caption area: the client without its frames and focus rectangle.
