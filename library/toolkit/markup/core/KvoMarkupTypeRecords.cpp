@@ -1,0 +1,63 @@
+// The type records of every markup class, made when the library loads, in
+// this order (which is the registry's list order, backwards). They are all
+// made here, in one initialiser of one file: statics of equal start-up
+// priority are ordered only within a file.
+#include <new>
+#include "foundation/base/KvoToolkitStatics.h"
+#include "markup/core/KvoMarkupCollection.h"
+#include "markup/core/KvoMarkupDependencyProperty.h"
+#include "markup/core/KvoMarkupType.h"
+#include "markup/values/KvoMarkupBool.h"
+#include "markup/values/KvoMarkupColor.h"
+#include "markup/values/KvoMarkupDouble.h"
+#include "markup/values/KvoMarkupEnum.h"
+#include "markup/values/KvoMarkupInt.h"
+#include "markup/values/KvoMarkupString.h"
+#include "markup/values/KvoMarkupThickness.h"
+
+namespace {
+template <class T>
+CKvoMarkupObject* CreateMarkupObject()
+{
+    return new (std::nothrow) T;
+}
+
+// Read when asked, not when the record is made: a base may be made after
+// the classes derived from it.
+template <class T>
+CKvoMarkupType* MarkupTypeOf()
+{
+    return T::s_type;
+}
+
+void RegisterNoProperties()
+{
+}
+
+// Makes T's record with Base as its base class.
+template <class T, class Base>
+void MakeRecord(LPCWSTR tag, LPCWSTR className, KvoMarkupRegisterFunction registerProperties = RegisterNoProperties)
+{
+    T::s_type = CKvoMarkupType::Create(tag, className, CreateMarkupObject<T>, MarkupTypeOf<Base>, registerProperties);
+}
+
+struct MarkupTypeRecords {
+    MarkupTypeRecords()
+    {
+        MakeRecord<CKvoMarkupBool, CKvoMarkupObject>(nullptr, L"CKvoMarkupBool");
+        MakeRecord<CKvoMarkupCollection, CKvoMarkupObject>(nullptr, L"CKvoMarkupCollection");
+        MakeRecord<CKvoMarkupColor, CKvoMarkupObject>(L"Color", L"CKvoMarkupColor");
+        MakeRecord<CKvoMarkupDependencyProperty, CKvoMarkupObject>(nullptr, L"CKvoMarkupDependencyProperty");
+        MakeRecord<CKvoMarkupDouble, CKvoMarkupObject>(nullptr, L"CKvoMarkupDouble");
+        MakeRecord<CKvoMarkupEnum, CKvoMarkupObject>(nullptr, L"CKvoMarkupEnum");
+        MakeRecord<CKvoMarkupInt, CKvoMarkupObject>(nullptr, L"CKvoMarkupInt");
+        // The root class: no base.
+        CKvoMarkupObject::s_type = CKvoMarkupType::Create(nullptr, L"CKvoMarkupObject",
+                                                          CreateMarkupObject<CKvoMarkupObject>, nullptr,
+                                                          CKvoMarkupObject::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupString, CKvoMarkupObject>(nullptr, L"CKvoMarkupString");
+        MakeRecord<CKvoMarkupThickness, CKvoMarkupObject>(nullptr, L"CKvoMarkupThickness");
+        MakeRecord<CKvoMarkupType, CKvoMarkupObject>(nullptr, L"CKvoMarkupType");
+    }
+} markupTypeRecords __attribute__((init_priority(KVO_STARTUP_MARKUP_RECORDS)));
+}
