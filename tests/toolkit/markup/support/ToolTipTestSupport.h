@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "WindowTestSupport.h"
+#include "framework/WindowTestSupport.h"
 #include "markup/tooltip/KvoToolTipContext.h"
 #include "markup/tooltip/KvoToolTipContextToolTip.h"
 

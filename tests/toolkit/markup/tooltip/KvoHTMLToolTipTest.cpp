@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "ToolTipTestSupport.h"
+#include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "markup/tooltip/KvoHTMLToolTip.h"
 

@@ -1,7 +1,7 @@
 // The windowless rich-text host on Wine's real rich-edit services.
 #include <gtest/gtest.h>
 
-#include "WindowTestSupport.h"
+#include "framework/WindowTestSupport.h"
 #include "markup/tooltip/KvoRichRender.h"
 
 namespace {

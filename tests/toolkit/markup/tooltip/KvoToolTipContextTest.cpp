@@ -2,7 +2,7 @@
 // message filter, driven through a real owner window and the real cursor.
 #include <gtest/gtest.h>
 
-#include "ToolTipTestSupport.h"
+#include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoDrawHelpers.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <process.h>
 
-#include "ToolTipTestSupport.h"
+#include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/base/KvoMultiMonitor.h"
 

@@ -1,7 +1,7 @@
 // The rich-text and markup tooltips through real windows.
 #include <gtest/gtest.h>
 
-#include "ToolTipTestSupport.h"
+#include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "markup/MarkupFunctions.h"
 #include "markup/tooltip/KvoRichEditToolTip.h"

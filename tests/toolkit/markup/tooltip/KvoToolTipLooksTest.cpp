@@ -2,9 +2,9 @@
 // picture of each for a person to look at.
 #include <gtest/gtest.h>
 
-#include "DarkModeScope.h"
+#include "toolkit/foundation/DarkModeScope.h"
 #include "Office2007BlackGeometry.h"
-#include "ToolTipTestSupport.h"
+#include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoColorManager.h"
 #include "foundation/base/KvoDrawHelpers.h"
 #include "foundation/images/KvoImageManager.h"
