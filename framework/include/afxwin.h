@@ -98,6 +98,9 @@ public:
 
     virtual BOOL InitInstance();
     virtual int Run();
+    // Takes one message from the queue (waiting for it) and handles it as
+    // Run does; FALSE when it was WM_QUIT, which is then taken.
+    virtual BOOL PumpMessage();
     // Offers a window's message to PreTranslateMessage of the windows from
     // its target up to the main window.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
@@ -230,6 +233,10 @@ void AFXAPI AfxDllProcessDetach(bool bProcessExit);
 // framework started, the application on the thread that constructed it,
 // NULL on any other thread.
 CWinThread* AFXAPI AfxGetThread();
+// One message of the calling thread through its CWinThread's PumpMessage,
+// or plainly (translated and dispatched) on a thread without one; FALSE for
+// WM_QUIT.
+BOOL AFXAPI AfxPumpMessage();
 CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
                                   int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
                                   DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
@@ -259,6 +266,7 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 #include "afx/Dc.h"
 #include "afx/Menu.h"
 #include "afx/Wnd.h"
+#include "afx/OleControlSite.h"
 #include "afx/CmdUI.h"
 #include "afx/WindowDc.h"
 #include "afx/Controls.h"

@@ -110,15 +110,35 @@ BOOL CWinThread::InitInstance()
 
 int CWinThread::Run()
 {
-    while (::GetMessageW(&m_msgCur, NULL, 0, 0) > 0)
+    while (PumpMessage())
     {
-        if (!PreTranslateMessage(&m_msgCur))
-        {
-            ::TranslateMessage(&m_msgCur);
-            ::DispatchMessageW(&m_msgCur);
-        }
     }
     return ExitInstance();
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    // GetMessage answers -1 for a bad call: treated as the end, as WM_QUIT.
+    if (::GetMessageW(&m_msgCur, NULL, 0, 0) <= 0)
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur))
+    {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageW(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL AFXAPI AfxPumpMessage()
+{
+    if (CWinThread* pThread = AfxGetThread())
+        return pThread->PumpMessage();
+    MSG msg;
+    if (::GetMessageW(&msg, NULL, 0, 0) <= 0)
+        return FALSE;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    return TRUE;
 }
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)

@@ -66,11 +66,11 @@ const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
-CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pfnSuper(NULL)
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_pCtrlSite(NULL), m_pfnSuper(NULL)
 {
 }
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pfnSuper(NULL)
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_pCtrlSite(NULL), m_pfnSuper(NULL)
 {
 }
 

@@ -146,6 +146,11 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const
+{
+    return -1;
+}
+
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     try

@@ -80,6 +80,15 @@ WNDPROC AFXAPI AfxGetAfxWndProc()
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_pCtrlSite != NULL)
+    {
+        m_pCtrlSite->OnHostMessage(message, wParam, lParam);
+        if (message == WM_DESTROY)
+        {
+            m_pCtrlSite->Release();
+            m_pCtrlSite = NULL;
+        }
+    }
     LRESULT lResult = 0;
     if (!OnWndMsg(message, wParam, lParam, &lResult))
         lResult = DefWindowProc(message, wParam, lParam);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 namespace
 {
 
@@ -328,4 +330,120 @@ TEST(CThreadLocal, ObjectsGoWithTheThreadLocal)
         EXPECT_EQ(pMade, process.GetDataNA());
     }
     EXPECT_EQ(nDeletedBefore + 2, CCountedState::s_nDeleted);
+}
+
+namespace
+{
+
+// A user-interface thread whose loop counts the messages it pumped, and
+// whose PreTranslateMessage takes the messages of one number.
+class CPumpCountingThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CPumpCountingThread)
+public:
+    BOOL InitInstance() override
+    {
+        MSG msg;
+        PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE);
+        SetEvent(s_hReady);
+        return TRUE;
+    }
+    BOOL PumpMessage() override
+    {
+        BOOL bMore = CWinThread::PumpMessage();
+        if (bMore)
+            InterlockedIncrement(&s_nPumped);
+        return bMore;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_APP + 1)
+            InterlockedIncrement(&s_nPreTranslated);
+        return pMsg->message == WM_APP + 1;
+    }
+
+    static volatile LONG s_nPumped;
+    static volatile LONG s_nPreTranslated;
+    static HANDLE s_hReady;
+};
+
+IMPLEMENT_DYNCREATE(CPumpCountingThread, CWinThread)
+
+volatile LONG CPumpCountingThread::s_nPumped = 0;
+volatile LONG CPumpCountingThread::s_nPreTranslated = 0;
+HANDLE CPumpCountingThread::s_hReady = NULL;
+
+LRESULT CALLBACK CountingWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 2)
+        ++*reinterpret_cast<int*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(PumpMessage, TheThreadLoopPumpsThroughPumpMessage)
+{
+    CPumpCountingThread::s_hReady = CreateEventW(NULL, TRUE, FALSE, NULL);
+    CPumpCountingThread::s_nPumped = 0;
+    CPumpCountingThread::s_nPreTranslated = 0;
+    CWinThread* pThread = AfxBeginThread(RUNTIME_CLASS(CPumpCountingThread), THREAD_PRIORITY_NORMAL, 0,
+                                         CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    pThread->m_bAutoDelete = FALSE;
+    pThread->ResumeThread();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(CPumpCountingThread::s_hReady, 10000));
+    for (int i = 0; i < 3; ++i)
+        pThread->PostThreadMessage(WM_APP + 1, 0, 0);
+    pThread->PostThreadMessage(WM_QUIT, 9, 0);
+    EXPECT_EQ(9u, WaitAndGetExitCode(pThread->m_hThread));
+    EXPECT_EQ(3, CPumpCountingThread::s_nPumped) << "the quit is not counted";
+    EXPECT_EQ(3, CPumpCountingThread::s_nPreTranslated);
+    delete pThread;
+    CloseHandle(CPumpCountingThread::s_hReady);
+}
+
+struct PlainPumpResult
+{
+    BOOL first = FALSE;
+    BOOL quit = TRUE;
+    int dispatched = 0;
+    bool hadThreadObject = true;
+};
+
+static unsigned __stdcall PlainPumpThread(void* pParam)
+{
+    PlainPumpResult* pResult = static_cast<PlainPumpResult*>(pParam);
+    pResult->hadThreadObject = AfxGetThread() != NULL;
+    int count = 0;
+    HWND hWnd = CreateWindowExW(0, L"PumpCountingWindow", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                GetModuleHandleW(NULL), NULL);
+    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count));
+    PostMessageW(hWnd, WM_APP + 2, 0, 0);
+    pResult->first = AfxPumpMessage();
+    PostQuitMessage(0);
+    pResult->quit = AfxPumpMessage();
+    pResult->dispatched = count;
+    DestroyWindow(hWnd);
+    return 0;
+}
+
+// A thread without a CWinThread pumps plainly: messages are dispatched to
+// their windows, and WM_QUIT answers FALSE.
+TEST(PumpMessage, AThreadWithoutAThreadObjectPumpsPlainly)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = CountingWndProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"PumpCountingWindow";
+    RegisterClassW(&wc);
+    PlainPumpResult result;
+    HANDLE hThread = reinterpret_cast<HANDLE>(_beginthreadex(NULL, 0, &PlainPumpThread, &result, 0, NULL));
+    ASSERT_NE(nullptr, hThread);
+    EXPECT_EQ(0u, WaitAndGetExitCode(hThread));
+    CloseHandle(hThread);
+    EXPECT_FALSE(result.hadThreadObject);
+    EXPECT_TRUE(result.first);
+    EXPECT_FALSE(result.quit);
+    EXPECT_EQ(1, result.dispatched);
 }

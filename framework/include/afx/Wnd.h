@@ -17,6 +17,7 @@
 #pragma once
 
 class CScrollBar;
+class COleControlSite;
 class CDataExchange;
 struct CCreateContext;
 
@@ -70,10 +71,21 @@ public:
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
+    // Creates a child window of pParentWnd that holds the OLE control of
+    // clsid, activated in place and filling the window. FALSE (and no
+    // window) when the control cannot be made or activated; COM must be
+    // initialised on the thread.
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    // The control's IUnknown, not add-referenced; NULL without one.
+    LPUNKNOWN GetControlUnknown();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Called before the window is subclassed (at creation or SubclassWindow).
     virtual void PreSubclassWindow();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // The tool at point (client coordinates) for a tooltip owner to fill
+    // into pTI: its id, or -1 (the default) for no tool.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
     // Offers pMsg to PreTranslateMessage of each window from its target up
     // to hWndStop; TRUE when one took it. A handler that throws counts as
     // not taking it.
@@ -190,6 +202,9 @@ public:
 
     HWND m_hWnd;
     UINT m_nFlags;
+    // The site of the control CreateControl made; owned, released with the
+    // window.
+    COleControlSite* m_pCtrlSite;
 
 protected:
     // The handlers of CWnd's own map and the defaults of the ON_WM_ entries:

@@ -1,5 +1,10 @@
 #include "markup/MarkupFunctions.h"
 
+CKvoMarkupContext* MarkupCreateWindowContext(HWND)
+{
+    return nullptr;
+}
+
 CKvoMarkupUIElement* MarkupParseText(CKvoMarkupContext*, LPCWSTR)
 {
     return nullptr;

@@ -9,6 +9,9 @@ class CKvoMarkupUIElement;
 // or element can be made yet, so callers only ever hold nulls and every
 // answer is the one for a null argument.
 
+// A markup context for a window's markup (hwnd may be null); null while
+// the markup engine cannot make one. Released with MarkupReleaseContext.
+CKvoMarkupContext* MarkupCreateWindowContext(HWND hwnd);
 // The root element of text parsed in context; null for a null context.
 CKvoMarkupUIElement* MarkupParseText(CKvoMarkupContext* context, LPCWSTR text);
 // Offers a window message to element; FALSE when it was not handled.
