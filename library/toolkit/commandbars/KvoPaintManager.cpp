@@ -524,8 +524,8 @@ int CKvoPaintManager::GetBarTypeMetric(CKvoCommandBar*)
 
 CSize CKvoPaintManager::GetPopupImageCellSize(CKvoCommandBar*)
 {
-    const CSize icon(16, 16);
-    return CSize(std::max(m_nTextHeight + 4, icon.cx + 4), std::max(m_nTextHeight, icon.cy + 6));
+    const int iconSide = 16;
+    return CSize(std::max(m_nTextHeight + 4, iconSide + 4), std::max(m_nTextHeight, iconSide + 6));
 }
 
 void CKvoPaintManager::DrawControlText(CDC*, CString&, CRect&, UINT, BOOL, BOOL, BOOL) {}

@@ -10,15 +10,13 @@
 #include "foundation/base/KvoDeviceContext.h"
 
 namespace {
-const int kFlatStyle = 2;
-const int kVisualStyle = 3;
 // A thumb longer than this shows its gripper.
 const int kThumbGripperMinimum = 13;
 // A flat arrow smaller than this has no glyph.
 const int kFlatGlyphMinimum = 6;
 
 // Visual-style state of a track or thumb: 1 normal, 2 hot, 3 pressed, 4 disabled.
-int PartState(int hit, BOOL enabled, int pressed, int hot)
+int ScrollPartState(int hit, BOOL enabled, int pressed, int hot)
 {
     if (!enabled)
         return 4;
@@ -27,7 +25,7 @@ int PartState(int hit, BOOL enabled, int pressed, int hot)
     return hit == hot ? 2 : 1;
 }
 
-COLORREF PaletteColor(KvoPaletteIndex index)
+COLORREF SystemPaletteColor(KvoPaletteIndex index)
 {
     return CKvoColorManager::Instance()->GetColor(index);
 }
@@ -93,18 +91,18 @@ void CKvoScrollBarPaintManager::DrawScrollBar(CDC* dc, CKvoScrollBase* scrollBar
         return;
     const BarParts parts = GetBarParts(scrollBar);
     const int style = scrollBar->GetScrollBarStyle();
-    if (style == kVisualStyle && m_themeScrollBar.IsAppThemed()) {
+    if (style == KvoScrollBarStyleVisual && m_themeScrollBar.IsAppThemed()) {
         DrawThemed(dc, parts, spi.fVert);
         return;
     }
-    if (style == kFlatStyle) {
+    if (style == KvoScrollBarStyleFlat) {
         DrawFlatArrow(dc, parts.firstArrow, KvoScrollHitFirstArrow, parts, spi.fVert);
         DrawFlatArrow(dc, parts.secondArrow, KvoScrollHitSecondArrow, parts, spi.fVert);
     } else {
         DrawClassicArrow(dc, parts.firstArrow, KvoScrollHitFirstArrow, parts, spi.fVert);
         DrawClassicArrow(dc, parts.secondArrow, KvoScrollHitSecondArrow, parts, spi.fVert);
     }
-    DrawTrackAndThumb(dc, scrollBar, parts, style == kFlatStyle);
+    DrawTrackAndThumb(dc, scrollBar, parts, style == KvoScrollBarStyleFlat);
 }
 
 void CKvoScrollBarPaintManager::DrawThemed(CDC* dc, const BarParts& parts, BOOL vertical)
@@ -113,10 +111,10 @@ void CKvoScrollBarPaintManager::DrawThemed(CDC* dc, const BarParts& parts, BOOL 
     const int firstBase = vertical ? ABS_UPNORMAL - 1 : ABS_LEFTNORMAL - 1;
     const int secondBase = vertical ? ABS_DOWNNORMAL - 1 : ABS_RIGHTNORMAL - 1;
     m_themeScrollBar.DrawThemeBackground(
-        hdc, SBP_ARROWBTN, firstBase + PartState(KvoScrollHitFirstArrow, parts.enabled, parts.pressed, parts.hot),
+        hdc, SBP_ARROWBTN, firstBase + ScrollPartState(KvoScrollHitFirstArrow, parts.enabled, parts.pressed, parts.hot),
         &parts.firstArrow, NULL);
     m_themeScrollBar.DrawThemeBackground(
-        hdc, SBP_ARROWBTN, secondBase + PartState(KvoScrollHitSecondArrow, parts.enabled, parts.pressed, parts.hot),
+        hdc, SBP_ARROWBTN, secondBase + ScrollPartState(KvoScrollHitSecondArrow, parts.enabled, parts.pressed, parts.hot),
         &parts.secondArrow, NULL);
     if (parts.track.IsRectEmpty())
         return;
@@ -132,11 +130,11 @@ void CKvoScrollBarPaintManager::DrawThemed(CDC* dc, const BarParts& parts, BOOL 
     for (const auto& piece : pieces)
         if (!piece.rect.IsRectEmpty())
             m_themeScrollBar.DrawThemeBackground(
-                hdc, piece.part, PartState(piece.hit, parts.enabled, parts.pressed, parts.hot), &piece.rect, NULL);
+                hdc, piece.part, ScrollPartState(piece.hit, parts.enabled, parts.pressed, parts.hot), &piece.rect, NULL);
     const int thumbLength = vertical ? parts.thumb.Height() : parts.thumb.Width();
     if (thumbLength > kThumbGripperMinimum)
         m_themeScrollBar.DrawThemeBackground(hdc, vertical ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ,
-                                             PartState(KvoScrollHitThumb, parts.enabled, parts.pressed, parts.hot),
+                                             ScrollPartState(KvoScrollHitThumb, parts.enabled, parts.pressed, parts.hot),
                                              &parts.thumb, NULL);
 }
 
@@ -144,9 +142,9 @@ void CKvoScrollBarPaintManager::DrawFlatArrow(CDC* dc, const CRect& rect, int hi
                                               BOOL vertical) const
 {
     const BOOL pressed = parts.pressed == hit;
-    dc->FillSolidRect(&rect, PaletteColor(COLOR_BTNFACE));
-    dc->Draw3dRect(&rect, PaletteColor(pressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT),
-                   PaletteColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
+    dc->FillSolidRect(&rect, SystemPaletteColor(COLOR_BTNFACE));
+    dc->Draw3dRect(&rect, SystemPaletteColor(pressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT),
+                   SystemPaletteColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
 
     const int side = std::min(rect.Width(), rect.Height());
     if (side < kFlatGlyphMinimum)
@@ -191,9 +189,9 @@ void CKvoScrollBarPaintManager::DrawTrackAndThumb(CDC* dc, CKvoScrollBase* scrol
     if (parts.pressed == KvoScrollHitPageBefore)
         dc->InvertRect(&parts.pageBefore);
     if (parts.showThumb && !parts.thumb.IsRectEmpty()) {
-        dc->FillSolidRect(&parts.thumb, PaletteColor(COLOR_BTNFACE));
+        dc->FillSolidRect(&parts.thumb, SystemPaletteColor(COLOR_BTNFACE));
         if (flat) {
-            dc->Draw3dRect(&parts.thumb, PaletteColor(COLOR_BTNHIGHLIGHT), PaletteColor(COLOR_BTNSHADOW));
+            dc->Draw3dRect(&parts.thumb, SystemPaletteColor(COLOR_BTNHIGHLIGHT), SystemPaletteColor(COLOR_BTNSHADOW));
         } else {
             CRect edge = parts.thumb;
             ::DrawEdge(dc->GetSafeHdc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);

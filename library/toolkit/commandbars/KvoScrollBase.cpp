@@ -10,10 +10,6 @@
 #include "markup/controls/KvoScrollThumbRects.h"
 
 namespace {
-const int kFlatStyle = 2;
-const int kVisualStyle = 3;
-const int kOffice2007Style = 5;
-
 enum TrackCommand { NoCommand = -1, LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbDrag = 4 };
 
 bool IsMouseMessage(UINT message)
@@ -123,12 +119,12 @@ int CKvoScrollBase::GetScrollBarStyle() const
     CKvoPaintManager* paintManager = scrollPaintManager ? scrollPaintManager->m_pPaintManager : nullptr;
     switch (paintManager ? paintManager->GetThemeId() : 0) {
     case 0:
-        return kFlatStyle;
+        return KvoScrollBarStyleFlat;
     case 5:
     case 6:
-        return kOffice2007Style;
+        return KvoScrollBarStyleOffice2007;
     default:
-        return kVisualStyle;
+        return KvoScrollBarStyleVisual;
     }
 }
 

@@ -15,6 +15,13 @@ enum KvoScrollBarHit {
     KvoScrollHitBeyondLimit = 65, // beyond nLimit, when it is set
 };
 
+// How a scroll bar is drawn (GetScrollBarStyle); other values draw classic.
+enum KvoScrollBarStyle {
+    KvoScrollBarStyleFlat = 2,
+    KvoScrollBarStyleVisual = 3,
+    KvoScrollBarStyleOffice2007 = 5,
+};
+
 // The geometry of a scroll bar; "along" is the scroll direction.
 struct KvoScrollBarPosInfo {
     int nMin;
