@@ -1,14 +1,14 @@
 #include "commandbars/KvoControlGalleryPaintManager.h"
 
 namespace {
-const int kUpButtonHeight = 19;
-const int kDownButtonHeight = 19;
-const int kScrollButtonWidth = 16;
-const int kDefaultDpi = 96;
+const int kGalleryUpButtonHeight = 19;
+const int kGalleryDownButtonHeight = 19;
+const int kGalleryScrollButtonWidth = 16;
+const int kGalleryDefaultDpi = 96;
 }
 
 CKvoControlGalleryPaintManager::CKvoControlGalleryPaintManager(CKvoPaintManager* paintManager)
-    : CKvoScrollBarPaintManager(paintManager), m_nDpi(kDefaultDpi)
+    : CKvoScrollBarPaintManager(paintManager), m_nDpi(kGalleryDefaultDpi)
 {
     ScaleButtons();
 }
@@ -21,7 +21,7 @@ void CKvoControlGalleryPaintManager::RefreshMetrics()
 
 void CKvoControlGalleryPaintManager::ScaleButtons()
 {
-    m_cyUpButton = ::MulDiv(kUpButtonHeight, m_nDpi, kDefaultDpi);
-    m_cyDownButton = ::MulDiv(kDownButtonHeight, m_nDpi, kDefaultDpi);
-    m_cxScrollButton = ::MulDiv(kScrollButtonWidth, m_nDpi, kDefaultDpi);
+    m_cyUpButton = ::MulDiv(kGalleryUpButtonHeight, m_nDpi, kGalleryDefaultDpi);
+    m_cyDownButton = ::MulDiv(kGalleryDownButtonHeight, m_nDpi, kGalleryDefaultDpi);
+    m_cxScrollButton = ::MulDiv(kGalleryScrollButtonWidth, m_nDpi, kGalleryDefaultDpi);
 }

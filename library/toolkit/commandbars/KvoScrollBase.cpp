@@ -10,15 +10,15 @@
 #include "markup/controls/KvoScrollThumbRects.h"
 
 namespace {
-enum TrackCommand { NoCommand = -1, LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbDrag = 4 };
+enum ScrollTrackCommand { TrackNoCommand = -1, TrackLineUp = 0, TrackLineDown = 1, TrackPageUp = 2, TrackPageDown = 3, TrackThumbDrag = 4 };
 
-bool IsMouseMessage(UINT message)
+bool IsTrackedMouseMessage(UINT message)
 {
     return message >= WM_MOUSEFIRST && message <= WM_MOUSEFIRST + 14;
 }
 
 // A mouse message's point in the client coordinates of owner.
-CPoint MessagePoint(const MSG& msg, HWND owner)
+CPoint TrackedMessagePoint(const MSG& msg, HWND owner)
 {
     CPoint point(msg.pt);
     if (msg.hwnd == owner && msg.message != WM_MOUSEWHEEL && msg.message != WM_MOUSEHWHEEL)
@@ -142,7 +142,7 @@ void CKvoScrollBase::PerformTrackInit(HWND owner, int x, int y, KvoScrollBarPosI
         return;
     CKvoTrackingLoopCount trackingLoop;
     m_pSBTrack = new KvoScrollBarTrackInfo();
-    m_pSBTrack->cmdSB = NoCommand;
+    m_pSBTrack->cmdSB = TrackNoCommand;
     m_pSBTrack->pSBInfo = info;
     m_pSBTrack->hWndTrack = owner;
     if (!StartTracking(x, y, direct)) {
@@ -177,27 +177,27 @@ BOOL CKvoScrollBase::StartTracking(int x, int y, BOOL direct)
     const int along = Along(x, y);
     if (along < spi.pxUpArrow) {
         spi.ht = KvoScrollHitFirstArrow;
-        m_pSBTrack->cmdSB = LineUp;
+        m_pSBTrack->cmdSB = TrackLineUp;
         m_pSBTrack->rcTrack = PartRect(spi.pxTop, spi.pxUpArrow);
     } else if (along >= spi.pxDownArrow) {
         spi.ht = KvoScrollHitSecondArrow;
-        m_pSBTrack->cmdSB = LineDown;
+        m_pSBTrack->cmdSB = TrackLineDown;
         m_pSBTrack->rcTrack = PartRect(spi.pxDownArrow, spi.pxBottom);
     } else if (along >= spi.pxThumbTop && along < spi.pxThumbBottom) {
         spi.ht = KvoScrollHitThumb;
-        m_pSBTrack->cmdSB = ThumbDrag;
+        m_pSBTrack->cmdSB = TrackThumbDrag;
     } else if (along >= spi.pxThumbBottom) {
         spi.ht = KvoScrollHitPageAfter;
-        m_pSBTrack->cmdSB = PageDown;
+        m_pSBTrack->cmdSB = TrackPageDown;
         m_pSBTrack->rcTrack = PartRect(spi.pxThumbBottom, spi.pxDownArrow);
     } else {
         spi.ht = KvoScrollHitPageBefore;
-        m_pSBTrack->cmdSB = PageUp;
+        m_pSBTrack->cmdSB = TrackPageUp;
         m_pSBTrack->rcTrack = PartRect(spi.pxUpArrow, spi.pxThumbTop);
     }
 
-    const BOOL pagePress = m_pSBTrack->cmdSB == PageUp || m_pSBTrack->cmdSB == PageDown;
-    if (m_pSBTrack->cmdSB == ThumbDrag || (direct && pagePress)) {
+    const BOOL pagePress = m_pSBTrack->cmdSB == TrackPageUp || m_pSBTrack->cmdSB == TrackPageDown;
+    if (m_pSBTrack->cmdSB == TrackThumbDrag || (direct && pagePress)) {
         // No room to move: the thumb fills the track.
         if (spi.pxDownArrow - spi.pxUpArrow <= spi.pxThumbSize)
             return FALSE;
@@ -212,7 +212,7 @@ void CKvoScrollBase::BeginThumbDrag(int along, BOOL direct)
 {
     KvoScrollBarPosInfo& spi = *m_pSBTrack->pSBInfo;
     spi.ht = KvoScrollHitThumb;
-    m_pSBTrack->cmdSB = ThumbDrag;
+    m_pSBTrack->cmdSB = TrackThumbDrag;
     m_pSBTrack->rcTrack = KvoCalcScrollThumbRects(spi.rc, spi.fVert);
     spi.pxThumbOrigin = spi.pxThumbTop;
     m_pSBTrack->pxOld = spi.pxThumbTop;
@@ -240,8 +240,8 @@ void CKvoScrollBase::RunTrackingLoop()
             OnRepeatTimer();
         } else if (msg.message == WM_TIMER && msg.hwnd == owner && msg.wParam == kAnimationTimer) {
             OnScrollAnimationTimer();
-        } else if (IsMouseMessage(msg.message)) {
-            const CPoint point = MessagePoint(msg, owner);
+        } else if (IsTrackedMouseMessage(msg.message)) {
+            const CPoint point = TrackedMessagePoint(msg, owner);
             if (m_pSBTrack->bTrackThumb)
                 OnTrackThumb(msg.message, point.x, point.y);
             else
@@ -277,14 +277,14 @@ void CKvoScrollBase::PumpWhileAnimating()
 
 void CKvoScrollBase::OnTrackMouse(UINT message, int x, int y)
 {
-    if (message != 0 && !IsMouseMessage(message))
+    if (message != 0 && !IsTrackedMouseMessage(message))
         return;
     KvoScrollBarTrackInfo& track = *m_pSBTrack;
     const KvoScrollBarPosInfo& spi = *track.pSBInfo;
     // The page part ends at the thumb, so repeating stops once it reaches the mouse.
-    if (track.cmdSB == PageUp)
+    if (track.cmdSB == TrackPageUp)
         (spi.fVert ? track.rcTrack.bottom : track.rcTrack.right) = spi.pxThumbTop;
-    else if (track.cmdSB == PageDown)
+    else if (track.cmdSB == TrackPageDown)
         (spi.fVert ? track.rcTrack.top : track.rcTrack.left) = spi.pxThumbBottom;
 
     const BOOL wasInside = track.fHitOld;
@@ -328,7 +328,7 @@ void CKvoScrollBase::OnRepeatTimer()
 
 void CKvoScrollBase::OnTrackThumb(UINT message, int x, int y)
 {
-    if (!IsMouseMessage(message))
+    if (!IsTrackedMouseMessage(message))
         return;
     const KvoScrollBarPosInfo& spi = *m_pSBTrack->pSBInfo;
     CKvoScrollBarPaintManager* paintManager = GetScrollBarPaintManager();
@@ -369,7 +369,7 @@ void CKvoScrollBase::TrackThumb(int pixel)
 
 void CKvoScrollBase::EndTracking()
 {
-    m_pSBTrack->cmdSB = NoCommand;
+    m_pSBTrack->cmdSB = TrackNoCommand;
     ::ReleaseCapture();
     if (m_pSBTrack->bTrackThumb) {
         DoScroll(SB_THUMBPOSITION, m_pSBTrack->posOld);

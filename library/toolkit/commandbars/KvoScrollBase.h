@@ -68,8 +68,8 @@ struct KvoScrollBarTrackInfo {
 class CKvoScrollBase {
 public:
     // Timers of the capture window.
-    static const UINT_PTR kRepeatTimer = 23345;
-    static const UINT_PTR kAnimationTimer = 23346;
+    static constexpr UINT_PTR kRepeatTimer = 23345;
+    static constexpr UINT_PTR kAnimationTimer = 23346;
 
     CKvoScrollBase();
     virtual ~CKvoScrollBase();

@@ -12,7 +12,7 @@ const int kSliderButtonSize = 16;
 const int kSliderThumbLength = 11;
 // Ticks keep this far from the buttons.
 const int kTickInset = 6;
-const COLORREF kGlyphColor = RGB(0, 0, 0);
+const COLORREF kSliderGlyphColor = RGB(0, 0, 0);
 }
 
 CKvoSliderPaintManager::CKvoSliderPaintManager(CKvoPaintManager* paintManager)
@@ -99,9 +99,9 @@ void CKvoSliderPaintManager::DrawButton(CDC* dc, const CRect& rect, BOOL plus, B
         CKvoButtonTheme::DrawAntialiasedCircle(dc, ring, highlight, fill);
     }
     const CPoint centre = circle.CenterPoint();
-    dc->FillSolidRect(centre.x - 4, centre.y - 1, 8, 2, kGlyphColor);
+    dc->FillSolidRect(centre.x - 4, centre.y - 1, 8, 2, kSliderGlyphColor);
     if (plus)
-        dc->FillSolidRect(centre.x - 1, centre.y - 4, 2, 8, kGlyphColor);
+        dc->FillSolidRect(centre.x - 1, centre.y - 4, 2, 8, kSliderGlyphColor);
 }
 
 void CKvoSliderPaintManager::DrawThumb(CDC* dc, const CRect& rect, BOOL hot, BOOL pressed, COLORREF face,

@@ -15,7 +15,7 @@ public:
         int state;
         RECT rect;
     };
-    static const COLORREF kThemeTextColor = RGB(0x12, 0x34, 0x56);
+    static constexpr COLORREF kThemeTextColor = RGB(0x12, 0x34, 0x56);
 
     KvoRecordingUxTheme() : m_functions(false)
     {

@@ -6,13 +6,13 @@
 
 class CKvoTestPaintManager : public CKvoPaintManager {
 public:
-    static const COLORREF kBarColor = RGB(0xE0, 0xE0, 0xF0);
-    static const COLORREF kHotColor = RGB(0xFF, 0xD0, 0x40);
-    static const COLORREF kPressedColor = RGB(0xFF, 0x80, 0x00);
-    static const COLORREF kCheckedColor = RGB(0x40, 0xA0, 0xFF);
-    static const COLORREF kTextColor = RGB(0x10, 0x10, 0x10);
-    static const COLORREF kDisabledTextColor = RGB(0xA0, 0xA0, 0xA0);
-    static const COLORREF kSeparatorColor = RGB(0x80, 0x00, 0x80);
+    static constexpr COLORREF kBarColor = RGB(0xE0, 0xE0, 0xF0);
+    static constexpr COLORREF kHotColor = RGB(0xFF, 0xD0, 0x40);
+    static constexpr COLORREF kPressedColor = RGB(0xFF, 0x80, 0x00);
+    static constexpr COLORREF kCheckedColor = RGB(0x40, 0xA0, 0xFF);
+    static constexpr COLORREF kTextColor = RGB(0x10, 0x10, 0x10);
+    static constexpr COLORREF kDisabledTextColor = RGB(0xA0, 0xA0, 0xA0);
+    static constexpr COLORREF kSeparatorColor = RGB(0x80, 0x00, 0x80);
 
     // uxTheme: stand-in visual-style entry points, NULL for the system's;
     // themeId: what GetThemeId answers (0 draws scroll bars flat, 3 with
