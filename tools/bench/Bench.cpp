@@ -6,9 +6,11 @@
 // the program. Figures only: nothing is judged.
 //
 // Each drawing is measured in a process of its own ("Bench --measure PATH
-// LABEL ENTITIES COPIES"), warm: after one load of it that is not counted,
+// LABEL ENTITIES COPIES [empty|full]"), warm: after one load of it that is not counted,
 // each measured load reads a fresh copy under a new name, so that the info
 // cache loads it anew. Times are the minimum and the median over the copies.
+// Each drawing is measured twice, from an empty info cache and from a full
+// one (see BenchCacheState.h), through a cache folder of the benchmark's own.
 // The phases come from a second round of copies with the library's phase
 // sink installed, so that its timers cost the totals nothing. "Bench --write
 // COUNT PATH" writes a synthetic drawing for a profiler's runs of --measure.
@@ -20,6 +22,7 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+#include "BenchCacheState.h"
 #include "SyntheticDrawing.h"
 #include "Utf8Text.h"
 #include "timing/PhaseTimer.h"
@@ -27,6 +30,7 @@
 namespace {
 typedef HRESULT (*GetZumenImageFunction)(int, const wchar_t*, HBITMAP*, unsigned long*);
 typedef void (*SetPhaseSinkFunction)(PhaseSink);
+typedef bool (*InfoLoadFunction)(const wchar_t*);
 
 const int kThumbnailSize = 256;
 const int kDefaultCopies = 12;
@@ -197,10 +201,11 @@ public:
         : m_module(LoadLibraryW(L"Tavrena.dll")),
           m_getImage(reinterpret_cast<GetZumenImageFunction>(
               Proc("_Z13GetZumenImageiPKwPP9HBITMAP__Pm"))),
-          m_setSink(reinterpret_cast<SetPhaseSinkFunction>(Proc("SetPhaseSink")))
+          m_setSink(reinterpret_cast<SetPhaseSinkFunction>(Proc("SetPhaseSink"))),
+          m_infoLoad(reinterpret_cast<InfoLoadFunction>(Proc("InfoLoad")))
     {
     }
-    bool Usable() const { return m_getImage && m_setSink; }
+    bool Usable() const { return m_getImage && m_setSink && m_infoLoad; }
 
     // Milliseconds of one thumbnail call; negative when it failed.
     double TimeThumbnail(const std::wstring& path) const
@@ -215,6 +220,8 @@ public:
         return ms;
     }
     void InstallSink(bool on) const { m_setSink(on ? SumPhase : nullptr); }
+    // Empties the info cache and reads the cache file path into it.
+    bool LoadInfoCache(const std::wstring& path) const { return m_infoLoad(path.c_str()); }
 
 private:
     void* Proc(const char* name) const
@@ -225,6 +232,7 @@ private:
     HMODULE m_module;
     GetZumenImageFunction m_getImage;
     SetPhaseSinkFunction m_setSink;
+    InfoLoadFunction m_infoLoad;
 };
 
 SIZE_T WorkingSet(bool peak)
@@ -315,18 +323,23 @@ void PrintPhases(const std::vector<double> (&samples)[kPhaseCount], std::initial
         PrintSpread(named.name, SpreadOf(samples[static_cast<int>(named.phase)]), megabytes);
 }
 
-int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entities, int copies)
+int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entities, int copies, CacheState state)
 {
     Library library;
     if (!library.Usable()) {
         std::fputs("Bench: Tavrena.dll or its exports are missing\n", stderr);
         return 1;
     }
+    BenchCacheFolder cacheFolder(state);
+    if (cacheFolder.CacheFile().empty() || !library.LoadInfoCache(cacheFolder.CacheFile())) {
+        std::fputs("Bench: cannot set the info cache's state\n", stderr);
+        return 1;
+    }
     double megabytes = static_cast<double>(FileSize(path)) / (1024.0 * 1024.0);
     std::printf("%s: %.1f KB", Utf8(label).c_str(), megabytes * 1024.0);
     if (entities)
         std::printf(", %zu figures", entities);
-    std::printf("\n");
+    std::printf(", info cache %ls\n", CacheStateName(state));
 
     // The working set one load adds, before anything else was loaded.
     FreshCopies warm(path, 1);
@@ -399,12 +412,13 @@ int MeasureOne(const std::wstring& path, const std::wstring& label, size_t entit
 }
 
 // Measures path in a fresh process that prints its own lines.
-void MeasureApart(const std::wstring& path, const std::wstring& label, size_t entities, int copies)
+void MeasureInProcess(const std::wstring& path, const std::wstring& label, size_t entities, int copies,
+                      CacheState state)
 {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring command = L"\"" + std::wstring(self) + L"\" --measure \"" + path + L"\" \"" + label + L"\" " +
-                           std::to_wstring(entities) + L" " + std::to_wstring(copies);
+                           std::to_wstring(entities) + L" " + std::to_wstring(copies) + L" " + CacheStateName(state);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -416,6 +430,12 @@ void MeasureApart(const std::wstring& path, const std::wstring& label, size_t en
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+void MeasureApart(const std::wstring& path, const std::wstring& label, size_t entities, int copies)
+{
+    for (CacheState state : {CacheState::Empty, CacheState::Full})
+        MeasureInProcess(path, label, entities, copies, state);
 }
 
 void MeasureFolder(const std::wstring& folder, int copies)
@@ -450,8 +470,11 @@ void MeasureSynthetic(size_t count, int copies)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 6 && std::wstring(argv[1]) == L"--measure")
-        return MeasureOne(argv[2], argv[3], static_cast<size_t>(_wtoi64(argv[4])), std::max(1, _wtoi(argv[5])));
+    // The cache state is optional for a profiler's runs: empty by default.
+    CacheState state = CacheState::Empty;
+    if ((argc == 6 || (argc == 7 && ParseCacheState(argv[6], &state))) && std::wstring(argv[1]) == L"--measure")
+        return MeasureOne(argv[2], argv[3], static_cast<size_t>(_wtoi64(argv[4])), std::max(1, _wtoi(argv[5])),
+                          state);
     // A synthetic drawing kept for a profiler's runs of --measure.
     if (argc == 4 && std::wstring(argv[1]) == L"--write")
         return WriteSynthetic(static_cast<size_t>(_wtoi64(argv[2])), argv[3]) ? 0 : 1;
