@@ -1,4 +1,5 @@
 #include <afxwin.h>
+#include <ocidl.h>
 
 COleControlSite::COleControlSite(CWnd* pWndHost)
     : m_pObject(NULL), m_nRef(1), m_pWndHost(pWndHost), m_pOleObject(NULL), m_pInPlaceObject(NULL)

@@ -169,46 +169,4 @@ TEST(PreviewPrintPage, FooterFontOfThePage)
     EXPECT_EQ(font.lfPitchAndFamily, DEFAULT_PITCH);
     EXPECT_STREQ(font.lfFaceName, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
 }
-// A damaged info cache file can hand the preview any scale and origin: the
-// page takes a scale within the view's limits and an origin held at the
-// ends of its range, instead of an overflowed int.
-TEST(PreviewPrintPage, FitViewToPageHoldsADamagedViewWithinTheLimits)
-{
-    struct Case {
-        const char* name;
-        int32_t scale, originX, originY;
-        int32_t pageScale, pageOriginX, pageOriginY;
-    } const cases[] = {
-        {"huge scale", 2000000000, 0, 0, static_cast<int32_t>(4956.0 * 65536 / 256), -(4956 - 256) / 2,
-         (7012 - 256) / 2},
-        {"tiny scale", 1, 0, 0, static_cast<int32_t>(4956.0 * 64 / 256), -(4956 - 256) / 2, (7012 - 256) / 2},
-        {"origins at the ends", 256, INT32_MIN + 5, INT32_MAX - 5, 4956, INT32_MIN, INT32_MAX},
-    };
-    for (const Case& c : cases) {
-        PreviewPrintSource source;
-        source.view.width = source.view.height = 256;
-        source.view.scale = c.scale;
-        source.view.originX = c.originX;
-        source.view.originY = c.originY;
-        source.pictureClient = RECT{0, 0, 400, 500};
-        DrawData page = source.view;
-        EXPECT_EQ(FitViewToPage(page, RECT{1, 1, 4960, 7015}, source), 4956) << c.name;
-        EXPECT_EQ(page.scale, c.pageScale) << c.name;
-        EXPECT_EQ(page.originX, c.pageOriginX) << c.name;
-        EXPECT_EQ(page.originY, c.pageOriginY) << c.name;
-    }
-}
-
-// The footer's font: 12 units per 800 of the shorter side, Shift-JIS
-// "MS Gothic" in full-width letters, character output precision.
-TEST(PreviewPrintPage, FooterFontOfThePage)
-{
-    const LOGFONTW font = FooterLogFont(4956);
-    EXPECT_EQ(font.lfHeight, -74);
-    EXPECT_EQ(font.lfWeight, FW_NORMAL);
-    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
-    EXPECT_EQ(font.lfOutPrecision, 2);
-    EXPECT_EQ(font.lfClipPrecision, 1);
-    EXPECT_STREQ(font.lfFaceName, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
-}
 }  // namespace

@@ -28,7 +28,7 @@ CTestMarkupPanel* NewPanel()
     return static_cast<CTestMarkupPanel*>(CTestMarkupPanel::s_type->CreateObject());
 }
 
-CKvoMarkupObject* NewElement()
+CKvoMarkupObject* NewPropertyElement()
 {
     return CTestMarkupElement::s_type->CreateObject();
 }
@@ -81,7 +81,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, ValueIsLocalThenInheritedThenDefault)
 {
     CKvoMarkupPtr<CTestMarkupPanel> outer(NewPanel());
     CTestMarkupPanel* inner = NewPanel();
-    CKvoMarkupObject* leaf = NewElement();
+    CKvoMarkupObject* leaf = NewPropertyElement();
     outer->AddChild(inner);
     inner->AddChild(leaf);
 
@@ -116,7 +116,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, InheritingChangeReachesDescendantsOfTheO
 {
     CKvoMarkupPtr<CTestMarkupPanel> outer(NewPanel());
     CTestMarkupPanel* inner = NewPanel();
-    CKvoMarkupObject* leaf = NewElement();
+    CKvoMarkupObject* leaf = NewPropertyElement();
     CKvoMarkupObject* stranger = CTestMarkupOther::s_type->CreateObject();
     outer->AddChild(inner);
     outer->AddChild(stranger);
@@ -147,7 +147,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, InheritingChangeReachesDescendantsOfTheO
 
 TEST_F(KvoMarkupDependencyPropertyTest, NothingToNothingIsNoChange)
 {
-    CKvoMarkupPtr<CKvoMarkupObject> element(NewElement());
+    CKvoMarkupPtr<CKvoMarkupObject> element(NewPropertyElement());
     element->SetValue(Label, nullptr);
     EXPECT_EQ(ChangesOf(element.Get()), 0);
     EXPECT_EQ(element->GetProperties(), nullptr) << "no store for a null value";
@@ -165,7 +165,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, NothingToNothingIsNoChange)
 TEST_F(KvoMarkupDependencyPropertyTest, OldValueLivesThroughTheNotification)
 {
     CKvoMarkupPtr<CTestMarkupPanel> panel(NewPanel());
-    CKvoMarkupObject* child = NewElement();
+    CKvoMarkupObject* child = NewPropertyElement();
     panel->AddChild(child);
     panel->SetValue(Size, new CTestTrackedInt(77));
     ASSERT_EQ(CTestTrackedInt::s_alive, 1);
@@ -179,7 +179,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, OldValueLivesThroughTheNotification)
 
 TEST_F(KvoMarkupDependencyPropertyTest, StoredValuesBelongToTheOwner)
 {
-    CKvoMarkupPtr<CKvoMarkupObject> element(NewElement());
+    CKvoMarkupPtr<CKvoMarkupObject> element(NewPropertyElement());
     CKvoMarkupInt* first = new CKvoMarkupInt(1);
     element->SetValue(Size, first);
     EXPECT_EQ(first->GetLogicalParent(), element.Get());
@@ -193,7 +193,7 @@ TEST_F(KvoMarkupDependencyPropertyTest, StoredValuesBelongToTheOwner)
 // whether or not it converts.
 TEST_F(KvoMarkupDependencyPropertyTest, PropertyObjectConvertsText)
 {
-    CKvoMarkupPtr<CKvoMarkupObject> element(NewElement());
+    CKvoMarkupPtr<CKvoMarkupObject> element(NewPropertyElement());
     CKvoMarkupBuilder builder(nullptr);
     element->SetPropertyObject(&builder, Size, CKvoMarkupString::CreateString(L"12"));
     EXPECT_EQ(IntOf(element->GetValue(Size)), 12);
@@ -222,8 +222,8 @@ TEST_F(KvoMarkupDependencyPropertyTest, PropertyObjectConvertsText)
 
 TEST_F(KvoMarkupDependencyPropertyTest, StoreCopiesOverWhatItHolds)
 {
-    CKvoMarkupPtr<CKvoMarkupObject> source(NewElement());
-    CKvoMarkupPtr<CKvoMarkupObject> target(NewElement());
+    CKvoMarkupPtr<CKvoMarkupObject> source(NewPropertyElement());
+    CKvoMarkupPtr<CKvoMarkupObject> target(NewPropertyElement());
     source->SetValue(Size, new CKvoMarkupInt(1));
     target->SetValue(Size, new CTestTrackedInt(2));
     target->SetValue(Label, CKvoMarkupString::CreateString(L"kept"));

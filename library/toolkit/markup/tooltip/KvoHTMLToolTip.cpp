@@ -178,14 +178,14 @@ CSize CKvoToolTipContext::CHTMLToolTip::MeasurePage(TOOLITEM& tool)
     CComPtr<IDispatch> dispatch;
     if (FAILED(m_browser->get_Document(&dispatch)) || !dispatch)
         return CSize(0, 0);
-    CComQIPtr<IHTMLDocument2> document(dispatch);
+    CComQIPtr<IHTMLDocument2> document(dispatch.p);
     CComPtr<IHTMLElement> body;
     if (!document || FAILED(document->get_body(&body)) || !body)
         return CSize(0, 0);
     CComBSTR html(text.GetString());
     body->put_innerHTML(html);
     m_browserWindow.MoveWindow(0, 0, kReferenceWidth, 200, TRUE);
-    CComQIPtr<IHTMLTextContainer> container(body);
+    CComQIPtr<IHTMLTextContainer> container(body.p);
     if (!container)
         return CSize(0, 0);
     const CSize content = FindContentSize(GetResolvedMaxWidth(), [this, &container](int width, int height) {
