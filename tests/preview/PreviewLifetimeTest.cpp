@@ -17,6 +17,7 @@
 #include "app/TavrenaApp.h"
 #include "cache/InfoCache.h"
 #include "framework/LoopbackHttpServer.h"
+#include "framework/WindowTestSupport.h"
 #include "writer/Drawing.h"
 #include "writer/SampleDrawing.h"
 
@@ -25,16 +26,13 @@ namespace {
 std::vector<HWND> ThreadDialogs()
 {
     std::vector<HWND> dialogs;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            wchar_t name[32] = {};
-            GetClassNameW(window, name, 32);
-            if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&dialogs));
+    ForEachThreadWindow([&dialogs](HWND window) {
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(window))
+            dialogs.push_back(window);
+        return true;
+    });
     return dialogs;
 }
 
