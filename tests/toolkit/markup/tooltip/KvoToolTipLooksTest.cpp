@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/foundation/DarkModeScope.h"
+#include "toolkit/foundation/Office2007DiagnosticThemeScope.h"
 #include "Office2007BlackGeometry.h"
 #include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoColorManager.h"
@@ -153,9 +154,11 @@ TEST_F(KvoToolTipLooksTest, LunaFollowsTheWindowsTheme)
     EXPECT_GE(GetBValue(bottom), 0xF0);
 }
 
-// The Office 2007 colours and frame picture come from the library's theme.
+// The Office 2007 colours and frame picture come from the theme: on the
+// diagnostic pictures each part of the frame shows in a colour of its own.
 TEST_F(KvoToolTipLooksTest, Office2007LookTakesTheThemeFrameAndColours)
 {
+    Office2007DiagnosticThemeScope diagnosticTheme;
     EXPECT_EQ(0x4C4C4Cu, [this] {
         context.SetStyle(KvoToolTipStyle::Office2007);
         return context.GetTextColor();
