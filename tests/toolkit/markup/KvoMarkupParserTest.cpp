@@ -264,8 +264,9 @@ TEST(KvoMarkupParser, FindsTheRootElement)
         CKvoMarkupParser parser;
         parser.SetBuffer(rootCase.markup.data(), rootCase.markup.data() + rootCase.markup.size());
         EXPECT_EQ(parser.FindRootElement(), rootCase.found) << rootCase.markup;
-        if (rootCase.found)
+        if (rootCase.found) {
             EXPECT_EQ(ReadTokens(parser), rootCase.tokensAfter) << rootCase.markup;
+        }
     }
 }
 
