@@ -7,19 +7,12 @@
 
 using KvoMarkupCollectionTest = MarkupObjectTest;
 
-namespace {
-CKvoMarkupObject* NewElement()
-{
-    return CTestMarkupElement::s_type->CreateObject();
-}
-}
-
 TEST_F(KvoMarkupCollectionTest, ItemsKeepTheirOrderAndLogicalParent)
 {
     CTestMarkupElementCollection collection;
-    CKvoMarkupObject* first = NewElement();
-    CKvoMarkupObject* second = NewElement();
-    CKvoMarkupObject* third = NewElement();
+    CKvoMarkupObject* first = NewTestElement();
+    CKvoMarkupObject* second = NewTestElement();
+    CKvoMarkupObject* third = NewTestElement();
     collection.Add(first);
     collection.Add(second);
     collection.SetContentObject(nullptr, third);
@@ -66,7 +59,7 @@ TEST_F(KvoMarkupCollectionTest, WrongTypeAddedInCodeIsIgnored)
 
     // The base collection has no element type and takes nothing.
     CKvoMarkupCollection untyped;
-    untyped.Add(NewElement());
+    untyped.Add(NewTestElement());
     EXPECT_EQ(untyped.GetCount(), 0);
 }
 
@@ -79,19 +72,19 @@ TEST_F(KvoMarkupCollectionTest, WrongTypeAsParsedContentIsABuildError)
     EXPECT_EQ(collection.GetCount(), 0);
 
     CKvoMarkupCollection untyped;
-    EXPECT_EQ(CatchMarkupBuildError([&] { untyped.SetContentObject(nullptr, NewElement()); }),
+    EXPECT_EQ(CatchMarkupBuildError([&] { untyped.SetContentObject(nullptr, NewTestElement()); }),
               L"'CTestMarkupElement' object cannot be added to 'CKvoMarkupCollection'. "
               L"Object cannot be converted to type ''");
 }
 
 TEST_F(KvoMarkupCollectionTest, ItemsOutliveTheCollectionOnlyWithTheirOwnReference)
 {
-    CKvoMarkupObject* kept = NewElement();
+    CKvoMarkupObject* kept = NewTestElement();
     {
         CKvoMarkupPtr<CTestMarkupElementCollection> collection(new CTestMarkupElementCollection);
         kept->AddRef();
         collection->Add(kept);
-        collection->Add(NewElement());
+        collection->Add(NewTestElement());
     }
     EXPECT_EQ(kept->GetLogicalParent(), nullptr);
     EXPECT_EQ(kept->Release(), 0);

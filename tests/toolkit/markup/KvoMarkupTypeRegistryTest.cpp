@@ -129,14 +129,14 @@ TEST_F(KvoMarkupTypeRegistryTest, UntaggedRecordsAreListedNotMapped)
 
 TEST_F(KvoMarkupTypeRegistryTest, BaseRegistersFirstAndOnlyOnce)
 {
+    // Fresh records each run: a record stays registered for the process.
     RegistrationLog().clear();
-    if (!g_orderBase) {
-        g_orderBase = CKvoMarkupType::Create(nullptr, L"CTestOrderBase", nullptr, nullptr,
-                                             [] { RegistrationLog().push_back(L"base"); });
-        g_orderDerived = CKvoMarkupType::Create(nullptr, L"CTestOrderDerived", nullptr, OrderBaseType,
-                                                [] { RegistrationLog().push_back(L"derived"); });
-        KeepForProcess(2);
-    }
+    g_orderBase = CKvoMarkupType::Create(nullptr, L"CTestOrderBase", nullptr, nullptr,
+                                         [] { RegistrationLog().push_back(L"base"); });
+    g_orderDerived = CKvoMarkupType::Create(nullptr, L"CTestOrderDerived", nullptr, OrderBaseType,
+                                            [] { RegistrationLog().push_back(L"derived"); });
+    ASSERT_TRUE(g_orderBase && g_orderDerived);
+    KeepForProcess(2);
     ASSERT_FALSE(g_orderBase->IsRegistered());
     g_orderDerived->RegisterType();
     g_orderDerived->RegisterType();

@@ -17,7 +17,7 @@ using KvoMarkupValuesTest = MarkupObjectTest;
 
 namespace {
 // What a value class's conversion made of text, as text ("null" for none).
-std::wstring Describe(const CKvoMarkupObject* value)
+std::wstring DescribeMarkupValue(const CKvoMarkupObject* value)
 {
     CStringW text;
     CKvoMarkupObject* object = const_cast<CKvoMarkupObject*>(value);
@@ -39,11 +39,11 @@ std::wstring Describe(const CKvoMarkupObject* value)
     return text.GetString();
 }
 
-std::wstring Convert(CKvoMarkupObject& scratch, const wchar_t* text)
+std::wstring ConvertMarkupText(CKvoMarkupObject& scratch, const wchar_t* text)
 {
     CKvoMarkupPtr<CKvoMarkupString> value(CKvoMarkupString::CreateString(text));
     CKvoMarkupPtr<CKvoMarkupObject> converted(scratch.ConvertFrom(value.Get()));
-    return Describe(converted.Get());
+    return DescribeMarkupValue(converted.Get());
 }
 }
 
@@ -110,7 +110,7 @@ TEST_F(KvoMarkupValuesTest, TextConvertersOfTheValueClasses)
         {enumType, L"0", L"null"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Convert(c.scratch, c.text), c.expected) << Describe(&c.scratch) << " from \"" << c.text << "\"";
+        EXPECT_EQ(ConvertMarkupText(c.scratch, c.text), c.expected) << DescribeMarkupValue(&c.scratch) << " from \"" << c.text << "\"";
 }
 
 TEST_F(KvoMarkupValuesTest, OnlyTextConverts)

@@ -116,6 +116,16 @@ void CTestMarkupElementCollection::OnItemAdded(CKvoMarkupObject* item, int index
     added.emplace_back(item, index);
 }
 
+CKvoMarkupObject* NewTestElement()
+{
+    return CTestMarkupElement::s_type->CreateObject();
+}
+
+CTestMarkupPanel* NewTestPanel()
+{
+    return static_cast<CTestMarkupPanel*>(CTestMarkupPanel::s_type->CreateObject());
+}
+
 void EnsureMarkupTestTypes()
 {
     if (CTestMarkupElement::s_type)

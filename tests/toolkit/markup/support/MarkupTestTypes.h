@@ -85,5 +85,9 @@ struct SizeCallbackView {
 };
 SizeCallbackView& LastSizeCallback();
 
+// New test objects with one reference.
+CKvoMarkupObject* NewTestElement();
+CTestMarkupPanel* NewTestPanel();
+
 // Makes and registers the test types once per process.
 void EnsureMarkupTestTypes();
