@@ -155,7 +155,7 @@ def round_corners(cell, corners, border, corner_ground, left=0, top=0, right=Non
         cell.set(x, y, corner_ground)
         cell.set(x + dx, y + dy, mix(border, cell.rows[y + dy][x + dx], 0.5))
 
-def face(cell, style, corner_ground, corners=('tl', 'tr', 'bl', 'br'), sides='ltrb', left=0, right=None):
+def face(cell, style, corner_ground, corners=('tl', 'tr', 'bl', 'br'), left=0, right=None):
     """A button face: the gradient, a lighter line under the top border and
     the 1-pixel rounded border."""
     top, bottom, border = style
@@ -164,7 +164,7 @@ def face(cell, style, corner_ground, corners=('tl', 'tr', 'bl', 'br'), sides='lt
     if cell.height > 4:
         for x in range(left + 1, right - 1):
             cell.set(x, 1, mix(top, WHITE, 0.35))
-    frame(cell, border, left, 0, right, cell.height, sides)
+    frame(cell, border, left, 0, right, cell.height)
     round_corners(cell, corners, border, corner_ground, left, 0, right, cell.height)
 
 # --- glyph shapes ----------------------------------------------------------
@@ -269,11 +269,11 @@ def transparent_ground(alpha):
 def blended_corner(style):
     return opaque(mix(style[2], DARK_GROUND, 0.6))
 
-def paint_faces(states, styles=FACE_STYLES, corners=('tl', 'tr', 'bl', 'br'), sides='ltrb', transparent=False):
+def paint_faces(states, styles=FACE_STYLES, corners=('tl', 'tr', 'bl', 'br'), transparent=False):
     def paint(cell, index, alpha):
         style = styles[states[index % len(states)]]
         corner = transparent_ground(alpha) if transparent or alpha else blended_corner(style)
-        face(cell, style, corner, corners, sides)
+        face(cell, style, corner, corners)
     return paint
 
 def paint_spin_faces(states):
@@ -432,17 +432,12 @@ def paint_thumb_gripper(states):
         gripper_dots(cell, mix(bottom, BLACK, 0.55), [(0, 0), (4, 0), (0, 4), (4, 4)])
     return paint
 
-def paint_columns(colours, transparent=False):
-    """A thin separator: one colour per column, fading out at both ends."""
+def paint_columns(colours):
+    """A thin separator: one colour per column."""
     def paint(cell, index, alpha):
-        ground = transparent_ground(alpha) if transparent else None
         for x in range(cell.width):
-            colour = colours[x % len(colours)]
             for y in range(cell.height):
-                if ground is not None and (y < 2 or y >= cell.height - 2):
-                    cell.set(x, y, ground)
-                else:
-                    cell.set(x, y, colour)
+                cell.set(x, y, colours[x % len(colours)])
     return paint
 
 def paint_rows(colours):
@@ -624,8 +619,8 @@ def painters():
         'ToolbarButtonSpinArrowGlyphs': (GLYPH, paint_arrow_glyphs(4, GLYPH_INKS_ON_SILVER)),
         'ToolbarButtonDropDownGlyph': (GLYPH, paint_arrow('down', GLYPH_INKS_ON_SILVER)),
         'AccessTab': (FACE, paint_tabs(['tabnormal', 'tabhot', 'selected', 'selectedhot'])),
-        'RibbonTabSeparator': (PLAIN, paint_columns([(60, 60, 60)], transparent=False)),
-        'ContextTabSeparator': (PLAIN, paint_columns([(120, 120, 120)], transparent=False)),
+        'RibbonTabSeparator': (PLAIN, paint_columns([(60, 60, 60)])),
+        'ContextTabSeparator': (PLAIN, paint_columns([(120, 120, 120)])),
         'ContextTabGroupClient': (GRADIENT, paint_panel((210, 212, 216), (170, 174, 180), (90, 90, 90))),
         'ContextTabGroupCaption': (GRADIENT, paint_panels([
             paint_panel((96, 96, 96), (66, 66, 66), (90, 90, 90), ('bl', 'br'), shape=linear),

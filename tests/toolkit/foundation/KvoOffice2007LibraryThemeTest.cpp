@@ -44,12 +44,14 @@ std::vector<COLORREF> CellPixels(CKvoOffice2007Image* image, const Office2007Bla
     return pixels;
 }
 
-// The colours inside a cell's 1-pixel border.
+// The colours inside a cell's 1-pixel border; a strip too thin for a
+// border (the slider's track) counts whole.
 size_t InnerColours(const std::vector<COLORREF>& pixels, const Office2007BlackPicture& picture)
 {
+    const int inset = picture.cellWidth > 5 && picture.cellHeight > 5 ? 1 : 0;
     std::set<COLORREF> colours;
-    for (int y = 1; y < picture.cellHeight - 1; ++y) {
-        for (int x = 1; x < picture.cellWidth - 1; ++x)
+    for (int y = inset; y < picture.cellHeight - inset; ++y) {
+        for (int x = inset; x < picture.cellWidth - inset; ++x)
             colours.insert(pixels[y * picture.cellWidth + x]);
     }
     return colours.size();
