@@ -396,6 +396,9 @@ protected:
         }
         if (message == WM_PAINT && m_bar) {
             CPaintDC dc(this);
+            CRect client;
+            GetClientRect(&client);
+            dc.FillSolidRect(&client, RGB(0xFF, 0xFF, 0xFF));
             m_bar->GetScrollBarPaintManager()->DrawScrollBar(&dc, m_bar);
             return 0;
         }
