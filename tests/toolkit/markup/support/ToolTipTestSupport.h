@@ -3,12 +3,14 @@
 // a context, and the real cursor moved over it.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <afxwin.h>
 #include <malloc.h>
 
 #include <vector>
 
 #include "framework/WindowTestSupport.h"
+#include "foundation/base/KvoDrawHelpers.h"
 #include "markup/tooltip/KvoToolTipContext.h"
 #include "markup/tooltip/KvoToolTipContextToolTip.h"
 
@@ -124,3 +126,44 @@ inline DWORD GdiObjectsInUse()
 {
     return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
 }
+
+// A test with an active owner window whose tools come from the test's table,
+// the tip shown after a short initial delay.
+class ToolTipOwnerTest : public ::testing::Test {
+protected:
+    void SetUp() override { OpenOwner(100, 100); }
+    void TearDown() override { CloseOwner(); }
+
+    void OpenOwner(int x, int y)
+    {
+        ASSERT_TRUE(owner.Create(x, y, 320, 200));
+        owner.context = &context;
+        ::SetForegroundWindow(owner.GetSafeHwnd());
+        ASSERT_TRUE(PumpUntil([this] { return CKvoDrawHelpers::IsTopParentActive(owner.GetSafeHwnd()) != FALSE; }));
+        context.SetDelayTime(TTDT_INITIAL, 50);
+    }
+    void CloseOwner()
+    {
+        owner.context = nullptr;
+        owner.DestroyWindow();
+    }
+
+    // Moves the cursor off and then onto the first tool in the look; true
+    // once its tip shows.
+    bool HoverFirstTool(int style)
+    {
+        context.SetStyle(style);
+        MoveCursorTo(owner, {150, 150});
+        MoveCursorTo(owner, {20, 20});
+        return PumpUntil([this] { return context.TipVisible(); });
+    }
+    CRect TipRect() const
+    {
+        CRect rect;
+        ::GetWindowRect(context.TipWindow(), &rect);
+        return rect;
+    }
+
+    CTableToolTipContext context;
+    CToolTipOwner owner;
+};

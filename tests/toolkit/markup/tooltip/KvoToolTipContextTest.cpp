@@ -7,21 +7,12 @@
 
 namespace {
 
-class KvoToolTipContextTest : public ::testing::Test {
+class KvoToolTipContextTest : public ToolTipOwnerTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(owner.Create(100, 100, 320, 200));
-        owner.context = &context;
-        ::SetForegroundWindow(owner.GetSafeHwnd());
-        ASSERT_TRUE(PumpUntil([this] { return CKvoDrawHelpers::IsTopParentActive(owner.GetSafeHwnd()) != FALSE; }));
+        ToolTipOwnerTest::SetUp();
         context.tools = {{1, {10, 10, 100, 50}, L"First tool"}, {2, {110, 10, 200, 50}, L"Second tool"}};
-        context.SetDelayTime(TTDT_INITIAL, 50);
-    }
-    void TearDown() override
-    {
-        owner.context = nullptr;
-        owner.DestroyWindow();
     }
 
     void HoverAndWait(POINT point)
@@ -29,9 +20,6 @@ protected:
         MoveCursorTo(owner, point);
         PumpUntil([this] { return context.TipVisible(); });
     }
-
-    CTableToolTipContext context;
-    CToolTipOwner owner;
 };
 
 } // namespace

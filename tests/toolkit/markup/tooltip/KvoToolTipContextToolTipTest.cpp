@@ -10,40 +10,23 @@
 
 namespace {
 
-class KvoToolTipWindowTest : public ::testing::Test {
+class KvoToolTipWindowTest : public ToolTipOwnerTest {
 protected:
     void SetUp() override { Open(100, 100); }
-    void TearDown() override { Close(); }
 
     void Open(int x, int y)
     {
-        ASSERT_TRUE(owner.Create(x, y, 320, 200));
-        owner.context = &context;
-        ::SetForegroundWindow(owner.GetSafeHwnd());
-        ASSERT_TRUE(PumpUntil([this] { return CKvoDrawHelpers::IsTopParentActive(owner.GetSafeHwnd()) != FALSE; }));
+        OpenOwner(x, y);
         context.SetStyle(KvoToolTipStyle::Office);
         context.SetDelayTime(TTDT_INITIAL, 300);
         context.tools = {{1, {10, 10, 100, 50}, L"First tool"}, {2, {110, 10, 200, 50}, L"Second tool"}};
     }
-    void Close()
-    {
-        owner.context = nullptr;
-        owner.DestroyWindow();
-    }
+    void Close() { CloseOwner(); }
 
     bool WaitVisible(double seconds = 3.0)
     {
         return PumpUntil([this] { return context.TipVisible(); }, seconds);
     }
-    CRect TipRect() const
-    {
-        CRect rect;
-        ::GetWindowRect(context.TipWindow(), &rect);
-        return rect;
-    }
-
-    CTableToolTipContext context;
-    CToolTipOwner owner;
 };
 
 } // namespace

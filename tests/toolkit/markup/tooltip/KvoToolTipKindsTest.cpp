@@ -8,36 +8,9 @@
 
 namespace {
 
-class KvoToolTipKindsTest : public ::testing::Test {
+class KvoToolTipKindsTest : public ToolTipOwnerTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(owner.Create(100, 100, 320, 200));
-        owner.context = &context;
-        ::SetForegroundWindow(owner.GetSafeHwnd());
-        ASSERT_TRUE(PumpUntil([this] { return CKvoDrawHelpers::IsTopParentActive(owner.GetSafeHwnd()) != FALSE; }));
-        context.SetDelayTime(TTDT_INITIAL, 50);
-    }
-    void TearDown() override
-    {
-        owner.context = nullptr;
-        owner.DestroyWindow();
-    }
-
-    CSize ShowFirstTool(int style)
-    {
-        context.SetStyle(style);
-        MoveCursorTo(owner, {150, 150});
-        MoveCursorTo(owner, {20, 20});
-        if (!PumpUntil([this] { return context.TipVisible(); }))
-            return CSize(0, 0);
-        CRect rect;
-        ::GetWindowRect(context.TipWindow(), &rect);
-        return rect.Size();
-    }
-
-    CTableToolTipContext context;
-    CToolTipOwner owner;
+    CSize ShowFirstTool(int style) { return HoverFirstTool(style) ? TipRect().Size() : CSize(0, 0); }
 };
 
 } // namespace

@@ -12,31 +12,23 @@
 
 namespace {
 
-class KvoToolTipLooksTest : public ::testing::Test {
+class KvoToolTipLooksTest : public ToolTipOwnerTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(owner.Create(100, 100, 320, 200));
-        owner.context = &context;
-        ::SetForegroundWindow(owner.GetSafeHwnd());
-        ASSERT_TRUE(PumpUntil([this] { return CKvoDrawHelpers::IsTopParentActive(owner.GetSafeHwnd()) != FALSE; }));
-        context.SetDelayTime(TTDT_INITIAL, 50);
+        ToolTipOwnerTest::SetUp();
         context.tools = {{1, {10, 10, 100, 50}, L"Open a drawing"}};
     }
     void TearDown() override
     {
         CKvoColorManager::Instance()->SetCurrentSystemTheme(KvoSystemThemeDefault);
-        owner.context = nullptr;
-        owner.DestroyWindow();
+        ToolTipOwnerTest::TearDown();
     }
 
     // Shows the tip of the first tool in the look and reads it back.
     std::unique_ptr<CWindowPicture> ShowAndRead(int style, const wchar_t* picture)
     {
-        context.SetStyle(style);
-        MoveCursorTo(owner, {150, 150});
-        MoveCursorTo(owner, {20, 20});
-        if (!PumpUntil([this] { return context.TipVisible(); }))
+        if (!HoverFirstTool(style))
             return nullptr;
         context.GetToolTip()->UpdateWindow();
         auto read = std::make_unique<CWindowPicture>(context.TipWindow());
@@ -44,15 +36,7 @@ protected:
             read->SavePng(TestOutputFolder() + L"\\" + picture);
         return read;
     }
-    CSize TipSize() const
-    {
-        CRect rect;
-        ::GetWindowRect(context.TipWindow(), &rect);
-        return rect.Size();
-    }
-
-    CTableToolTipContext context;
-    CToolTipOwner owner;
+    CSize TipSize() const { return TipRect().Size(); }
 };
 
 COLORREF ThemeColour(const wchar_t* section, const wchar_t* key)
