@@ -1,5 +1,6 @@
 #include "markup/tooltip/KvoHTMLToolTip.h"
 
+#include <algorithm>
 #include <atlcomcli.h>
 #include <mshtml.h>
 
@@ -72,7 +73,10 @@ CKvoToolTipContext::CHTMLToolTip::PageWait CKvoToolTipContext::CHTMLToolTip::Wai
         if (elapsed >= milliseconds)
             return PageWait::TimedOut;
         if (!::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+            // The ready state can change without a message to this thread:
+            // look again at least every poll interval.
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, (std::min)(milliseconds - elapsed, kPagePollMilliseconds),
+                                        QS_ALLINPUT);
             continue;
         }
         if (!AfxPumpMessage()) {

@@ -20,6 +20,7 @@ public:
 
     // How long the first page may take before the tip shows without it.
     static constexpr DWORD kPageWaitMilliseconds = 5000;
+    static constexpr DWORD kPagePollMilliseconds = 50;
     enum class PageWait { Complete, TimedOut, Quit, WindowGone };
     // Pumps the thread's messages until ready() holds, the time is up, a
     // WM_QUIT comes (left for the thread's own loop) or window goes.

@@ -70,17 +70,18 @@ TEST(KvoRichRender, PlainRtfAndTextOutsideTheCodePageAllArrive)
         const wchar_t* text;
         const wchar_t* shown;
     };
-    // Thai and the euro sign are outside code page 932.
+    // Thai and the euro sign are outside code page 932. RTF's u control word takes
+    // its character code in decimal.
     const Case cases[] = {{L"Plain words", L"Plain words"},
                           {L"{\\rtf1\\ansi {\\b Bold} and plain}", L"Bold and plain"},
                           {L"\u0E01\u0E32\u0E23 \u20AC 5", L"\u0E01\u0E32\u0E23 \u20AC 5"},
-                          {L"{\\rtf1 \\u3042? kana}", L"\u3042 kana"}};
+                          {L"{\\rtf1 \\u12354? kana}", L"\u3042 kana"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         EXPECT_GT(render.SetText(c.text), 0);
         CStringW text = render.GetText();
         text.TrimRight(L"\r\n");
-        EXPECT_EQ(CStringW(c.shown), text);
+        EXPECT_EQ(std::wstring(c.shown), std::wstring(text.GetString()));
     }
     EXPECT_EQ(0, render.SetText(L""));
     EXPECT_EQ(L"", render.GetText());

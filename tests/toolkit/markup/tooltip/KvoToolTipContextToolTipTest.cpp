@@ -128,7 +128,9 @@ TEST_F(KvoToolTipWindowTest, APlacementPutsTheTipBelowItsBottomEdge)
 TEST_F(KvoToolTipWindowTest, TheHookHidesTheTipWhenTheMouseLeavesTheOwner)
 {
     CWnd elsewhere;
-    ASSERT_TRUE(CreateTestPopup(elsewhere, true, 500, 100, 100, 100));
+    // Shown without activation: the owner's frame stays active, as tips need.
+    ASSERT_TRUE(CreateTestPopup(elsewhere, false, 500, 100, 100, 100));
+    elsewhere.ShowWindow(SW_SHOWNOACTIVATE);
     context.SetDelayTime(TTDT_INITIAL, 50);
     MoveCursorTo(owner, {20, 20});
     ASSERT_TRUE(WaitVisible());
