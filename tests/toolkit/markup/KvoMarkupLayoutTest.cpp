@@ -105,6 +105,7 @@ TEST_F(KvoMarkupLayoutTest, CollapsedTakesNoRoomAndHiddenDrawsNothing)
     EXPECT_EQ(canvas.Pixel(5, 5), RGB(255, 255, 255));
 
     // Shown again: a Collapsed element was left dirty, so it measures anew.
+    collapsed->ResetCounters();
     collapsed->SetValue(CKvoMarkupUIElement::s_visibilityProperty, nullptr);
     EXPECT_EQ(collapsed->invalidateMeasureCalls, 1);
     EXPECT_GE(collapsed->measureCoreCalls, 1);
