@@ -248,8 +248,9 @@ POINT CKvoMarkupInputElement::GetPosition(const CKvoMarkupRoutedEventArgs& args,
                                           const CKvoMarkupInputElement* relativeTo)
 {
     POINT position = {args.x, args.y};
-    const CKvoMarkupVisual* visual = static_cast<const CKvoMarkupVisual*>(
-        MarkupDynamicCast(CKvoMarkupVisual::s_type, const_cast<CKvoMarkupInputElement*>(relativeTo)));
+    const CKvoMarkupVisual* visual = relativeTo && relativeTo->IsKindOf(CKvoMarkupVisual::s_type)
+                                         ? static_cast<const CKvoMarkupVisual*>(relativeTo)
+                                         : nullptr;
     for (; visual; visual = visual->GetVisualParent()) {
         position.x -= visual->GetVisualOffset().x;
         position.y -= visual->GetVisualOffset().y;
