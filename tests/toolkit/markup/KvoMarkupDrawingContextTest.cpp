@@ -23,21 +23,21 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
-struct StopSpec {
+struct GradientStopRow {
     double offset;
     COLORREF color;
 };
 
 // A gradient brush with the stops in the order given; points as text
 // ("x,y"), null for unset.
-CKvoMarkupLinearGradientBrush* NewGradient(const std::vector<StopSpec>& stops, const wchar_t* start = nullptr,
+CKvoMarkupLinearGradientBrush* NewGradient(const std::vector<GradientStopRow>& stops, const wchar_t* start = nullptr,
                                            const wchar_t* end = nullptr)
 {
     CKvoMarkupLinearGradientBrush* brush = new CKvoMarkupLinearGradientBrush;
-    for (const StopSpec& spec : stops) {
+    for (const GradientStopRow& row : stops) {
         CKvoMarkupGradientStop* stop = new CKvoMarkupGradientStop;
-        stop->SetValue(CKvoMarkupGradientStop::s_offsetProperty, new CKvoMarkupDouble(spec.offset));
-        stop->SetValue(CKvoMarkupGradientStop::s_colorProperty, new CKvoMarkupColor(spec.color));
+        stop->SetValue(CKvoMarkupGradientStop::s_offsetProperty, new CKvoMarkupDouble(row.offset));
+        stop->SetValue(CKvoMarkupGradientStop::s_colorProperty, new CKvoMarkupColor(row.color));
         brush->GetGradientStops()->Add(stop);
     }
     CKvoMarkupPoint scratch;
