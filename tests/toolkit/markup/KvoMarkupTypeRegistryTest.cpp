@@ -8,11 +8,21 @@
 #include "markup/core/KvoMarkupPtr.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/core/KvoMarkupTypeRegistry.h"
+#include "markup/drawing/KvoMarkupBrush.h"
+#include "markup/drawing/KvoMarkupLinearGradientBrush.h"
+#include "markup/elements/KvoMarkupFrameworkElement.h"
+#include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/elements/KvoMarkupRoutedEvent.h"
+#include "markup/styles/KvoMarkupResourceDictionary.h"
+#include "markup/styles/KvoMarkupSetter.h"
+#include "markup/styles/KvoMarkupStyle.h"
+#include "markup/styles/KvoMarkupTrigger.h"
 #include "markup/values/KvoMarkupBool.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupDouble.h"
 #include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupInt.h"
+#include "markup/values/KvoMarkupPoint.h"
 #include "markup/values/KvoMarkupString.h"
 #include "markup/values/KvoMarkupThickness.h"
 #include "toolkit/markup/support/MarkupObjectTest.h"
@@ -41,6 +51,25 @@ const RecordRow kRecordTable[] = {
     {nullptr, L"CKvoMarkupString", &CKvoMarkupString::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupThickness", &CKvoMarkupThickness::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupType", &CKvoMarkupType::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupUIElement", &CKvoMarkupUIElement::s_type, &CKvoMarkupVisual::s_type},
+    {nullptr, L"CKvoMarkupVisual", &CKvoMarkupVisual::s_type, &CKvoMarkupInputElement::s_type},
+    {nullptr, L"CKvoMarkupBrush", &CKvoMarkupBrush::s_type, &CKvoMarkupObject::s_type},
+    {L"GradientStop", L"CKvoMarkupGradientStop", &CKvoMarkupGradientStop::s_type, &CKvoMarkupObject::s_type},
+    {L"LinearGradientBrush", L"CKvoMarkupLinearGradientBrush", &CKvoMarkupLinearGradientBrush::s_type,
+     &CKvoMarkupBrush::s_type},
+    {nullptr, L"CKvoMarkupPoint", &CKvoMarkupPoint::s_type, &CKvoMarkupObject::s_type},
+    {L"SolidColorBrush", L"CKvoMarkupSolidColorBrush", &CKvoMarkupSolidColorBrush::s_type, &CKvoMarkupBrush::s_type},
+    {nullptr, L"CKvoMarkupInputElement", &CKvoMarkupInputElement::s_type, &CKvoMarkupObject::s_type},
+    {L"FrameworkElement", L"CKvoMarkupFrameworkElement", &CKvoMarkupFrameworkElement::s_type,
+     &CKvoMarkupUIElement::s_type},
+    {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
+    {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupSetterColection", &CKvoMarkupSetterColection::s_type, &CKvoMarkupCollection::s_type},
+    {L"Style", L"CKvoMarkupStyle", &CKvoMarkupStyle::s_type, &CKvoMarkupObject::s_type},
+    {L"Trigger", L"CKvoMarkupTrigger", &CKvoMarkupTrigger::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupTriggerCollection", &CKvoMarkupTriggerCollection::s_type, &CKvoMarkupCollection::s_type},
+    {L"KeyboardNavigation", L"CKvoMarkupKeyboardNavigation", &CKvoMarkupKeyboardNavigation::s_type,
+     &CKvoMarkupObject::s_type},
 };
 
 bool IsTestRecord(const CKvoMarkupType* type)
@@ -181,4 +210,21 @@ TEST_F(KvoMarkupTypeRegistryTest, TypeConvertsFromItsTag)
     CKvoMarkupInt number(1);
     EXPECT_EQ(scratch.ConvertFrom(&number), nullptr);
     EXPECT_EQ(scratch.ConvertFrom(nullptr), nullptr);
+}
+
+// Classes without a record of their own report their base's.
+TEST_F(KvoMarkupTypeRegistryTest, HelperClassesReportTheirBaseRecord)
+{
+    CKvoMarkupPtr<CKvoMarkupObject> stops(new CKvoMarkupGradientStops);
+    EXPECT_EQ(stops->GetType(), CKvoMarkupCollection::s_type);
+    CKvoMarkupPtr<CKvoMarkupObject> active(new CKvoMarkupActiveTriggerCollection);
+    EXPECT_EQ(active->GetType(), CKvoMarkupTriggerCollection::s_type);
+    EXPECT_EQ(CKvoMarkupInputElement::s_mouseEnterEvent->GetType(), CKvoMarkupDependencyProperty::s_type);
+
+    // A framework element is every one of its bases.
+    CKvoMarkupPtr<CKvoMarkupObject> element(CKvoMarkupFrameworkElement::s_type->CreateObject());
+    for (CKvoMarkupType* base : {CKvoMarkupUIElement::s_type, CKvoMarkupVisual::s_type,
+                                 CKvoMarkupInputElement::s_type, CKvoMarkupObject::s_type})
+        EXPECT_TRUE(element->IsKindOf(base)) << CKvoMarkupType::ClassNameOf(base);
+    EXPECT_FALSE(element->IsKindOf(CKvoMarkupBrush::s_type));
 }

@@ -98,10 +98,12 @@ public:
 protected:
     // The class name of this object's type, for messages.
     LPCWSTR GetClassNameText() const;
-
-private:
+    // Tells the logical descendants of an inheriting property's change, as
+    // SetValue does.
     void NotifyInheritingDescendants(const CKvoMarkupDependencyProperty* property, CKvoMarkupObject* oldValue,
                                      CKvoMarkupObject* newValue);
+
+private:
 
     CKvoMarkupObject* m_pLogicalParent;
     CKvoMarkupProperties* m_pProperties;

@@ -1,6 +1,7 @@
 #include "markup/core/KvoMarkupType.h"
 #include <new>
 #include "markup/core/KvoMarkupTypeRegistry.h"
+#include "markup/styles/KvoMarkupStyle.h"
 #include "markup/values/KvoMarkupString.h"
 
 IMPLEMENT_MARKUP_TYPE(CKvoMarkupType)
@@ -22,8 +23,24 @@ CKvoMarkupType::CKvoMarkupType()
 CKvoMarkupType::CKvoMarkupType(LPCWSTR tag, LPCWSTR className, KvoMarkupCreateFunction create,
                                KvoMarkupBaseTypeFunction baseType, KvoMarkupRegisterFunction registerProperties)
     : m_tag(tag), m_className(className), m_pNextType(nullptr), m_bRegistered(FALSE), m_pfnCreate(create),
-      m_pfnBaseType(baseType), m_pfnRegister(registerProperties)
+      m_pfnBaseType(baseType), m_pfnRegister(registerProperties), m_pDefaultStyle(nullptr)
 {
+}
+
+CKvoMarkupType::~CKvoMarkupType()
+{
+    SetDefaultStyle(nullptr);
+}
+
+void CKvoMarkupType::SetDefaultStyle(CKvoMarkupStyle* style)
+{
+    if (style) {
+        style->AddRef();
+        style->Seal();
+    }
+    if (m_pDefaultStyle)
+        m_pDefaultStyle->Release();
+    m_pDefaultStyle = style;
 }
 
 CKvoMarkupType* CKvoMarkupType::GetBaseType() const

@@ -1,6 +1,7 @@
 #pragma once
 #include "markup/core/KvoMarkupObject.h"
 
+class CKvoMarkupStyle;
 class CKvoMarkupType;
 
 // A new object of the class with one reference, or null when it cannot be
@@ -24,6 +25,7 @@ public:
                                   KvoMarkupBaseTypeFunction baseType, KvoMarkupRegisterFunction registerProperties);
     // A scratch record that only converts text to types; never entered.
     CKvoMarkupType();
+    ~CKvoMarkupType() override;
 
     // Static text; null for classes that cannot be written as elements.
     LPCWSTR GetTag() const { return m_tag; }
@@ -48,6 +50,13 @@ public:
     // reference), or null.
     CKvoMarkupObject* ConvertFrom(CKvoMarkupObject* value) override;
 
+    // The style under every element of exactly this type: its setters below
+    // the element's own style, its triggers when the element has none. Null
+    // unless a registration sets one. Borrowed.
+    CKvoMarkupStyle* GetDefaultStyle() const { return m_pDefaultStyle; }
+    // Takes a reference of its own on style and releases the previous one.
+    void SetDefaultStyle(CKvoMarkupStyle* style);
+
     // Class name of type for messages; empty for a missing record.
     static LPCWSTR ClassNameOf(const CKvoMarkupType* type);
 
@@ -63,4 +72,5 @@ private:
     KvoMarkupCreateFunction m_pfnCreate;
     KvoMarkupBaseTypeFunction m_pfnBaseType;
     KvoMarkupRegisterFunction m_pfnRegister;
+    CKvoMarkupStyle* m_pDefaultStyle;
 };

@@ -7,11 +7,23 @@
 #include "markup/core/KvoMarkupCollection.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
+#include "markup/drawing/KvoMarkupBrush.h"
+#include "markup/drawing/KvoMarkupLinearGradientBrush.h"
+#include "markup/elements/KvoMarkupFrameworkElement.h"
+#include "markup/elements/KvoMarkupInputElement.h"
+#include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/elements/KvoMarkupUIElement.h"
+#include "markup/elements/KvoMarkupVisual.h"
+#include "markup/styles/KvoMarkupResourceDictionary.h"
+#include "markup/styles/KvoMarkupSetter.h"
+#include "markup/styles/KvoMarkupStyle.h"
+#include "markup/styles/KvoMarkupTrigger.h"
 #include "markup/values/KvoMarkupBool.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupDouble.h"
 #include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupInt.h"
+#include "markup/values/KvoMarkupPoint.h"
 #include "markup/values/KvoMarkupString.h"
 #include "markup/values/KvoMarkupThickness.h"
 
@@ -58,6 +70,33 @@ struct MarkupTypeRecords {
         MakeRecord<CKvoMarkupString, CKvoMarkupObject>(nullptr, L"CKvoMarkupString");
         MakeRecord<CKvoMarkupThickness, CKvoMarkupObject>(nullptr, L"CKvoMarkupThickness");
         MakeRecord<CKvoMarkupType, CKvoMarkupObject>(nullptr, L"CKvoMarkupType");
+        MakeRecord<CKvoMarkupUIElement, CKvoMarkupVisual>(nullptr, L"CKvoMarkupUIElement",
+                                                          CKvoMarkupUIElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupVisual, CKvoMarkupInputElement>(nullptr, L"CKvoMarkupVisual");
+        MakeRecord<CKvoMarkupBrush, CKvoMarkupObject>(nullptr, L"CKvoMarkupBrush");
+        MakeRecord<CKvoMarkupGradientStop, CKvoMarkupObject>(L"GradientStop", L"CKvoMarkupGradientStop",
+                                                             CKvoMarkupGradientStop::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupLinearGradientBrush, CKvoMarkupBrush>(
+            L"LinearGradientBrush", L"CKvoMarkupLinearGradientBrush",
+            CKvoMarkupLinearGradientBrush::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPoint, CKvoMarkupObject>(nullptr, L"CKvoMarkupPoint");
+        MakeRecord<CKvoMarkupSolidColorBrush, CKvoMarkupBrush>(L"SolidColorBrush", L"CKvoMarkupSolidColorBrush",
+                                                               CKvoMarkupSolidColorBrush::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupInputElement, CKvoMarkupObject>(nullptr, L"CKvoMarkupInputElement",
+                                                             CKvoMarkupInputElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupFrameworkElement, CKvoMarkupUIElement>(
+            L"FrameworkElement", L"CKvoMarkupFrameworkElement", CKvoMarkupFrameworkElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");
+        MakeRecord<CKvoMarkupSetter, CKvoMarkupObject>(L"Setter", L"CKvoMarkupSetter",
+                                                       CKvoMarkupSetter::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupSetterColection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupSetterColection");
+        MakeRecord<CKvoMarkupStyle, CKvoMarkupObject>(L"Style", L"CKvoMarkupStyle",
+                                                      CKvoMarkupStyle::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupTrigger, CKvoMarkupObject>(L"Trigger", L"CKvoMarkupTrigger",
+                                                        CKvoMarkupTrigger::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupTriggerCollection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupTriggerCollection");
+        MakeRecord<CKvoMarkupKeyboardNavigation, CKvoMarkupObject>(
+            L"KeyboardNavigation", L"CKvoMarkupKeyboardNavigation", CKvoMarkupKeyboardNavigation::RegisterMarkupProperties);
     }
 } markupTypeRecords __attribute__((init_priority(KVO_STARTUP_MARKUP_RECORDS)));
 }

@@ -5,6 +5,7 @@
 #include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupString.h"
 #include "markup/values/KvoMarkupThickness.h"
+#include "toolkit/markup/support/MarkupTestElement.h"
 #include "toolkit/markup/support/MarkupTestTypes.h"
 
 namespace {
@@ -23,6 +24,7 @@ void MarkupObjectTest::SetUp()
 {
     CKvoMarkupContext::RegisterMarkupTypes();
     EnsureMarkupTestTypes();
+    EnsureMarkupTestElementType();
     MakeSharedValues();
     CTestMarkupElement::ChangeLog().clear();
     LastSizeCallback() = SizeCallbackView();
