@@ -18,6 +18,15 @@
 #include "markup/styles/KvoMarkupSetter.h"
 #include "markup/styles/KvoMarkupStyle.h"
 #include "markup/styles/KvoMarkupTrigger.h"
+#include "markup/text/KvoMarkupFrameworkContentElement.h"
+#include "markup/text/KvoMarkupHyperlink.h"
+#include "markup/text/KvoMarkupInline.h"
+#include "markup/text/KvoMarkupInlineCollection.h"
+#include "markup/text/KvoMarkupInlineUIContainer.h"
+#include "markup/text/KvoMarkupRun.h"
+#include "markup/text/KvoMarkupSpan.h"
+#include "markup/text/KvoMarkupTextBlock.h"
+#include "markup/text/KvoMarkupTextElement.h"
 #include "markup/values/KvoMarkupBool.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupDouble.h"
@@ -86,6 +95,25 @@ struct MarkupTypeRecords {
                                                              CKvoMarkupInputElement::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupFrameworkElement, CKvoMarkupUIElement>(
             L"FrameworkElement", L"CKvoMarkupFrameworkElement", CKvoMarkupFrameworkElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupBold, CKvoMarkupSpan>(L"Bold", L"CKvoMarkupBold");
+        MakeRecord<CKvoMarkupFrameworkContentElement, CKvoMarkupInputElement>(
+            L"FrameworkContentElement", L"CKvoMarkupFrameworkContentElement",
+            CKvoMarkupFrameworkContentElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupHyperlink, CKvoMarkupSpan>(L"Hyperlink", L"CKvoMarkupHyperlink",
+                                                        CKvoMarkupHyperlink::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupInline, CKvoMarkupTextElement>(nullptr, L"CKvoMarkupInline",
+                                                            CKvoMarkupInline::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupInlineCollection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupInlineCollection");
+        MakeRecord<CKvoMarkupInlineUIContainer, CKvoMarkupInline>(L"InlineUIContainer", L"CKvoMarkupInlineUIContainer");
+        MakeRecord<CKvoMarkupItalic, CKvoMarkupSpan>(L"Italic", L"CKvoMarkupItalic");
+        MakeRecord<CKvoMarkupLineBreak, CKvoMarkupRun>(L"LineBreak", L"CKvoMarkupLineBreak");
+        MakeRecord<CKvoMarkupRun, CKvoMarkupInline>(L"Run", L"CKvoMarkupRun", CKvoMarkupRun::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupSpan, CKvoMarkupInline>(L"Span", L"CKvoMarkupSpan");
+        MakeRecord<CKvoMarkupTextElement, CKvoMarkupFrameworkContentElement>(
+            L"TextElement", L"CKvoMarkupTextElement", CKvoMarkupTextElement::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupUnderline, CKvoMarkupSpan>(L"Underline", L"CKvoMarkupUnderline");
+        MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
+                                                                    CKvoMarkupTextBlock::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");
         MakeRecord<CKvoMarkupSetter, CKvoMarkupObject>(L"Setter", L"CKvoMarkupSetter",
                                                        CKvoMarkupSetter::RegisterMarkupProperties);

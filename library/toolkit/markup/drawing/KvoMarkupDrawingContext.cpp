@@ -1,20 +1,24 @@
 #include "markup/drawing/KvoMarkupDrawingContext.h"
 #include <stdlib.h>
 #include "markup/drawing/KvoMarkupBrush.h"
+#include "markup/drawing/KvoMarkupFont.h"
 
-CKvoMarkupDrawingContext::CKvoMarkupDrawingContext(HDC dc) : m_hDC(dc), m_hMeasureDC(dc), m_bOwnsDC(FALSE)
+CKvoMarkupDrawingContext::CKvoMarkupDrawingContext(HDC dc)
+    : m_hDC(dc), m_hMeasureDC(dc), m_pFont(nullptr), m_hReplacedFont(nullptr), m_bOwnsDC(FALSE)
 {
     ReadDeviceState();
 }
 
 CKvoMarkupDrawingContext::CKvoMarkupDrawingContext()
-    : m_hDC(::CreateCompatibleDC(NULL)), m_hMeasureDC(m_hDC), m_bOwnsDC(TRUE)
+    : m_hDC(::CreateCompatibleDC(NULL)), m_hMeasureDC(m_hDC), m_pFont(nullptr), m_hReplacedFont(nullptr),
+      m_bOwnsDC(TRUE)
 {
     ReadDeviceState();
 }
 
 CKvoMarkupDrawingContext::~CKvoMarkupDrawingContext()
 {
+    SetFont(nullptr);
     if (m_bOwnsDC && m_hDC)
         ::DeleteDC(m_hDC);
 }
@@ -59,6 +63,24 @@ HFONT CKvoMarkupDrawingContext::SelectFontHandle(HFONT font)
     if (m_hMeasureDC != m_hDC)
         ::SelectObject(m_hMeasureDC, font);
     return previous;
+}
+
+void CKvoMarkupDrawingContext::SetFont(CKvoMarkupFont* font)
+{
+    if (!m_hDC || font == m_pFont)
+        return;
+    if (font) {
+        HFONT previous = SelectFontHandle(font->GetHandle());
+        if (!m_pFont)
+            m_hReplacedFont = previous;
+        font->AddRef();
+    } else {
+        SelectFontHandle(m_hReplacedFont);
+        m_hReplacedFont = nullptr;
+    }
+    if (m_pFont)
+        m_pFont->Release();
+    m_pFont = font;
 }
 
 void CKvoMarkupDrawingContext::SetViewportOrigin(const POINT* origin)

@@ -2,6 +2,7 @@
 #include <afxwin.h>
 
 class CKvoMarkupBrush;
+class CKvoMarkupFont;
 
 // What markup draws and measures through, for one layout or paint pass: a
 // device context whose viewport origin moves to each element in turn, the
@@ -25,6 +26,11 @@ public:
     // the target had before.
     virtual HFONT SelectFontHandle(HFONT font);
     virtual void SetViewportOrigin(const POINT* origin);
+
+    // Selects font (null: the font the DC had before the first SetFont);
+    // the context holds a reference on the selected font.
+    void SetFont(CKvoMarkupFont* font);
+    CKvoMarkupFont* GetFont() const { return m_pFont; }
 
     HDC GetSafeHdc() const { return m_hDC; }
     CSize GetTextExtent(LPCWSTR text, int length) const;
@@ -55,6 +61,9 @@ private:
 
     HDC m_hDC;
     HDC m_hMeasureDC;
+    CKvoMarkupFont* m_pFont;
+    // Selected again when the font is reset.
+    HFONT m_hReplacedFont;
     SIZE m_windowExtent;
     SIZE m_viewportExtent;
     POINT m_viewportOrigin;
