@@ -17,6 +17,13 @@
 #include "markup/styles/KvoMarkupSetter.h"
 #include "markup/styles/KvoMarkupStyle.h"
 #include "markup/styles/KvoMarkupTrigger.h"
+#include "markup/text/KvoMarkupFrameworkContentElement.h"
+#include "markup/text/KvoMarkupHyperlink.h"
+#include "markup/text/KvoMarkupInlineCollection.h"
+#include "markup/text/KvoMarkupInlineUIContainer.h"
+#include "markup/text/KvoMarkupRun.h"
+#include "markup/text/KvoMarkupSpan.h"
+#include "markup/text/KvoMarkupTextBlock.h"
 #include "markup/values/KvoMarkupBool.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupDouble.h"
@@ -62,6 +69,22 @@ const RecordRow kRecordTable[] = {
     {nullptr, L"CKvoMarkupInputElement", &CKvoMarkupInputElement::s_type, &CKvoMarkupObject::s_type},
     {L"FrameworkElement", L"CKvoMarkupFrameworkElement", &CKvoMarkupFrameworkElement::s_type,
      &CKvoMarkupUIElement::s_type},
+    {L"Bold", L"CKvoMarkupBold", &CKvoMarkupBold::s_type, &CKvoMarkupSpan::s_type},
+    {L"FrameworkContentElement", L"CKvoMarkupFrameworkContentElement", &CKvoMarkupFrameworkContentElement::s_type,
+     &CKvoMarkupInputElement::s_type},
+    {L"Hyperlink", L"CKvoMarkupHyperlink", &CKvoMarkupHyperlink::s_type, &CKvoMarkupSpan::s_type},
+    {nullptr, L"CKvoMarkupInline", &CKvoMarkupInline::s_type, &CKvoMarkupTextElement::s_type},
+    {nullptr, L"CKvoMarkupInlineCollection", &CKvoMarkupInlineCollection::s_type, &CKvoMarkupCollection::s_type},
+    {L"InlineUIContainer", L"CKvoMarkupInlineUIContainer", &CKvoMarkupInlineUIContainer::s_type,
+     &CKvoMarkupInline::s_type},
+    {L"Italic", L"CKvoMarkupItalic", &CKvoMarkupItalic::s_type, &CKvoMarkupSpan::s_type},
+    {L"LineBreak", L"CKvoMarkupLineBreak", &CKvoMarkupLineBreak::s_type, &CKvoMarkupRun::s_type},
+    {L"Run", L"CKvoMarkupRun", &CKvoMarkupRun::s_type, &CKvoMarkupInline::s_type},
+    {L"Span", L"CKvoMarkupSpan", &CKvoMarkupSpan::s_type, &CKvoMarkupInline::s_type},
+    {L"TextElement", L"CKvoMarkupTextElement", &CKvoMarkupTextElement::s_type,
+     &CKvoMarkupFrameworkContentElement::s_type},
+    {L"Underline", L"CKvoMarkupUnderline", &CKvoMarkupUnderline::s_type, &CKvoMarkupSpan::s_type},
+    {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
     {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
     {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupSetterColection", &CKvoMarkupSetterColection::s_type, &CKvoMarkupCollection::s_type},
