@@ -136,9 +136,10 @@ std::unique_ptr<CKvoMarkupTextPiece> CKvoMarkupTextLayout::MakeEllipsis()
     if (!made || !made->IsKindOf(CKvoMarkupRun::s_type))
         return nullptr;
     CKvoMarkupRun* run = static_cast<CKvoMarkupRun*>(made.Get());
+    // Text first: a change under the block would ask it to lay out again.
+    run->SetText(L"...");
     // Under the block, so that it takes the block's font and colour.
     run->SetLogicalParent(m_pBlock);
-    run->SetText(L"...");
     std::unique_ptr<CKvoMarkupTextPiece> ellipsis(new CKvoMarkupTextPiece(run, 0));
     ellipsis->end = 3;
     run->PrepareMeasure(m_pDC);

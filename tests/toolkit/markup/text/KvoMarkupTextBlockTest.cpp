@@ -358,6 +358,20 @@ TEST_F(KvoMarkupTextBlockTest, TextReplacesTheInlinesAndLayoutsAreKeptByWidth)
     Measure(block.Get(), measure.Width(L"new"));
     EXPECT_EQ(block->GetLines().size(), 2u);
 
+    // A change inside lays the block out again at once, for its last room.
+    CKvoMarkupRun* run = static_cast<CKvoMarkupRun*>(block->GetInlines()->GetInline(0));
+    run->SetText(L"one two three");
+    EXPECT_EQ(block->GetLines().size(), 3u);
+    EXPECT_EQ(PieceText(Pieces(block.Get())[2][0]), L"three");
+
+    // Trimming keeps its lines for the same width.
+    SetEnum(block.Get(), CKvoMarkupTextBlock::s_textTrimmingProperty, KvoMarkupTextTrimming::CharacterEllipsis);
+    CKvoMarkupDrawingContext measuring;
+    block->MeasureOverride(&measuring, 60, 100);
+    const CKvoMarkupTextLine* trimmed = block->GetLines()[0].get();
+    block->MeasureOverride(&measuring, 60, 100);
+    EXPECT_EQ(block->GetLines()[0].get(), trimmed);
+
     block->SetValue(CKvoMarkupTextBlock::s_textProperty, nullptr);
     Measure(block.Get(), 300);
     EXPECT_TRUE(block->GetLines().empty()) << "an unset text gives a run without text";
