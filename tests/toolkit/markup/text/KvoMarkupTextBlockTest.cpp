@@ -218,8 +218,9 @@ TEST_F(KvoMarkupTextBlockTest, AlignmentPlacesLinesInsideThePadding)
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0][0].rect.left, row.expectedLeft) << "alignment " << row.alignment;
         EXPECT_EQ(lines[0][0].rect.top, 10);
-        if (row.alignment == KvoMarkupTextAlignment::Right)
+        if (row.alignment == KvoMarkupTextAlignment::Right) {
             EXPECT_EQ(lines[1][0].rect.right, blockWidth - 10);
+        }
 
         // The ink of the first line stays within the piece.
         std::vector<int> ink;
