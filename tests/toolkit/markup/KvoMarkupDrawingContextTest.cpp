@@ -5,6 +5,7 @@
 #include "markup/core/KvoMarkupPtr.h"
 #include "markup/drawing/KvoMarkupBrush.h"
 #include "markup/drawing/KvoMarkupDrawingContext.h"
+#include "markup/drawing/KvoMarkupFont.h"
 #include "markup/drawing/KvoMarkupLinearGradientBrush.h"
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/values/KvoMarkupColor.h"
@@ -89,6 +90,32 @@ TEST_F(KvoMarkupDrawingContextTest, NestedOffsetsAddUp)
     EXPECT_EQ(dc.GetClipBox().left, 0);
     dc.FillSolidRect(RECT{0, 0, 1, 1}, kBlue);
     EXPECT_EQ(canvas.Pixel(0, 0), kBlue);
+}
+
+TEST_F(KvoMarkupDrawingContextTest, FontIsHeldWhileSelectedAndTheFirstReplacedOneComesBack)
+{
+    TestCanvas canvas(10, 10);
+    const HDC hdc = canvas.Dc()->GetSafeHdc();
+    const HGDIOBJ original = ::GetCurrentObject(hdc, OBJ_FONT);
+    LOGFONTW request = {};
+    request.lfHeight = -20;
+    CKvoMarkupPtr<CKvoMarkupFont> large(CKvoMarkupFont::Create(request));
+    request.lfHeight = -8;
+    CKvoMarkupPtr<CKvoMarkupFont> small(CKvoMarkupFont::Create(request));
+    {
+        CKvoMarkupDrawingContext dc(hdc);
+        dc.SetFont(large.Get());
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_FONT), large->GetHandle());
+        dc.SetFont(small.Get());
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_FONT), small->GetHandle());
+        // The context's reference keeps the font alive after the caller's goes.
+        small.Reset();
+        EXPECT_NE(dc.GetTextExtent(L"x", 1).cy, 0);
+        dc.SetFont(nullptr);
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_FONT), original);
+        dc.SetFont(large.Get());
+    }
+    EXPECT_EQ(::GetCurrentObject(hdc, OBJ_FONT), original) << "the context puts the DC's font back when it goes";
 }
 
 TEST_F(KvoMarkupDrawingContextTest, ClipIsSavedAndRestored)

@@ -30,7 +30,6 @@ public:
     // Selects font (null: the font the DC had before the first SetFont);
     // the context holds a reference on the selected font.
     void SetFont(CKvoMarkupFont* font);
-    CKvoMarkupFont* GetFont() const { return m_pFont; }
 
     HDC GetSafeHdc() const { return m_hDC; }
     CSize GetTextExtent(LPCWSTR text, int length) const;
