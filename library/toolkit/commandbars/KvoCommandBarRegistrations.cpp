@@ -5,11 +5,13 @@
 #include "commandbars/KvoCommandBar.h"
 #include "commandbars/KvoControl.h"
 #include "commandbars/KvoControlButton.h"
+#include "commandbars/KvoPopupBar.h"
 #include "foundation/base/KvoToolkitStatics.h"
 
 namespace {
 const CRuntimeClass* const kCommandBarClasses[] = {
     RUNTIME_CLASS(CKvoCommandBar),
+    RUNTIME_CLASS(CKvoPopupBar),
     RUNTIME_CLASS(CKvoControl),
     RUNTIME_CLASS(CKvoControlButton),
 };

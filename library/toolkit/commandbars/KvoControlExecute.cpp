@@ -2,6 +2,7 @@
 #include "commandbars/KvoControl.h"
 #include "commandbars/KvoBarManager.h"
 #include "commandbars/KvoCommandBar.h"
+#include "commandbars/KvoPopupBar.h"
 #include "commandbars/KvoSystemSoundThread.h"
 #include <windowsx.h>
 
@@ -74,8 +75,15 @@ void CKvoControl::OnExecute()
 
     CKvoCommandBar* root = m_pParent ? m_pParent->GetRootParent() : nullptr;
     CKvoBarManager* manager = m_pParent ? m_pParent->GetBarManager() : nullptr;
-    if (manager && m_nId != 0)
+    if (manager && m_nId != 0) {
         manager->OnCommandExecuted(m_nId);
+        // The personalised menus also count the menu the command came from.
+        CKvoControl* opener = m_pParent->IsKindOf(RUNTIME_CLASS(CKvoPopupBar))
+                                  ? static_cast<CKvoPopupBar*>(m_pParent)->GetControlPopup()
+                                  : nullptr;
+        if (opener)
+            manager->OnCommandExecuted(opener->GetID());
+    }
 
     if (root && root->m_pReturnCmd) {
         int* result = root->m_pReturnCmd;

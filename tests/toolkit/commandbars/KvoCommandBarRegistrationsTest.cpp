@@ -3,6 +3,7 @@
 #include "commandbars/KvoCommandBar.h"
 #include "commandbars/KvoControl.h"
 #include "commandbars/KvoControlButton.h"
+#include "commandbars/KvoPopupBar.h"
 
 namespace {
 TEST(KvoCommandBarRegistrationsTest, RegisteredClassesAreMadeByName)
@@ -12,6 +13,7 @@ TEST(KvoCommandBarRegistrationsTest, RegisteredClassesAreMadeByName)
         const CRuntimeClass* base;
     } rows[] = {
         {"CKvoCommandBar", RUNTIME_CLASS(CWnd)},
+        {"CKvoPopupBar", RUNTIME_CLASS(CKvoCommandBar)},
         {"CKvoControl", RUNTIME_CLASS(CCmdTarget)},
         {"CKvoControlButton", RUNTIME_CLASS(CKvoControl)},
     };

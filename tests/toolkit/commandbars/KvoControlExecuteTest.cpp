@@ -9,6 +9,7 @@
 #include "commandbars/KvoControl.h"
 #include "commandbars/KvoControlButton.h"
 #include "commandbars/KvoControls.h"
+#include "commandbars/KvoPopupBar.h"
 #include "commandbars/KvoPaintManager.h"
 #include "framework/WindowTestSupport.h"
 #include "toolkit/commandbars/support/KvoTestCommandBar.h"
@@ -111,6 +112,26 @@ TEST_F(KvoControlExecuteTest, AManagerCountsTheCommandsItPersonalises)
     AppendButton(1007)->OnExecute();
     EXPECT_TRUE(m_manager->IsCommandUsed(1006));
     EXPECT_FALSE(m_manager->IsCommandUsed(1007));
+
+    // A command of a menu counts for the control that opened the menu.
+    class PersonalisingMenus : public CKvoBarManager {
+    public:
+        BOOL IsPersonalizedCommand(UINT id) override { return id == 1008 || id == 1009; }
+    };
+    PersonalisingMenus menus;
+    m_bar->SetBarManager(&menus);
+    CKvoControl* opener = AppendButton(1008);
+    CKvoPopupBar popup;
+    popup.SetControlPopup(opener);
+    EXPECT_EQ(m_bar.get(), popup.GetParentCommandBar());
+    EXPECT_EQ(&menus, popup.GetBarManager());
+    CKvoControl* item = popup.GetControls()->AddControl(new CKvoControlButton, 1009);
+    item->OnExecute();
+    EXPECT_TRUE(menus.IsCommandUsed(1008));
+    EXPECT_TRUE(menus.IsCommandUsed(1009));
+    EXPECT_EQ(std::vector<UINT>({1006, 1007, 1009}), m_site.m_commands) << "the owner site is the root's";
+    EXPECT_EQ(0, item->GetPressed()) << "no pressed state inside popups";
+    m_bar->SetBarManager(m_manager.get());
 }
 
 // ---- the press loop on a real bar window ----
