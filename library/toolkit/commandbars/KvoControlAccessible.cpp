@@ -47,9 +47,7 @@ HRESULT CKvoControl::get_accChild(VARIANT child, IDispatch** dispatch)
     if (!dispatch)
         return E_POINTER;
     *dispatch = nullptr;
-    if (GetChildIndex(child) != 1)
-        return E_INVALIDARG;
-    CKvoCommandBar* popup = GetCommandBar();
+    CKvoCommandBar* popup = GetChildIndex(child) == 1 ? GetCommandBar() : nullptr;
     if (popup)
         DispatchOf(popup, dispatch);
     return S_OK;

@@ -66,6 +66,39 @@ TEST_F(KvoControlExecuteTest, ASiteThatAnswersTheNotificationTakesTheCommand)
     EXPECT_EQ(std::vector<UINT>{KVO_SITE_CONTROL_NOTIFY}, m_site.m_messages);
 }
 
+// A bar whose message map takes the execute notification of one command.
+class NotifiedCommandBar : public CKvoTestCommandBar {
+public:
+    static constexpr UINT kHandledCommand = 3001;
+    int m_nNotifications = 0;
+
+protected:
+    void OnExecuteNotify(NMHDR* header, LRESULT* result)
+    {
+        ++m_nNotifications;
+        EXPECT_EQ(static_cast<UINT_PTR>(kHandledCommand), header->idFrom);
+        *result = 1;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(NotifiedCommandBar, CKvoTestCommandBar)
+    ON_NOTIFY(KVO_CONTROL_NOTIFY_EXECUTE, NotifiedCommandBar::kHandledCommand, OnExecuteNotify)
+END_MESSAGE_MAP()
+
+TEST_F(KvoControlExecuteTest, ANotificationTheSiteLeavesIsRoutedThroughTheBar)
+{
+    NotifiedCommandBar bar;
+    bar.m_pExplicitOwner = &m_site;
+    CKvoControl* handled = bar.GetControls()->AddControl(new CKvoControlButton, NotifiedCommandBar::kHandledCommand);
+    CKvoControl* other = bar.GetControls()->AddControl(new CKvoControlButton, 3002);
+    handled->OnExecute();
+    other->OnExecute();
+    EXPECT_EQ(1, bar.m_nNotifications);
+    EXPECT_EQ(std::vector<UINT>{3002}, m_site.m_commands) << "the bar's handler took the first command";
+    EXPECT_EQ(3u, m_site.m_messages.size());
+}
+
 TEST_F(KvoControlExecuteTest, ATrackedPopupGetsTheCommandThroughItsResultPointer)
 {
     int result = 0;
@@ -377,6 +410,32 @@ TEST_F(KvoControlPressTest, TheAccessibleInterfaceDescribesTheControl)
     EXPECT_STREQ(L"Click", action);
     ::SysFreeString(action);
     accessible->Release();
+
+    // A control with a popup bar has it as its one child.
+    CKvoTestCommandBar popup;
+    CKvoTestControl* opener = new CKvoTestControl;
+    opener->m_pPopupBar = &popup;
+    m_bar->m_barType = KvoBarTypeNormal;
+    m_bar->GetControls()->AddControl(opener, 2004);
+    ASSERT_EQ(S_OK, static_cast<HRESULT>(opener->ExternalQueryInterface(&__uuidof(IAccessible), &pointer)));
+    accessible = static_cast<IAccessible*>(pointer);
+    EXPECT_EQ(S_OK, accessible->get_accChildCount(&children));
+    EXPECT_EQ(1, children);
+    VARIANT first = self;
+    first.lVal = 1;
+    IDispatch* child = nullptr;
+    ASSERT_EQ(S_OK, accessible->get_accChild(first, &child));
+    ASSERT_NE(nullptr, child);
+    child->Release();
+    first.lVal = 2;
+    EXPECT_EQ(S_OK, accessible->get_accChild(first, &child));
+    EXPECT_EQ(nullptr, child);
+    ASSERT_EQ(S_OK, accessible->get_accRole(self, &role));
+    EXPECT_EQ(ROLE_SYSTEM_BUTTONMENU, role.lVal);
+    ASSERT_EQ(S_OK, accessible->get_accState(self, &state));
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_HASPOPUP);
+    accessible->Release();
+    m_bar->GetControls()->Remove(opener);
 
     // Without a bar a control answers what it can.
     CKvoTestControl loose;

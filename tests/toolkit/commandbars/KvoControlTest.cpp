@@ -441,6 +441,32 @@ TEST_F(KvoControlTest, CloneMakesTheSameClassAndSharesTheAction)
     buttonClone->InternalRelease();
 }
 
+TEST_F(KvoControlTest, DraggingInCustomizeModeNeedsAManagerAndAMovableControl)
+{
+    CKvoTestControl* control = Add(90);
+    EXPECT_FALSE(control->CanDragInCustomizeMode()) << "no manager";
+    Manager();
+    struct Case {
+        BOOL customizable;
+        DWORD flags;
+        BOOL managerAllows;
+        BOOL expected;
+    } cases[] = {
+        {TRUE, 0, FALSE, TRUE},
+        {TRUE, KvoFlagNoMovable, TRUE, FALSE},
+        {FALSE, 0, FALSE, FALSE},
+        {FALSE, KvoFlagNoMovable, TRUE, TRUE},
+    };
+    for (const Case& c : cases) {
+        m_bar->SetCustomizable(c.customizable);
+        control->SetFlags(c.flags);
+        m_manager->SetCustomizeAvailable(c.managerAllows);
+        EXPECT_EQ(c.expected, control->CanDragInCustomizeMode()) << c.customizable << " " << c.flags;
+    }
+    CKvoTestControl loose;
+    EXPECT_FALSE(loose.CanDragInCustomizeMode());
+}
+
 TEST_F(KvoControlTest, GlassCaptionOnlyOnARibbonThatSaysSo)
 {
     CKvoTestControl* control = Add();
