@@ -132,13 +132,13 @@ CSize CKvoCommandBar::GetButtonSize() const
     return GetIconSize() + CSize(6, 6);
 }
 
-void CKvoCommandBar::Redraw(LPCRECT rect, BOOL animate)
+// Bars paint the change at once: nothing fades it in yet.
+void CKvoCommandBar::Redraw(LPCRECT rect, BOOL)
 {
     if (!rect)
         m_dwUpdateFlags &= ~KVO_BAR_UPDATE_REDRAW;
     if (GetSafeHwnd() && IsVisible())
         InvalidateRect(rect, FALSE);
-    (void)animate;
 }
 
 void CKvoCommandBar::OnControlsChanged()
@@ -200,7 +200,7 @@ BOOL CKvoCommandBar::SetOpenPopupControl(int index, BOOL keyboard)
     return TRUE;
 }
 
-BOOL CKvoCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
+BOOL CKvoCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL)
 {
     if ((m_nTrackingMode && mode) || mode == m_nTrackingMode) {
         m_nTrackingMode = mode;
@@ -216,7 +216,6 @@ BOOL CKvoCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
             SetSelected(-1, FALSE);
         Redraw(nullptr, TRUE);
     }
-    (void)keyboard;
     if (CKvoBarManager* manager = GetBarManager())
         manager->OnTrackingModeChanged(this, mode);
     return TRUE;

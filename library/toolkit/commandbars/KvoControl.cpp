@@ -5,6 +5,7 @@
 #include "commandbars/KvoControlAction.h"
 #include "commandbars/KvoControls.h"
 #include "commandbars/KvoPaintManager.h"
+#include "commandbars/KvoPrompt.h"
 #include "foundation/base/KvoResourceManager.h"
 #include "foundation/images/KvoImageManager.h"
 
@@ -34,27 +35,6 @@ CString TextOrString(LPCWSTR textOrId)
     return text;
 }
 
-// Part index of a newline-separated prompt; empty when there are fewer.
-CString PromptPart(const CString& prompt, int index)
-{
-    int start = 0;
-    for (int part = 0; part < index; ++part) {
-        start = prompt.Find(L'\n', start);
-        if (start < 0)
-            return CString();
-        ++start;
-    }
-    int end = prompt.Find(L'\n', start);
-    return end < 0 ? prompt.Mid(start) : prompt.Mid(start, end - start);
-}
-
-int CountPromptParts(const CString& prompt)
-{
-    int parts = 1;
-    for (int i = 0; i < prompt.GetLength(); ++i)
-        parts += prompt[i] == L'\n' ? 1 : 0;
-    return parts;
-}
 }  // namespace
 
 void CKvoControl::CDocTemplateMap::Copy(const CDocTemplateMap& source)
@@ -167,25 +147,25 @@ void CKvoControl::SetCaptionId(UINT id)
         SetCaption(text);
 }
 
-void CKvoControl::SetPrompt(LPCWSTR prompt)
+void CKvoControl::SetPrompt(LPCWSTR text)
 {
-    if (!prompt || !*prompt)
+    if (!text || !*text)
         return;
-    CString text(prompt);
-    const int parts = CountPromptParts(text);
+    const CKvoPrompt prompt(text);
+    const int parts = prompt.GetPartCount();
     if (parts > 1) {
-        m_strTooltipText = PromptPart(text, 1);
-        m_strDescriptionText = PromptPart(text, 0);
+        m_strTooltipText = prompt.GetPart(CKvoPrompt::Tooltip);
+        m_strDescriptionText = prompt.GetPart(CKvoPrompt::Description);
     } else {
-        m_strTooltipText = text;
-        m_strDescriptionText = text;
+        m_strTooltipText = prompt.GetText();
+        m_strDescriptionText = prompt.GetText();
     }
     if (m_strCaption.IsEmpty()) {
-        m_strCaption = parts > 2 ? PromptPart(text, 2) : m_strTooltipText;
+        m_strCaption = parts > CKvoPrompt::Caption ? prompt.GetPart(CKvoPrompt::Caption) : m_strTooltipText;
         OnCaptionChanged();
     }
     if (m_strKeyboardTip.IsEmpty())
-        m_strKeyboardTip = PromptPart(text, 3);
+        m_strKeyboardTip = prompt.GetPart(CKvoPrompt::KeyboardTip);
 }
 
 void CKvoControl::SetPromptId(UINT id)

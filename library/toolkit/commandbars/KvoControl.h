@@ -72,8 +72,6 @@ const UINT KVO_SITE_CONTROL_NOTIFY = 10338;
 
 // Timer of the press loop's repeated execution, on the bar window.
 const UINT_PTR KVO_EXECUTE_ON_PRESS_TIMER = 4269;
-// Cursor resource of the customise resize.
-const UINT IDC_KVO_CUSTOMIZE_RESIZE_CURSOR = 9972;
 
 // What a control's site notification carries: the header (window 0, the
 // command id, the code) and the control.

@@ -1,6 +1,7 @@
 #include "commandbars/KvoControlAction.h"
 #include "commandbars/KvoBarManager.h"
 #include "commandbars/KvoControl.h"
+#include "commandbars/KvoPrompt.h"
 #include "foundation/base/KvoResourceManager.h"
 
 CKvoControlAction::CKvoControlAction(CKvoControlActions* owner)
@@ -52,31 +53,20 @@ void CKvoControlAction::SetCaption(UINT stringId)
     SetCaption(MAKEINTRESOURCEW(stringId));
 }
 
-void CKvoControlAction::SetPrompt(LPCWSTR prompt)
+void CKvoControlAction::SetPrompt(LPCWSTR text)
 {
-    if (!prompt || !*prompt)
+    if (!text || !*text)
         return;
-    CString text(prompt);
-    CString parts[4];
-    int count = 0;
-    for (int start = 0; count < 4; ++count) {
-        int end = text.Find(L'\n', start);
-        parts[count] = end < 0 ? text.Mid(start) : text.Mid(start, end - start);
-        if (end < 0) {
-            ++count;
-            break;
-        }
-        start = end + 1;
-    }
-    if (count > 1) {
-        m_strTooltip = parts[1];
-        m_strDescription = parts[0];
+    const CKvoPrompt prompt(text);
+    if (prompt.GetPartCount() > 1) {
+        m_strTooltip = prompt.GetPart(CKvoPrompt::Tooltip);
+        m_strDescription = prompt.GetPart(CKvoPrompt::Description);
     } else {
-        m_strTooltip = text;
-        m_strDescription = text;
+        m_strTooltip = prompt.GetText();
+        m_strDescription = prompt.GetText();
     }
     if (m_strKeyboardTip.IsEmpty())
-        m_strKeyboardTip = parts[3];
+        m_strKeyboardTip = prompt.GetPart(CKvoPrompt::KeyboardTip);
 }
 
 void CKvoControlAction::SetEnabled(BOOL enabled)

@@ -6,6 +6,7 @@
 #include "commandbars/KvoPaintManager.h"
 #include "foundation/base/KvoResourceManager.h"
 #include <windowsx.h>
+#include "LanguageIds.h"
 
 namespace {
 // A press this close to an edge grabs it.
@@ -62,7 +63,7 @@ private:
 void CKvoControl::SetCustomizeCursor(CPoint point)
 {
     if (IsCustomizeResizeAllowed() && m_rcControl.PtInRect(point) && IsNearHorizontalEdge(m_rcControl, point))
-        ::SetCursor(CKvoResourceManager::Instance()->LoadCursor(IDC_KVO_CUSTOMIZE_RESIZE_CURSOR));
+        ::SetCursor(CKvoResourceManager::Instance()->LoadCursor(IDC_KVO_CUSTOMIZE_RESIZE));
 }
 
 void CKvoControl::OnCustomizeMouseDown(CPoint point)
@@ -104,7 +105,7 @@ BOOL CKvoControl::RunCustomizeResize(CPoint point)
     const int originalWidth = frame.Width();
 
     bar->SetCapture();
-    ::SetCursor(CKvoResourceManager::Instance()->LoadCursor(IDC_KVO_CUSTOMIZE_RESIZE_CURSOR));
+    ::SetCursor(CKvoResourceManager::Instance()->LoadCursor(IDC_KVO_CUSTOMIZE_RESIZE));
     BOOL accepted = FALSE;
     {
         KvoDesktopDrawing desktop;

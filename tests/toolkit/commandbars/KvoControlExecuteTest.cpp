@@ -11,7 +11,10 @@
 #include "commandbars/KvoControls.h"
 #include "commandbars/KvoPopupBar.h"
 #include "commandbars/KvoPaintManager.h"
+#include "LanguageIds.h"
+#include "foundation/base/KvoResourceManager.h"
 #include "framework/WindowTestSupport.h"
+#include "support/LibraryModule.h"
 #include "toolkit/commandbars/support/KvoTestCommandBar.h"
 #include "toolkit/commandbars/support/KvoTestControl.h"
 #include "toolkit/commandbars/support/KvoTestPaintManager.h"
@@ -328,6 +331,31 @@ TEST_F(KvoControlResizeTest, EscapeAndQuitApplyNothing)
 
     EXPECT_FALSE(m_resizable->TrackCustomizeResize(CPoint(145, 10))) << "not near an edge";
     EXPECT_FALSE(m_resizable->TrackCustomizeResize(CPoint(100, 10))) << "outside";
+}
+
+TEST_F(KvoControlResizeTest, TheResizeCursorShowsNearTheEdgesOfAResizableControl)
+{
+    LibraryModule language(L"TavrenaENU.dll");
+    ASSERT_TRUE(language.IsLoaded());
+    CKvoResourceManager::Instance()->SetResourceHandle(language.Handle());
+    const HCURSOR resize = CKvoResourceManager::Instance()->LoadCursor(IDC_KVO_CUSTOMIZE_RESIZE);
+    ASSERT_NE(nullptr, resize);
+    const HCURSOR arrow = ::LoadCursorW(NULL, IDC_ARROW);
+    struct Case {
+        CPoint point;
+        BOOL resizable;
+        bool resizeCursor;
+    } cases[] = {
+        {{121, 10}, TRUE, true}, {{168, 10}, TRUE, true}, {{145, 10}, TRUE, false},
+        {{100, 10}, TRUE, false}, {{168, 10}, FALSE, false},
+    };
+    for (const Case& c : cases) {
+        ::SetCursor(arrow);
+        m_resizable->m_bResizeAllowed = c.resizable;
+        m_resizable->SetCustomizeCursor(c.point);
+        EXPECT_EQ(c.resizeCursor ? resize : arrow, ::GetCursor()) << c.point.x;
+    }
+    CKvoResourceManager::Instance()->SetResourceHandle(nullptr);
 }
 
 TEST_F(KvoControlResizeTest, TheManagersSelectionComesBackAfterTheResize)
