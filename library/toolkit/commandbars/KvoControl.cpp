@@ -49,11 +49,6 @@ void CKvoControl::CDocTemplateMap::Copy(const CDocTemplateMap& source)
     }
 }
 
-void CKvoControl::CDocTemplateMap::Serialize(CArchive& ar)
-{
-    CMap<UINT, UINT, BOOL, BOOL>::Serialize(ar);
-}
-
 CKvoControl::CKvoControl()
     : m_nTag(0), m_nIndex(0), m_nId(0), m_nIconId(0), m_nHelpId(0), m_nCustomIconId(0), m_bWrap(FALSE),
       m_bBeginGroup(FALSE), m_nEnabled(1), m_nChecked(0), m_nSelected(0), m_nPressed(0), m_bTemporary(FALSE),

@@ -90,12 +90,12 @@ class CKvoControl : public CCmdTarget, public CKvoAccessible {
     DECLARE_SERIAL(CKvoControl)
 public:
     // The document templates a control is shown for or hidden from, by
-    // resource id; serialised as the count, then each key and value.
+    // resource id; the class library serialises it as the count, then each
+    // key and value.
     class CDocTemplateMap : public CMap<UINT, UINT, BOOL, BOOL> {
     public:
         CDocTemplateMap() { InitHashTable(10); }
         void Copy(const CDocTemplateMap& source);
-        void Serialize(CArchive& ar) override;
     };
 
     CKvoControl();
