@@ -4,6 +4,8 @@
 
 #include <vssym32.h>
 
+#include "commandbars/KvoCommandBar.h"
+#include "commandbars/KvoControl.h"
 #include "commandbars/KvoControlGalleryPaintManager.h"
 #include "commandbars/KvoProgressPaintManager.h"
 #include "commandbars/KvoSliderPaintManager.h"
@@ -145,6 +147,29 @@ void CKvoPaintManager::DestroyInstance()
 CKvoPaintManager* CKvoPaintManager::GetInstance()
 {
     return s_instance;
+}
+
+CKvoPaintManager* CKvoPaintManager::SharedInstance()
+{
+    if (!s_instance)
+        SetTheme(0);
+    return s_instance;
+}
+
+CSize CKvoPaintManager::DrawControl(CDC* dc, CKvoControl* control, BOOL draw)
+{
+    switch (control->GetType()) {
+    case KvoControlTypeEdit:
+        return DrawControlEdit(dc, control, draw);
+    case KvoControlTypeComboBox:
+        return DrawControlComboBox(dc, control, draw);
+    default:
+        break;
+    }
+    CKvoCommandBar* bar = control->GetParent();
+    if (bar && bar->GetType() == KvoBarTypePopup)
+        return DrawControlInPopup(dc, control, draw);
+    return DrawControlInToolBar(dc, control, draw);
 }
 
 // ---- refresh, colours and fonts ----
