@@ -69,6 +69,7 @@ TEST(PreviewViewSave, RendersAndSavesTogetherAlwaysWriteAWholeFile)
     ASSERT_TRUE(jwwrite::SaveFile(path, jwwrite::WriteDrawing(jwwrite::SampleDrawing())));
     const uint32_t settings = theApp.m_settings;
     const COLORREF backColor = theApp.m_backColor;
+    theApp.m_infoCache.Clear();  // whatever earlier tests left
     FillCacheWithStoredViews();
     DrawData view;
     ASSERT_EQ(LoadPreviewDocument(path.c_str(), view), S_OK);
