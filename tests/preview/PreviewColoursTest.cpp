@@ -222,8 +222,9 @@ TEST_F(PreviewColoursTest, ColourSettingDecidesTheDialogsColours)
         const int besideTitle = titleRect.left - frame.left - 1;
         ASSERT_GE(besideTitle, 0);
         EXPECT_EQ(picture.Pixel(besideTitle, (titleRect.top + titleRect.bottom) / 2 - frame.top), background);
-        if (pictureRect.top - titleRect.bottom >= 2)
+        if (pictureRect.top - titleRect.bottom >= 2) {
             EXPECT_EQ(picture.Pixel(pictureRect.left - frame.left + 4, pictureRect.top - frame.top - 1), background);
+        }
 
         CloseDialog();
         EXPECT_EQ(theApp.m_backColor, c.dark ? kBlack : userColour);
@@ -282,9 +283,10 @@ TEST_F(PreviewColoursTest, BlackBackgroundColourShowsTheWholeDrawing)
         const HBITMAP shown = ShownBitmap(m_dialog);
         EXPECT_EQ(BitmapCorner(shown), backgrounds[i]);
         unlike[i] = PixelsUnlikeTheCorner(shown);
-        if (backgrounds[i] == kBlack)
+        if (backgrounds[i] == kBlack) {
             EXPECT_TRUE(CWindowPicture(GetDlgItem(m_dialog, IDC_PREVIEW_PICTURE))
                             .SavePng(TestOutputFolder() + L"\\PreviewColours-black-background.png"));
+        }
         CloseDialog();
         theApp.m_infoCache.Clear();
     }
