@@ -1,6 +1,7 @@
 // CKvoControl: what a control does in customise mode.
 #include <algorithm>
 #include "commandbars/KvoControl.h"
+#include "commandbars/KvoModalLoop.h"
 #include "commandbars/KvoBarManager.h"
 #include "commandbars/KvoCommandBar.h"
 #include "commandbars/KvoPaintManager.h"
@@ -112,14 +113,8 @@ BOOL CKvoControl::RunCustomizeResize(CPoint point)
         desktop.InvertFrame(frame);
         while (::IsWindow(barWindow) && ::GetCapture() == barWindow) {
             MSG msg;
-            BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-            if (got == 0) {
-                // WM_QUIT belongs to the thread's own loop: hand it back and
-                // apply nothing.
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (got == -1)
+            // A quit applies nothing.
+            if (!KvoGetModalLoopMessage(msg))
                 break;
             if (msg.message == WM_LBUTTONUP) {
                 accepted = TRUE;

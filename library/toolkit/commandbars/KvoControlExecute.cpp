@@ -1,5 +1,6 @@
 // CKvoControl: executing the command and the pressed-button loop.
 #include "commandbars/KvoControl.h"
+#include "commandbars/KvoModalLoop.h"
 #include "commandbars/KvoBarManager.h"
 #include "commandbars/KvoCommandBar.h"
 #include "commandbars/KvoPopupBar.h"
@@ -128,14 +129,8 @@ void CKvoControl::TrackPress(CRect rect)
     CPoint lastPoint(0, 0);
     while (::IsWindow(barWindow) && ::GetCapture() == barWindow) {
         MSG msg;
-        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // WM_QUIT belongs to the thread's own loop: hand it back and end
-            // as a release outside.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1)
+        // A quit ends the press as a release outside.
+        if (!KvoGetModalLoopMessage(msg))
             break;
         if (msg.message == WM_LBUTTONUP) {
             if (msg.hwnd == barWindow)

@@ -97,7 +97,7 @@ CKvoPaintManager::CKvoPaintManager(KvoUxThemeFunctions* uxTheme)
     m_pShadowManager = new CKvoShadowManager();
 }
 
-CKvoPaintManager::~CKvoPaintManager()
+void CKvoPaintManager::DeleteSubPaintManagers()
 {
     delete m_pGalleryPaintManager;
     m_pGalleryPaintManager = nullptr;
@@ -105,6 +105,11 @@ CKvoPaintManager::~CKvoPaintManager()
     m_pSliderPaintManager = nullptr;
     delete m_pProgressPaintManager;
     m_pProgressPaintManager = nullptr;
+}
+
+CKvoPaintManager::~CKvoPaintManager()
+{
+    DeleteSubPaintManagers();
     if (m_pShadowManager)
         m_pShadowManager->InternalRelease();
     m_themeStatusBar.CloseThemeData();

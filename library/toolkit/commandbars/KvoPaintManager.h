@@ -275,6 +275,8 @@ protected:
     CKvoProgressPaintManager* m_pProgressPaintManager;
     CKvoShadowManager* m_pShadowManager; // counted reference; may be NULL
 
+    void DeleteSubPaintManagers();
+
 private:
     BOOL UseClearType() const;
     BYTE FontCharset(const NONCLIENTMETRICSW& metrics) const;
