@@ -1,4 +1,5 @@
 #include "markup/elements/KvoMarkupFrameworkElement.h"
+#include "markup/builder/KvoMarkupConverters.h"
 #include <algorithm>
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
@@ -72,10 +73,10 @@ void CKvoMarkupFrameworkElement::RegisterMarkupProperties()
         new CKvoMarkupPropertyMetadata(CKvoMarkupThickness::GetZero(), KvoMarkupPropertyFlag::AffectsMeasure));
     s_horizontalAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"HorizontalAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertHorizontalAlignment, KvoMarkupPropertyFlag::AffectsArrange));
     s_verticalAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"VerticalAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertVerticalAlignment, KvoMarkupPropertyFlag::AffectsArrange));
     s_widthProperty = RegisterSize(L"Width");
     s_heightProperty = RegisterSize(L"Height");
     s_minWidthProperty = RegisterSize(L"MinWidth");
