@@ -5,6 +5,7 @@
 #include "markup/drawing/KvoMarkupBrush.h"
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/parser/KvoMarkupParser.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupInt.h"
@@ -130,13 +131,15 @@ TEST_F(KvoMarkupParseTest, ErrorsNameTheFaultWithLineAndPosition)
 // the first piece, one space between pieces, none after the last.
 TEST_F(KvoMarkupParseTest, WhitespaceBetweenContentCollapsesToOneSpace)
 {
-    ParsedMarkup parsed = Parse(L"<TestFrameworkElement>  Hello   <TestFrameworkElement/> world \n </TestFrameworkElement>");
+    ParsedMarkup parsed =
+        Parse(L"<TestFrameworkElement>  Hello   <TestFrameworkElement/> world \n </TestFrameworkElement>");
     ASSERT_TRUE(parsed.root) << parsed.error;
     const std::vector<CStringW> expected = {L"Hello ", L"[TestFrameworkElement]", L" world"};
     EXPECT_EQ(AsTestElement(parsed.root.Get())->contentLog, expected);
 
     // Whitespace alone between two elements is one space of content.
-    parsed = Parse(L"<TestFrameworkElement><TestFrameworkElement/>  \n  <TestFrameworkElement/></TestFrameworkElement>");
+    parsed =
+        Parse(L"<TestFrameworkElement><TestFrameworkElement/>  \n  <TestFrameworkElement/></TestFrameworkElement>");
     ASSERT_TRUE(parsed.root) << parsed.error;
     const std::vector<CStringW> spaced = {L"[TestFrameworkElement]", L" ", L"[TestFrameworkElement]"};
     EXPECT_EQ(AsTestElement(parsed.root.Get())->contentLog, spaced);
@@ -224,7 +227,8 @@ TEST_F(KvoMarkupParseTest, ResourcesAreFoundInEnclosingElements)
                                 L"    <SolidColorBrush x:Key='{x:Static SystemColors.WindowBrushKey}' Color='Lime'/>\n"
                                 L"    <SolidColorBrush x:Key='accent' Color='#102030'/>\n"
                                 L"  </TestFrameworkElement.Resources>\n"
-                                L"  <TestFrameworkElement Fill='{StaticResource {x:Static SystemColors.WindowBrushKey}}'/>\n"
+                                L"  <TestFrameworkElement "
+                                L"Fill='{StaticResource {x:Static SystemColors.WindowBrushKey}}'/>\n"
                                 L"  <TestFrameworkElement Fill='{DynamicResource accent}'/>\n"
                                 L"</TestFrameworkElement>");
     ASSERT_TRUE(parsed.root) << parsed.error;
@@ -292,4 +296,21 @@ TEST_F(KvoMarkupParseTest, FailedParseLeavesNoLiveObject)
         EXPECT_FALSE(Parse(markup).root);
         EXPECT_EQ(CKvoMarkupObject::GetLiveObjectCount(), before);
     }
+}
+
+// Byte input declared UTF-8 by its leading instruction is read as UTF-8
+// from there on, whatever code page the parser began with.
+TEST_F(KvoMarkupParseTest, Utf8DeclarationSwitchesByteInput)
+{
+    const char markup[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                          "<TestFrameworkElement Tag=\"\xE3\x81\x82\"/>";
+    CKvoMarkupParser parser;
+    parser.SetBuffer(markup, markup + sizeof(markup) - 1, 932);
+    CKvoMarkupBuilder builder(context);
+    CKvoMarkupPtr<CKvoMarkupUIElement> root(builder.Parse(&parser));
+    ASSERT_TRUE(root) << builder.GetErrorText();
+    const CKvoMarkupString* tag =
+        static_cast<const CKvoMarkupString*>(root->GetValue(CKvoMarkupFrameworkElement::s_tagProperty));
+    ASSERT_TRUE(tag);
+    EXPECT_STREQ(tag->GetString(), L"\x3042");
 }

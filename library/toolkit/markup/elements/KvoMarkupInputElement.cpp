@@ -1,7 +1,7 @@
 #include "markup/elements/KvoMarkupInputElement.h"
-#include "markup/builder/KvoMarkupConverters.h"
 #include <utility>
 #include "markup/builder/KvoMarkupBuilderException.h"
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupProperties.h"
@@ -82,8 +82,8 @@ CKvoMarkupInputElement::~CKvoMarkupInputElement()
 void CKvoMarkupInputElement::RegisterMarkupProperties()
 {
     CKvoMarkupType::EnsureRegistered(CKvoMarkupStyle::s_type);
-    s_cursorProperty = CKvoMarkupDependencyProperty::Register(L"Cursor", CKvoMarkupInt::s_type, s_type,
-                                                              new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertCursor, 0));
+    s_cursorProperty = CKvoMarkupDependencyProperty::Register(
+        L"Cursor", CKvoMarkupInt::s_type, s_type, new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertCursor, 0));
     s_isMouseOverProperty = CKvoMarkupDependencyProperty::Register(
         L"IsMouseOver", CKvoMarkupBool::s_type, s_type,
         new CKvoMarkupPropertyMetadata(CKvoMarkupBool::GetShared(FALSE), 0));
@@ -137,8 +137,8 @@ void CKvoMarkupInputElement::SetPropertyObject(CKvoMarkupBuilder* builder,
     CKvoMarkupPtr<CKvoMarkupObject> handlerName(value);
     if (!m_pMarkupContext)
         ThrowMarkupBuildError(L"Markup Context is NULL");
-    // Handlers are named in the context's delegate map, which contexts do
-    // not have yet: every name is unknown.
+    // Handlers are named in the context's delegate map, which no context
+    // fills: every name is unknown, and handlers are added in code.
     const CKvoMarkupString* text =
         static_cast<const CKvoMarkupString*>(MarkupDynamicCast(CKvoMarkupString::s_type, value));
     CStringW message;
