@@ -205,6 +205,21 @@ TEST_F(KvoMarkupContextTest, EnterAndLeaveRunAlongTheChains)
     EXPECT_FALSE(IsUnderMouse(root) || IsUnderMouse(outer) || IsUnderMouse(inner));
     EXPECT_EQ(windowContext->GetHoverElement(), nullptr);
     EXPECT_EQ(windowContext->GetMouseRoot(), nullptr);
+
+    // Moves go along the hover chain until handled; WM_DESTROY empties it.
+    NoteEvents(outer, L"outer", {CKvoMarkupInputElement::s_mouseMoveEvent},
+               [](CKvoMarkupRoutedEventArgs& args) { args.handled = TRUE; });
+    NoteEvents(root, L"root", {CKvoMarkupInputElement::s_mouseMoveEvent});
+    window.SendMouse(WM_MOUSEMOVE, 20, 20);
+    window.SendMouse(WM_MOUSEMOVE, 21, 20);
+    MarkupRelayMessage(root, WM_DESTROY, 0, 0, nullptr);
+    EXPECT_EQ(TakeNotes(), (std::vector<EventNote>{{L"outer", L"MouseEnter", 20, 20},
+                                                    {L"root", L"MouseEnter", 20, 20},
+                                                    {L"outer", L"MouseMove", 20, 20},
+                                                    {L"outer", L"MouseMove", 21, 20},
+                                                    {L"outer", L"MouseLeave", -1, -1},
+                                                    {L"root", L"MouseLeave", -1, -1}}));
+    EXPECT_EQ(windowContext->GetHoverElement(), nullptr);
 }
 
 // While one root has the mouse, every message relayed for the other root

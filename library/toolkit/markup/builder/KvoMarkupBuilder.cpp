@@ -29,8 +29,8 @@ BOOL StartsWithNoCase(LPCWSTR text, LPCWSTR prefix)
     return lstrlenW(text) >= length && _wcsnicmp(text, prefix, length) == 0;
 }
 
-// The text of an "x:Static" member with its "SystemColors." prefix, its
-// colour name and the suffix that picks the form.
+// An "x:Static" member is "SystemColors." with a colour name and a suffix
+// that picks the form, the suffixes tried in this order.
 struct StaticMemberForm {
     LPCWSTR suffix;
     CKvoMarkupSystemColors::Form form;
@@ -42,7 +42,7 @@ const StaticMemberForm kStaticMemberForms[] = {
     {L"BrushKey", CKvoMarkupSystemColors::BrushKey},
 };
 const WCHAR kSystemColorsPrefix[] = L"SystemColors.";
-// The prefix, a suffix and a name of two characters at least.
+// Shorter member texts are no system colour.
 constexpr int kShortestStaticMember = 20;
 }
 
@@ -96,7 +96,7 @@ CKvoMarkupUIElement* CKvoMarkupBuilder::Parse(CKvoMarkupParser* parser)
 
 void CKvoMarkupBuilder::ReleaseAll()
 {
-    // Innermost first: an element's content may refer back to its holders.
+    // Innermost first, the reverse of the order they were opened in.
     while (!m_openElements.empty())
         m_openElements.pop_back();
     m_root.Reset();
