@@ -100,6 +100,10 @@ private:
     POINT PictureCentre() const;
     // What printing (PreviewPrint.h) needs of the dialog.
     PreviewPrintSource PrintSource();
+    // The print settings file "PrintData.dat" in the cache folder: the
+    // printer chosen in the print dialog last time.
+    void SavePrintData(const PRINTDLGEXW& pd);
+    bool LoadPrintData(PRINTDLGEXW& pd);
 
     std::unique_ptr<CWinThread> m_loadWorker;
     std::unique_ptr<CWinThread> m_renderWorker;

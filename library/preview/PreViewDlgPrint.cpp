@@ -22,10 +22,23 @@ void CPreViewDlg::OnPrint()
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const PreviewPrintSource source = PrintSource();
-    const CStringW printData = PrintDataPath();
-    if (shift && PrintOnSavedPrinter(ctrl, source, printData))
-        return;
-    PrintWithDialog(ctrl, source, printData);
+    if (shift) {
+        PRINTDLGEXW pd = {};
+        pd.lStructSize = sizeof pd;
+        if (LoadPrintData(pd) && PrintOnSavedPrinter(pd, ctrl, source))
+            return;
+    }
+    PrintWithDialog(ctrl, source, [this](const PRINTDLGEXW& pd) { SavePrintData(pd); });
+}
+
+void CPreViewDlg::SavePrintData(const PRINTDLGEXW& pd)
+{
+    SavePrintDataFile(PrintDataPath(), pd);
+}
+
+bool CPreViewDlg::LoadPrintData(PRINTDLGEXW& pd)
+{
+    return LoadPrintDataFile(PrintDataPath(), pd);
 }
 
 PreviewPrintSource CPreViewDlg::PrintSource()

@@ -5,7 +5,6 @@
 #include "GlobalBlockLock.h"
 #include "PreviewRender.h"
 #include "PreviewViewLimits.h"
-#include "PrintData.h"
 #include "reader/JwCADBase.h"
 #include "render/d2d/D2DPrintContext.h"
 #include "render/d2d/D2DPrintJob.h"
@@ -299,12 +298,8 @@ bool PrintDirect2D(PRINTDLGEXW& pd, const PreviewPrintSource& source)
     return RenderPreviewToDC(source.path, nullptr, &pd, page) == S_OK;
 }
 
-bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
+bool PrintOnSavedPrinter(PRINTDLGEXW& pd, bool ctrl, const PreviewPrintSource& source)
 {
-    PRINTDLGEXW pd = {};
-    pd.lStructSize = sizeof pd;
-    if (!LoadPrintDataFile(printDataPath, pd))
-        return false;
     CPrintBlocks blocks(pd);
     if (source.view.flags & DrawFlag::Direct2D)
         return PrintDirect2D(pd, source);
@@ -312,7 +307,8 @@ bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wcha
     return CreateSavedPrinterDC(printer, pd) && PrintGdi(printer, ctrl, source);
 }
 
-void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath)
+void PrintWithDialog(bool ctrl, const PreviewPrintSource& source,
+                     const std::function<void(const PRINTDLGEXW&)>& saveChoice)
 {
     const bool direct2D = (source.view.flags & DrawFlag::Direct2D) && !ctrl;
     PRINTDLGEXW pd = {};
@@ -330,7 +326,7 @@ void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t*
     }
     if (pd.dwResultAction != PD_RESULT_PRINT || !pd.hDevNames || !pd.hDevMode)
         return;
-    SavePrintDataFile(printDataPath, pd);
+    saveChoice(pd);
     if (direct2D) {
         PrintDirect2D(pd, source);
         return;

@@ -10,6 +10,7 @@
 // every block is freed exactly once, on every road.
 #include <afxwin.h>
 #include <commdlg.h>
+#include <functional>
 #include "records/DrawData.h"
 
 // What printing needs of the preview dialog.
@@ -69,9 +70,11 @@ bool PrintGdi(CDC& printerDC, bool bitmap, const PreviewPrintSource& source);
 // One page through the Direct2D print job on pd's printer; the blocks of
 // pd are freed whatever happens. True when the page was printed.
 bool PrintDirect2D(PRINTDLGEXW& pd, const PreviewPrintSource& source);
-// The printer chosen last time, read from printDataPath; false when there
-// is none or the page could not be started there (the caller then asks).
-bool PrintOnSavedPrinter(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath);
-// The print dialog, then the page on the chosen printer; the choice is
-// saved to printDataPath first.
-void PrintWithDialog(bool ctrl, const PreviewPrintSource& source, const wchar_t* printDataPath);
+// The page on the printer chosen last time, whose blocks pd holds as the
+// print settings file gave them (they are freed here); false when the page
+// could not be started there (the caller then asks).
+bool PrintOnSavedPrinter(PRINTDLGEXW& pd, bool ctrl, const PreviewPrintSource& source);
+// The print dialog, then the page on the chosen printer; saveChoice keeps
+// the choice first.
+void PrintWithDialog(bool ctrl, const PreviewPrintSource& source,
+                     const std::function<void(const PRINTDLGEXW&)>& saveChoice);

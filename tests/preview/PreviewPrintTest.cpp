@@ -363,6 +363,20 @@ protected:
         EXPECT_GT(right - left, page.width / 10);
     }
 
+    // The print button's two roads, with the print settings file in the
+    // test's own folder.
+    void PrintThroughDialog()
+    {
+        PrintWithDialog(false, m_source,
+                        [this](const PRINTDLGEXW& pd) { SavePrintDataFile(m_printData.c_str(), pd); });
+    }
+    bool PrintOnTheSavedPrinter()
+    {
+        PRINTDLGEXW pd = {};
+        pd.lStructSize = sizeof pd;
+        return LoadPrintDataFile(m_printData.c_str(), pd) && PrintOnSavedPrinter(pd, false, m_source);
+    }
+
     std::wstring m_printer;
     CWnd m_owner;
     PreviewPrintSource m_source;
@@ -458,7 +472,7 @@ TEST_F(PreviewPrintTest, WinePrinterArcWithEqualEndsDrawsNoCircle)
 TEST_F(PreviewPrintTest, DialogChoiceIsSavedPrintedAndFreed)
 {
     const std::set<std::wstring> before = PdfFiles();
-    PrintWithDialog(false, m_source, m_printData.c_str());
+    PrintThroughDialog();
     EXPECT_EQ(FakePrintDialog::flagsAsked, 0x0014010Cu);
     ExpectPrintedPage(before, L"PreviewPrint-dialog");
     EXPECT_TRUE(BlockFreed(FakePrintDialog::names));
@@ -475,7 +489,7 @@ TEST_F(PreviewPrintTest, DialogChoiceIsSavedPrintedAndFreed)
 
     const std::set<std::wstring> beforeSaved = PdfFiles();
     FakePrintDialog::result = E_FAIL;  // the dialog must not be asked
-    EXPECT_TRUE(PrintOnSavedPrinter(false, m_source, m_printData.c_str()));
+    EXPECT_TRUE(PrintOnTheSavedPrinter());
     EXPECT_TRUE(FakePrintDialog::message.empty());
     ExpectPrintedPage(beforeSaved, L"PreviewPrint-saved");
 }
@@ -486,7 +500,7 @@ TEST_F(PreviewPrintTest, DialogChoiceIsSavedPrintedAndFreed)
 TEST_F(PreviewPrintTest, CancelAndFailureSaveNothingAndFreeEverything)
 {
     FakePrintDialog::action = PD_RESULT_CANCEL;
-    PrintWithDialog(false, m_source, m_printData.c_str());
+    PrintThroughDialog();
     EXPECT_TRUE(BlockFreed(FakePrintDialog::names));
     EXPECT_TRUE(BlockFreed(FakePrintDialog::mode));
     EXPECT_EQ(GetObjectType(FakePrintDialog::dc), 0u);
@@ -494,13 +508,13 @@ TEST_F(PreviewPrintTest, CancelAndFailureSaveNothingAndFreeEverything)
     EXPECT_TRUE(FakePrintDialog::message.empty());
 
     FakePrintDialog::result = E_FAIL;
-    PrintWithDialog(false, m_source, m_printData.c_str());
+    PrintThroughDialog();
     EXPECT_EQ(FakePrintDialog::message, L"Message|Error 0x80004005 occured during printer selection and/or setup.");
     EXPECT_EQ(GetFileAttributesW(m_printData.c_str()), INVALID_FILE_ATTRIBUTES);
 
-    EXPECT_FALSE(PrintOnSavedPrinter(false, m_source, m_printData.c_str()));
+    EXPECT_FALSE(PrintOnTheSavedPrinter());
     std::ofstream(m_printData.c_str(), std::ios::binary) << "\x22\x17\x34\x01 damaged";
-    EXPECT_FALSE(PrintOnSavedPrinter(false, m_source, m_printData.c_str()));
+    EXPECT_FALSE(PrintOnTheSavedPrinter());
 }
 
 // The Direct2D road: the dialog is asked without a DC, and the blocks go to
@@ -510,7 +524,7 @@ TEST_F(PreviewPrintTest, CancelAndFailureSaveNothingAndFreeEverything)
 TEST_F(PreviewPrintTest, Direct2DRoadFreesTheBlocksAlsoWhenThePrintFails)
 {
     m_source.view.flags |= DrawFlag::Direct2D;
-    PrintWithDialog(false, m_source, m_printData.c_str());
+    PrintThroughDialog();
     EXPECT_EQ(FakePrintDialog::flagsAsked, 0x0094000Cu);
     EXPECT_TRUE(BlockFreed(FakePrintDialog::names));
     EXPECT_TRUE(BlockFreed(FakePrintDialog::mode));
@@ -646,7 +660,7 @@ TEST_F(PreviewPrintTest, WinesPrintDialogCancelsAndPrints)
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, PressPrintDialogLater);
     g_printDialogButton = IDCANCEL;
     g_printDialogSeen = nullptr;
-    PrintWithDialog(false, m_source, m_printData.c_str());
+    PrintThroughDialog();
     EXPECT_NE(g_printDialogSeen, nullptr) << "Wine showed no print dialog";
     EXPECT_EQ(GetFileAttributesW(m_printData.c_str()), INVALID_FILE_ATTRIBUTES);
 
@@ -658,7 +672,7 @@ TEST_F(PreviewPrintTest, WinesPrintDialogCancelsAndPrints)
         const std::set<std::wstring> before = PdfFiles();
         g_printDialogButton = IDOK;
         g_printDialogSeen = nullptr;
-        PrintWithDialog(false, m_source, m_printData.c_str());
+        PrintThroughDialog();
         EXPECT_NE(g_printDialogSeen, nullptr);
         EXPECT_EQ(g_wineAnswer.result, S_OK) << FakePrintDialog::message.c_str();
         EXPECT_EQ(g_wineAnswer.action, static_cast<DWORD>(PD_RESULT_PRINT));

@@ -69,14 +69,22 @@ TEST(PreviewViewSave, RendersAndSavesTogetherAlwaysWriteAWholeFile)
     ASSERT_TRUE(jwwrite::SaveFile(path, jwwrite::WriteDrawing(jwwrite::SampleDrawing())));
     const uint32_t settings = theApp.m_settings;
     const COLORREF backColor = theApp.m_backColor;
+    theApp.m_infoCache.Clear();  // whatever earlier tests left
     FillCacheWithStoredViews();
     DrawData view;
     ASSERT_EQ(LoadPreviewDocument(path.c_str(), view), S_OK);
     view.width = view.height = 32;
-    view.flags |= DrawFlag::KeepView;
+    // As the preview's view once its drawing is loaded: an entry still
+    // marked for the whole drawing is never saved.
+    view.flags = (view.flags | DrawFlag::KeepView) & ~DrawFlag::WholeDrawing;
 
-    // The view flips between one worth saving and the untouched one, which
-    // a save leaves out.
+    // The drawing's entry took the place of one stored view (a full cache
+    // evicts one per new entry); at its untouched view a save leaves it out.
+    int withoutPreview = 0;
+    EXPECT_TRUE(SaveReadsBackWhole(settings, backColor, &withoutPreview));
+    EXPECT_EQ(withoutPreview, kStoredEntries - 1);
+
+    // The view flips between one worth saving and the untouched one.
     std::atomic<bool> stop{false};
     std::atomic<int> renders{0};
     std::thread renderer([&] {
@@ -96,7 +104,7 @@ TEST(PreviewViewSave, RendersAndSavesTogetherAlwaysWriteAWholeFile)
         int written = 0;
         if (!SaveReadsBackWhole(settings, backColor, &written))
             ++torn;
-        withPreview += written == kStoredEntries + 1;
+        withPreview += written == withoutPreview + 1;
     }
     stop = true;
     renderer.join();

@@ -19,8 +19,8 @@ CData::~CData() = default;
 void CData::Serialize(CArchive& ar)
 {
     RequireLoading(ar);
-    ar >> m_groupNo >> m_penStyle >> m_penColor;
     if (IsJwwVersionAtLeast(kVersionOwnPenWidth))
-        ar >> m_penWidth;
-    ar >> m_layer >> m_layerGroup >> m_flags;
+        ReadFields(ar, m_groupNo, m_penStyle, m_penColor, m_penWidth, m_layer, m_layerGroup, m_flags);
+    else
+        ReadFields(ar, m_groupNo, m_penStyle, m_penColor, m_layer, m_layerGroup, m_flags);
 }

@@ -2,6 +2,8 @@
 
 #include <afx.h>
 
+#include <type_traits>
+
 #include "memory/DrawingAllocated.h"
 
 // Base of the entity records of drawing and symbol files: the fields every
@@ -32,3 +34,15 @@ public:
     WORD m_layerGroup; // 0 to 15
     WORD m_flags;      // 0x0020 vertical text, 0x0040 see the entity classes
 };
+
+// entity as the entity class Entity, or null when it is null or of another
+// class: ENTITY_CAST(CDataSen, entity). The entity classes are final, so the
+// exact run-time class decides with one comparison, where a downcast walks
+// the class chain.
+template <class Entity>
+Entity* EntityCast(CData* entity, const CRuntimeClass* entityClass)
+{
+    static_assert(std::is_final<Entity>::value, "only a final entity class is told by its exact class");
+    return entity && entity->GetRuntimeClass() == entityClass ? static_cast<Entity*>(entity) : nullptr;
+}
+#define ENTITY_CAST(class_name, entity) EntityCast<class_name>(entity, RUNTIME_CLASS(class_name))

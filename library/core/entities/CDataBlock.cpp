@@ -1,5 +1,7 @@
 #include "entities/CDataBlock.h"
 
+#include "stream/ArchiveReading.h"
+
 IMPLEMENT_SERIAL(CDataBlock, CData, VERSIONABLE_SCHEMA | 230)
 
 CDataBlock::CDataBlock()
@@ -12,5 +14,5 @@ CDataBlock::~CDataBlock() = default;
 void CDataBlock::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_refX >> m_refY >> m_scaleX >> m_scaleY >> m_rotation >> m_blockNo;
+    ReadFields(ar, m_refX, m_refY, m_scaleX, m_scaleY, m_rotation, m_blockNo);
 }

@@ -5,7 +5,7 @@
 class CDataList;
 
 // A block insert: a placed copy of the block definition of its number.
-class CDataBlock : public CData {
+class CDataBlock final : public CData {
     DECLARE_SERIAL(CDataBlock)
 public:
     CDataBlock();

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "stream/ArchiveReading.h"
+
 IMPLEMENT_SERIAL(CDataEnko, CData, VERSIONABLE_SCHEMA | 230)
 
 namespace {
@@ -28,7 +30,7 @@ CDataEnko::~CDataEnko() = default;
 void CDataEnko::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_cx >> m_cy >> m_radius >> m_startAngle >> m_arcAngle >> m_tiltAngle >> m_flatness >> m_fullCircle;
+    ReadFields(ar, m_cx, m_cy, m_radius, m_startAngle, m_arcAngle, m_tiltAngle, m_flatness, m_fullCircle);
     if (HasInfinityHigh(m_radius))
         m_radius = 0.0;
 }

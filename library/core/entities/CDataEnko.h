@@ -3,7 +3,7 @@
 #include "entities/CData.h"
 
 // A circle, arc, ellipse or elliptic arc. Angles are in radians.
-class CDataEnko : public CData {
+class CDataEnko final : public CData {
     DECLARE_SERIAL(CDataEnko)
 public:
     CDataEnko();

@@ -1,5 +1,7 @@
 #include "entities/CDataList.h"
 
+#include "stream/ArchiveReading.h"
+
 IMPLEMENT_SERIAL(CDataList, CData, VERSIONABLE_SCHEMA | 230)
 
 CDataList::CDataList() : m_blockNo(0), m_value2(0)
@@ -11,6 +13,7 @@ CDataList::~CDataList() = default;
 void CDataList::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_blockNo >> m_value2 >> m_time >> m_name;
+    ReadFields(ar, m_blockNo, m_value2);
+    ar >> m_time >> m_name;
     m_entities.Serialize(ar);
 }

@@ -8,7 +8,7 @@
 // A block definition: a numbered, named list of entities. Its list is always
 // read whole, without progress or cancellation. It does not own the entities
 // (the archive that read them does, or whoever took them from it).
-class CDataList : public CData {
+class CDataList final : public CData {
     DECLARE_SERIAL(CDataList)
 public:
     CDataList();

@@ -1,5 +1,7 @@
 #include "entities/CDataMoji.h"
 
+#include "stream/ArchiveReading.h"
+
 IMPLEMENT_SERIAL(CDataMoji, CData, VERSIONABLE_SCHEMA | 230)
 
 namespace {
@@ -19,7 +21,7 @@ CDataMoji::~CDataMoji() = default;
 void CDataMoji::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_x1 >> m_y1 >> m_x2 >> m_y2 >> m_kind >> m_width >> m_height >> m_spacing >> m_angle;
+    ReadFields(ar, m_x1, m_y1, m_x2, m_y2, m_kind, m_width, m_height, m_spacing, m_angle);
     ar >> m_fontName >> m_text;
     SplitKind();
 }

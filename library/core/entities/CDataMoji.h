@@ -4,7 +4,7 @@
 
 // A text. The kind read from the stream also carries the style in its ten
 // thousands, which reading moves into m_style.
-class CDataMoji : public CData {
+class CDataMoji final : public CData {
     DECLARE_SERIAL(CDataMoji)
 public:
     static const WORD kItalic = 0x01;

@@ -3,7 +3,7 @@
 #include "entities/CData.h"
 
 // A line.
-class CDataSen : public CData {
+class CDataSen final : public CData {
     DECLARE_SERIAL(CDataSen)
 public:
     CDataSen();

@@ -1,5 +1,7 @@
 #include "entities/CDataSolid.h"
 
+#include "stream/ArchiveReading.h"
+
 IMPLEMENT_SERIAL(CDataSolid, CData, VERSIONABLE_SCHEMA | 230)
 
 CDataSolid::CDataSolid()
@@ -12,7 +14,7 @@ CDataSolid::~CDataSolid() = default;
 void CDataSolid::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_x1 >> m_y1 >> m_x2 >> m_y2 >> m_x3 >> m_y3 >> m_x4 >> m_y4;
+    ReadFields(ar, m_x1, m_y1, m_x2, m_y2, m_x3, m_y3, m_x4, m_y4);
     if (m_penColor == kOwnColorPen)
         ar >> m_color;
 }

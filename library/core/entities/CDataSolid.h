@@ -4,7 +4,7 @@
 
 // A solid fill of four corners; with pen 10 it has its own colour. A curved
 // solid (pen style 101 and above) keeps a curve in the same fields.
-class CDataSolid : public CData {
+class CDataSolid final : public CData {
     DECLARE_SERIAL(CDataSolid)
 public:
     static const WORD kOwnColorPen = 10;

@@ -7,7 +7,7 @@
 // A dimension: its own common fields, then a line and a text, and from
 // version 420 on the extension lines and end points. The embedded records
 // are read in place: they carry no tag and take no place in the load table.
-class CDataSunpou : public CData {
+class CDataSunpou final : public CData {
     DECLARE_SERIAL(CDataSunpou)
 public:
     CDataSunpou();

@@ -1,5 +1,7 @@
 #include "entities/CDataTen.h"
 
+#include "stream/ArchiveReading.h"
+
 #include "jww/JwwVersion.h"
 
 IMPLEMENT_SERIAL(CDataTen, CData, VERSIONABLE_SCHEMA | 230)
@@ -17,7 +19,7 @@ CDataTen::~CDataTen() = default;
 void CDataTen::Serialize(CArchive& ar)
 {
     CData::Serialize(ar);
-    ar >> m_x >> m_y >> m_temporary;
+    ReadFields(ar, m_x, m_y, m_temporary);
     if (IsJwwVersionAtLeast(kVersionSpecialPoints) && m_penStyle == kSpecialPointStyle)
-        ar >> m_code >> m_angle >> m_scale;
+        ReadFields(ar, m_code, m_angle, m_scale);
 }

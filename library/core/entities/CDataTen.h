@@ -4,7 +4,7 @@
 
 // A point. From version 300 on, a special point (pen style 100) also carries
 // a code, an angle in radians and a scale.
-class CDataTen : public CData {
+class CDataTen final : public CData {
     DECLARE_SERIAL(CDataTen)
 public:
     static const BYTE kSpecialPointStyle = 100;

@@ -37,30 +37,31 @@ B_FigNode* CJwwFigureBuilder::AddToDrawing(CData& entity, CDataBlock* insert)
     if (!Convert(entity, &figure.fig, insert))
         return nullptr;
     B_FigNode* node = AddFigure(&figure.fig, insert);
-    if (CDataTen* point = DYNAMIC_DOWNCAST(CDataTen, &entity); point && node)
+    if (CDataTen* point = ENTITY_CAST(CDataTen, &entity); point && node)
         MakeMarker(*point, *node);
     return node;
 }
 
-// The run-time classes of the class library tell the kinds apart with a few
-// pointer comparisons; a dynamic_cast compares type names with this
-// compiler, several times per entity.
+// One look at the entity's run-time class picks its kind: the entity classes
+// are final, so each kind is one pointer comparison. Lines and curves, the
+// most common, come first.
 int CJwwFigureBuilder::Convert(CData& entity, B_Base** out, CDataBlock* insert)
 {
-    if (CDataSunpou* dimension = DYNAMIC_DOWNCAST(CDataSunpou, &entity))
-        return ConvertDimension(*dimension, insert);
-    if (CDataSen* line = DYNAMIC_DOWNCAST(CDataSen, &entity))
-        return ConvertLine(*line, out, insert);
-    if (CDataEnko* curve = DYNAMIC_DOWNCAST(CDataEnko, &entity))
-        return ConvertCurve(*curve, out, insert);
-    if (CDataTen* point = DYNAMIC_DOWNCAST(CDataTen, &entity))
-        return ConvertPoint(*point, out, insert);
-    if (CDataMoji* text = DYNAMIC_DOWNCAST(CDataMoji, &entity))
-        return ConvertText(*text, out, insert);
-    if (CDataSolid* solid = DYNAMIC_DOWNCAST(CDataSolid, &entity))
-        return ConvertSolid(*solid, insert);
-    if (CDataBlock* block = DYNAMIC_DOWNCAST(CDataBlock, &entity))
-        return ConvertBlock(*block, insert);
+    const CRuntimeClass* kind = entity.GetRuntimeClass();
+    if (kind == RUNTIME_CLASS(CDataSen))
+        return ConvertLine(static_cast<CDataSen&>(entity), out, insert);
+    if (kind == RUNTIME_CLASS(CDataEnko))
+        return ConvertCurve(static_cast<CDataEnko&>(entity), out, insert);
+    if (kind == RUNTIME_CLASS(CDataMoji))
+        return ConvertText(static_cast<CDataMoji&>(entity), out, insert);
+    if (kind == RUNTIME_CLASS(CDataSolid))
+        return ConvertSolid(static_cast<CDataSolid&>(entity), insert);
+    if (kind == RUNTIME_CLASS(CDataBlock))
+        return ConvertBlock(static_cast<CDataBlock&>(entity), insert);
+    if (kind == RUNTIME_CLASS(CDataTen))
+        return ConvertPoint(static_cast<CDataTen&>(entity), out, insert);
+    if (kind == RUNTIME_CLASS(CDataSunpou))
+        return ConvertDimension(static_cast<CDataSunpou&>(entity), insert);
     return 0;
 }
 

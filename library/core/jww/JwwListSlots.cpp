@@ -20,7 +20,7 @@ void CountSlot(CData* entity, DefinitionQueue& unvisited)
     if (!entity)
         return;
     if (entity->m_listSlots == 0) {
-        if (const CDataList* definition = DYNAMIC_DOWNCAST(CDataList, entity))
+        if (const CDataList* definition = ENTITY_CAST(CDataList, entity))
             unvisited.push_back(definition);
     }
     if (entity->m_listSlots < UCHAR_MAX)

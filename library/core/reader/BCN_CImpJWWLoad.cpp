@@ -41,7 +41,7 @@ private:
 void ResolveBlockRefs(CEntityList& list, const std::unordered_map<DWORD, CDataList*>& definitions)
 {
     for (POSITION position = list.GetHeadPosition(); position;) {
-        CDataBlock* insert = DYNAMIC_DOWNCAST(CDataBlock, list.GetNext(position));
+        CDataBlock* insert = ENTITY_CAST(CDataBlock, list.GetNext(position));
         if (!insert)
             continue;
         auto found = definitions.find(insert->m_blockNo);

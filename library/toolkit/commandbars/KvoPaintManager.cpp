@@ -4,6 +4,8 @@
 
 #include <vssym32.h>
 
+#include "commandbars/KvoCommandBar.h"
+#include "commandbars/KvoControl.h"
 #include "commandbars/KvoControlGalleryPaintManager.h"
 #include "commandbars/KvoProgressPaintManager.h"
 #include "commandbars/KvoSliderPaintManager.h"
@@ -95,7 +97,7 @@ CKvoPaintManager::CKvoPaintManager(KvoUxThemeFunctions* uxTheme)
     m_pShadowManager = new CKvoShadowManager();
 }
 
-CKvoPaintManager::~CKvoPaintManager()
+void CKvoPaintManager::DeleteSubPaintManagers()
 {
     delete m_pGalleryPaintManager;
     m_pGalleryPaintManager = nullptr;
@@ -103,6 +105,11 @@ CKvoPaintManager::~CKvoPaintManager()
     m_pSliderPaintManager = nullptr;
     delete m_pProgressPaintManager;
     m_pProgressPaintManager = nullptr;
+}
+
+CKvoPaintManager::~CKvoPaintManager()
+{
+    DeleteSubPaintManagers();
     if (m_pShadowManager)
         m_pShadowManager->InternalRelease();
     m_themeStatusBar.CloseThemeData();
@@ -145,6 +152,29 @@ void CKvoPaintManager::DestroyInstance()
 CKvoPaintManager* CKvoPaintManager::GetInstance()
 {
     return s_instance;
+}
+
+CKvoPaintManager* CKvoPaintManager::SharedInstance()
+{
+    if (!s_instance)
+        SetTheme(0);
+    return s_instance;
+}
+
+CSize CKvoPaintManager::DrawControl(CDC* dc, CKvoControl* control, BOOL draw)
+{
+    switch (control->GetType()) {
+    case KvoControlTypeEdit:
+        return DrawControlEdit(dc, control, draw);
+    case KvoControlTypeComboBox:
+        return DrawControlComboBox(dc, control, draw);
+    default:
+        break;
+    }
+    CKvoCommandBar* bar = control->GetParent();
+    if (bar && bar->GetType() == KvoBarTypePopup)
+        return DrawControlInPopup(dc, control, draw);
+    return DrawControlInToolBar(dc, control, draw);
 }
 
 // ---- refresh, colours and fonts ----

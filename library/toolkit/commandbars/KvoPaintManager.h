@@ -151,6 +151,12 @@ public:
     static void DestroyInstance();
     // The shared paint manager, or null.
     static CKvoPaintManager* GetInstance();
+    // The shared paint manager, a Default theme installed when there is none.
+    static CKvoPaintManager* SharedInstance();
+
+    // A control's size (draw FALSE) or its drawing: edits and combo boxes
+    // by their kind, other controls by the kind of bar they sit on.
+    CSize DrawControl(CDC* dc, CKvoControl* control, BOOL draw);
 
     // A palette colour: an index above 62 is a colour itself; in dark mode
     // the colour manager's (dark) colour; else the custom part when set,
@@ -268,6 +274,8 @@ protected:
     CKvoSliderPaintManager* m_pSliderPaintManager;
     CKvoProgressPaintManager* m_pProgressPaintManager;
     CKvoShadowManager* m_pShadowManager; // counted reference; may be NULL
+
+    void DeleteSubPaintManagers();
 
 private:
     BOOL UseClearType() const;

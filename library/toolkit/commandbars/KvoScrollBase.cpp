@@ -1,4 +1,5 @@
 #include "commandbars/KvoScrollBase.h"
+#include "commandbars/KvoModalLoop.h"
 
 #include <algorithm>
 
@@ -229,12 +230,7 @@ void CKvoScrollBase::RunTrackingLoop()
     const HWND owner = m_pSBTrack->hWndTrack;
     while (m_pSBTrack && ::GetCapture() == owner) {
         MSG msg;
-        const BOOL got = ::GetMessageW(&msg, NULL, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1 || !::IsWindow(owner))
+        if (!KvoGetModalLoopMessage(msg) || !::IsWindow(owner))
             break;
         if (msg.message == WM_TIMER && msg.hwnd == owner && msg.wParam == kRepeatTimer) {
             OnRepeatTimer();
@@ -258,13 +254,7 @@ void CKvoScrollBase::PumpWhileAnimating()
     CWnd* parent = GetScrollBarParent();
     while (m_bAnimation && parent && ::IsWindow(parent->GetSafeHwnd())) {
         MSG msg;
-        const BOOL got = ::GetMessageW(&msg, NULL, 0, 0);
-        if (got == 0) {
-            // The application is quitting: the message is for its own loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1)
+        if (!KvoGetModalLoopMessage(msg))
             break;
         if (msg.message == WM_TIMER && msg.wParam == kAnimationTimer && msg.hwnd == parent->GetSafeHwnd()) {
             OnScrollAnimationTimer();

@@ -67,6 +67,31 @@ TEST_F(ObjectStream, FirstObjectNamesItsClassLaterOnesItsIndex)
     EXPECT_EQ(reader.Consumed(), bytes.size());
 }
 
+// A record's fields are taken from the archive's buffer in one piece; records
+// that straddle the buffer's end must come whole from its refill.
+TEST_F(ObjectStream, RecordsAcrossTheBufferEdgeReadWhole)
+{
+    const int lineBytesAtMost = 64;
+    const int count = 3 * CJwwArchive::kBufferSize / lineBytesAtMost;
+    out.Count(count);
+    for (int i = 0; i < count; ++i)
+        entities.Write(LineFrom(i + 0.5));
+    ASSERT_GT(out.Size(), 2u * CJwwArchive::kBufferSize);
+
+    ArchiveOverBytes reader(out.Bytes());
+    CEntityList list;
+    list.Serialize(reader.Archive());
+    ASSERT_EQ(list.GetCount(), count);
+    int i = 0;
+    for (POSITION pos = list.GetHeadPosition(); pos; ++i) {
+        const CDataSen* line = static_cast<const CDataSen*>(list.GetNext(pos));
+        ASSERT_EQ(line->m_x1, i + 0.5) << "line " << i;
+        ASSERT_EQ(line->m_y2, -(i + 0.5)) << "line " << i;
+        ASSERT_EQ(line->m_penStyle, 1) << "line " << i;
+    }
+    EXPECT_EQ(reader.Consumed(), out.Bytes().size());
+}
+
 TEST_F(ObjectStream, NullTagGivesNullEntry)
 {
     out.Count(2);

@@ -374,9 +374,13 @@ TEST(DrawHelpers, PaintBufferCopiesOnlyThePaintRectangle)
     window.DestroyWindow();
 }
 
-// The colour popup's mouse hook, driven by real mouse input: a press
-// outside the popup is swallowed and the focus goes to the popup's owner;
-// a press inside reaches the popup.
+// The colour popup's mouse hook, driven by real mouse input: a press inside
+// the popup reaches it; a press outside is swallowed and the focus goes to
+// the popup's owner. Inside comes first: once the owner is active, Wine's X11
+// driver without a window manager raises the owner's X window alone and takes
+// that stacking back, so the owner then covers its owned popup (Windows keeps
+// owned windows above their owner; the product's popup closes on that focus
+// change anyway).
 TEST(DrawHelpers, PopupMouseHookSwallowsPressesOutsideThePopup)
 {
     CWnd owner, popup;
@@ -395,29 +399,29 @@ TEST(DrawHelpers, PopupMouseHookSwallowsPressesOutsideThePopup)
         inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         ::SendInput(2, inputs, sizeof(INPUT));
     };
-    bool sawDownInside = false;
-    press(450, 450); // on the owner, outside the popup
-    const DWORD deadline = ::GetTickCount() + 3000;
-    while (::GetFocus() != owner.GetSafeHwnd() && ::GetTickCount() < deadline) {
-        MSG msg;
-        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            EXPECT_FALSE(msg.message == WM_LBUTTONDOWN && msg.hwnd == owner.GetSafeHwnd());
-            ::DispatchMessageW(&msg);
+    bool sawDownInside = false, sawDownOnOwner = false;
+    // Pumps until done() holds, noting which window each press reached.
+    auto pumpUntil = [&](auto done) {
+        const DWORD deadline = ::GetTickCount() + 3000;
+        while (!done() && ::GetTickCount() < deadline) {
+            MSG msg;
+            while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+                sawDownInside |= msg.message == WM_LBUTTONDOWN && msg.hwnd == popup.GetSafeHwnd();
+                sawDownOnOwner |= msg.message == WM_LBUTTONDOWN && msg.hwnd == owner.GetSafeHwnd();
+                ::DispatchMessageW(&msg);
+            }
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
         }
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-    EXPECT_EQ(::GetFocus(), owner.GetSafeHwnd());
+    };
     press(340, 340); // inside the popup
-    const DWORD insideDeadline = ::GetTickCount() + 3000;
-    while (!sawDownInside && ::GetTickCount() < insideDeadline) {
-        MSG msg;
-        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            sawDownInside |= msg.message == WM_LBUTTONDOWN && msg.hwnd == popup.GetSafeHwnd();
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
+    pumpUntil([&] { return sawDownInside; });
     EXPECT_TRUE(sawDownInside);
+    EXPECT_EQ(::GetFocus(), popup.GetSafeHwnd());
+
+    press(450, 450); // on the owner, outside the popup
+    pumpUntil([&] { return ::GetFocus() == owner.GetSafeHwnd(); });
+    EXPECT_EQ(::GetFocus(), owner.GetSafeHwnd());
+    EXPECT_FALSE(sawDownOnOwner);
     SetPopupMouseHook(NULL);
     popup.DestroyWindow();
     owner.DestroyWindow();

@@ -10,6 +10,7 @@
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/values/KvoMarkupColor.h"
 #include "markup/values/KvoMarkupDouble.h"
+#include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupPoint.h"
 #include "markup/values/KvoMarkupString.h"
 #include "markup/values/KvoMarkupThickness.h"

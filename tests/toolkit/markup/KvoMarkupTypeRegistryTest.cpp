@@ -2,6 +2,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "markup/builder/KvoMarkupObjectProperty.h"
+#include "markup/builder/KvoMarkupSystemColorKey.h"
 #include "markup/core/KvoMarkupCollection.h"
 #include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
@@ -91,6 +93,9 @@ const RecordRow kRecordTable[] = {
     {L"Style", L"CKvoMarkupStyle", &CKvoMarkupStyle::s_type, &CKvoMarkupObject::s_type},
     {L"Trigger", L"CKvoMarkupTrigger", &CKvoMarkupTrigger::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupTriggerCollection", &CKvoMarkupTriggerCollection::s_type, &CKvoMarkupCollection::s_type},
+    {nullptr, L"CKvoMarkupBrushKey", &CKvoMarkupBrushKey::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupColorKey", &CKvoMarkupColorKey::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupObjectProperty", &CKvoMarkupObjectProperty::s_type, &CKvoMarkupObject::s_type},
     {L"KeyboardNavigation", L"CKvoMarkupKeyboardNavigation", &CKvoMarkupKeyboardNavigation::s_type,
      &CKvoMarkupObject::s_type},
 };

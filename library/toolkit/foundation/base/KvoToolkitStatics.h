@@ -5,8 +5,9 @@
 // Process-wide values the toolkit sets up when the library loads. Start-up
 // order: the registered messages and clipboard formats come first among the
 // library's statics (they use nothing but user32, so they need none of the
-// class library's statics either); the user-colour list follows; the
-// release of the shared command-bar paint manager runs at exit.
+// class library's statics either); the user-colour list follows, then the
+// command-bar classes' registrations; the release of the shared command-bar
+// paint manager runs at exit.
 //
 // Nothing in the library sends or posts these messages or puts data of these
 // formats on the clipboard: they are registered so that their numbers are
@@ -31,3 +32,6 @@ extern CArray<COLORREF, COLORREF> g_kvoUserColors;
 // statics without one run after all of these.
 #define KVO_STARTUP_TOOLKIT_REGISTRATIONS 1000
 #define KVO_STARTUP_MARKUP_RECORDS 2000
+// The command-bar classes' runtime-class records, entered in their fixed
+// order after the markup records.
+#define KVO_STARTUP_COMMANDBAR_CLASSES 2100

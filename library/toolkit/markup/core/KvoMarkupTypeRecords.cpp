@@ -4,6 +4,8 @@
 // priority are ordered only within a file.
 #include <new>
 #include "foundation/base/KvoToolkitStatics.h"
+#include "markup/builder/KvoMarkupObjectProperty.h"
+#include "markup/builder/KvoMarkupSystemColorKey.h"
 #include "markup/core/KvoMarkupCollection.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
@@ -123,6 +125,9 @@ struct MarkupTypeRecords {
         MakeRecord<CKvoMarkupTrigger, CKvoMarkupObject>(L"Trigger", L"CKvoMarkupTrigger",
                                                         CKvoMarkupTrigger::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupTriggerCollection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupTriggerCollection");
+        MakeRecord<CKvoMarkupBrushKey, CKvoMarkupObject>(nullptr, L"CKvoMarkupBrushKey");
+        MakeRecord<CKvoMarkupColorKey, CKvoMarkupObject>(nullptr, L"CKvoMarkupColorKey");
+        MakeRecord<CKvoMarkupObjectProperty, CKvoMarkupObject>(nullptr, L"CKvoMarkupObjectProperty");
         MakeRecord<CKvoMarkupKeyboardNavigation, CKvoMarkupObject>(
             L"KeyboardNavigation", L"CKvoMarkupKeyboardNavigation", CKvoMarkupKeyboardNavigation::RegisterMarkupProperties);
     }

@@ -1,5 +1,6 @@
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include <algorithm>
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/styles/KvoMarkupStyle.h"
@@ -72,10 +73,12 @@ void CKvoMarkupFrameworkElement::RegisterMarkupProperties()
         new CKvoMarkupPropertyMetadata(CKvoMarkupThickness::GetZero(), KvoMarkupPropertyFlag::AffectsMeasure));
     s_horizontalAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"HorizontalAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertHorizontalAlignment,
+                                       KvoMarkupPropertyFlag::AffectsArrange));
     s_verticalAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"VerticalAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertVerticalAlignment,
+                                       KvoMarkupPropertyFlag::AffectsArrange));
     s_widthProperty = RegisterSize(L"Width");
     s_heightProperty = RegisterSize(L"Height");
     s_minWidthProperty = RegisterSize(L"MinWidth");

@@ -1,9 +1,12 @@
 #include "markup/elements/KvoMarkupInputElement.h"
 #include <utility>
 #include "markup/builder/KvoMarkupBuilderException.h"
+#include "markup/builder/KvoMarkupConverters.h"
+#include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupProperties.h"
 #include "markup/core/KvoMarkupType.h"
+#include "markup/elements/KvoMarkupKeyboardNavigation.h"
 #include "markup/elements/KvoMarkupVisual.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
@@ -79,8 +82,8 @@ CKvoMarkupInputElement::~CKvoMarkupInputElement()
 void CKvoMarkupInputElement::RegisterMarkupProperties()
 {
     CKvoMarkupType::EnsureRegistered(CKvoMarkupStyle::s_type);
-    s_cursorProperty = CKvoMarkupDependencyProperty::Register(L"Cursor", CKvoMarkupInt::s_type, s_type,
-                                                              new CKvoMarkupPropertyMetadata(nullptr, 0));
+    s_cursorProperty = CKvoMarkupDependencyProperty::Register(
+        L"Cursor", CKvoMarkupInt::s_type, s_type, new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertCursor, 0));
     s_isMouseOverProperty = CKvoMarkupDependencyProperty::Register(
         L"IsMouseOver", CKvoMarkupBool::s_type, s_type,
         new CKvoMarkupPropertyMetadata(CKvoMarkupBool::GetShared(FALSE), 0));
@@ -134,13 +137,53 @@ void CKvoMarkupInputElement::SetPropertyObject(CKvoMarkupBuilder* builder,
     CKvoMarkupPtr<CKvoMarkupObject> handlerName(value);
     if (!m_pMarkupContext)
         ThrowMarkupBuildError(L"Markup Context is NULL");
-    // Handlers are named in the context's delegate map, which contexts do
-    // not have yet: every name is unknown.
+    // Handlers are named in the context's delegate map, which no context
+    // fills: every name is unknown, and handlers are added in code.
     const CKvoMarkupString* text =
         static_cast<const CKvoMarkupString*>(MarkupDynamicCast(CKvoMarkupString::s_type, value));
     CStringW message;
     message.Format(L"'%ls' delegate not found", text ? text->GetString() : L"");
     ThrowMarkupBuildError(message);
+}
+
+void CKvoMarkupInputElement::AttachContext(CKvoMarkupContext* context)
+{
+    if (m_pMarkupContext || !context)
+        return;
+    context->AddRef();
+    m_pMarkupContext = context;
+}
+
+void CKvoMarkupInputElement::OnFinalRelease()
+{
+    if (CKvoMarkupContext* context = std::exchange(m_pMarkupContext, nullptr)) {
+        context->DetachElement(this);
+        context->Release();
+    }
+    CKvoMarkupObject::OnFinalRelease();
+}
+
+void CKvoMarkupInputElement::CaptureMouse()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->SetCapture(this);
+}
+
+void CKvoMarkupInputElement::ReleaseMouseCapture()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->ReleaseCapture(this);
+}
+
+void CKvoMarkupInputElement::Focus()
+{
+    if (m_pMarkupContext && m_pMarkupContext->GetKeyboardNavigation())
+        m_pMarkupContext->GetKeyboardNavigation()->Focus(this);
+}
+
+BOOL CKvoMarkupInputElement::GetTextBounds(RECT*) const
+{
+    return FALSE;
 }
 
 void CKvoMarkupInputElement::OnMouseLeave(CKvoMarkupRoutedEventArgs&)
@@ -230,8 +273,7 @@ void CKvoMarkupInputElement::RaiseEvent(CKvoMarkupRoutedEventArgs& args)
         if (args.handled)
             return;
     }
-    // The context's own handlers come last; elements made in code have no
-    // context.
+    // The context's own handlers would come last: contexts hold none here.
 }
 
 BOOL CKvoMarkupInputElement::RaiseEventThenClassHandler(

@@ -60,6 +60,22 @@ public:
 
     // The context the element was made in; null for elements made in code.
     CKvoMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // Called once by the context that made the element: the element holds
+    // a reference on it until its final release.
+    void AttachContext(CKvoMarkupContext* context);
+    // Detaches from the context (which forgets the element as hover,
+    // capture and mouse root), then deletes.
+    void OnFinalRelease() override;
+
+    // The element takes the mouse: the context routes mouse buttons to it
+    // until it gives the capture back or loses it. Nothing without a context.
+    void CaptureMouse();
+    void ReleaseMouseCapture();
+    // Hands the element to the context's keyboard navigation.
+    void Focus();
+    // The rectangle of an element drawn inside a visual without being one
+    // (text), in that visual's coordinates; FALSE here.
+    virtual BOOL GetTextBounds(RECT* rect) const;
 
     // The style in force (borrowed), and the triggers now switched on.
     CKvoMarkupStyle* GetStyle() const { return m_style.Get(); }
@@ -98,7 +114,7 @@ private:
     void InvokeHandlers(const CKvoMarkupRoutedEvent* event, CKvoMarkupRoutedEventArgs& args);
 
     std::map<const CKvoMarkupRoutedEvent*, HandlerList> m_handlers;
-    // Not wired yet: elements made in code live in no context.
+    // One reference; null for elements made in code.
     CKvoMarkupContext* m_pMarkupContext;
     CKvoMarkupActiveTriggerCollection* m_pActiveTriggers;
     CKvoMarkupProperties* m_pTriggerValues;

@@ -1,4 +1,5 @@
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/values/KvoMarkupBool.h"
@@ -20,7 +21,8 @@ void CKvoMarkupKeyboardNavigation::RegisterMarkupProperties()
     s_isTabStopProperty = CKvoMarkupDependencyProperty::RegisterAttached(
         L"IsTabStop", CKvoMarkupBool::s_type, s_type, new CKvoMarkupPropertyMetadata(CKvoMarkupBool::GetShared(TRUE), 0));
     s_tabNavigationProperty = CKvoMarkupDependencyProperty::RegisterAttached(
-        L"TabNavigation", CKvoMarkupEnum::s_type, s_type, new CKvoMarkupPropertyMetadata(nullptr, 0));
+        L"TabNavigation", CKvoMarkupEnum::s_type, s_type,
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertTabNavigation, 0));
     s_tabIndexProperty = CKvoMarkupDependencyProperty::RegisterAttached(
         L"TabIndex", CKvoMarkupInt::s_type, s_type, new CKvoMarkupPropertyMetadata(new CKvoMarkupInt(0x7FFFFFFF), 0));
 }

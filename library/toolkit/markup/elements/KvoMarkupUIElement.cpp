@@ -1,4 +1,6 @@
 #include "markup/elements/KvoMarkupUIElement.h"
+#include "markup/builder/KvoMarkupConverters.h"
+#include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/drawing/KvoMarkupDrawingContext.h"
@@ -23,7 +25,7 @@ void CKvoMarkupUIElement::RegisterMarkupProperties()
     s_clipToBoundsProperty = CKvoMarkupDependencyProperty::Register(L"ClipToBounds", CKvoMarkupBool::s_type, s_type);
     s_visibilityProperty = CKvoMarkupDependencyProperty::Register(
         L"Visibility", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsMeasure));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertVisibility, KvoMarkupPropertyFlag::AffectsMeasure));
     s_focusableProperty = CKvoMarkupDependencyProperty::Register(
         L"Focusable", CKvoMarkupBool::s_type, s_type,
         new CKvoMarkupPropertyMetadata(CKvoMarkupBool::GetShared(FALSE), 0));
@@ -114,6 +116,8 @@ void CKvoMarkupUIElement::InvalidateArrange()
 
 void CKvoMarkupUIElement::InvalidateVisual()
 {
+    if (GetMarkupContext())
+        GetMarkupContext()->InvalidateElement(this);
 }
 
 void CKvoMarkupUIElement::InvalidateMeasure()
@@ -141,6 +145,6 @@ void CKvoMarkupUIElement::UpdateMeasure(CKvoMarkupDrawingContext* dc)
     CKvoMarkupVisual* parent = GetVisualParent();
     if (parent && parent->IsKindOf(s_type))
         static_cast<CKvoMarkupUIElement*>(parent)->UpdateMeasure(dc);
-    // A root's context would redraw its whole window here; elements made in
-    // code have none.
+    else if (GetMarkupContext())
+        GetMarkupContext()->InvalidateAll();
 }

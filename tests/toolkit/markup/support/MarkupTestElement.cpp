@@ -1,10 +1,12 @@
 #include "toolkit/markup/support/MarkupTestElement.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
+#include "markup/core/KvoMarkupPtr.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/drawing/KvoMarkupBrush.h"
 #include "markup/drawing/KvoMarkupDrawingContext.h"
 #include "markup/values/KvoMarkupBool.h"
 #include "markup/values/KvoMarkupInt.h"
+#include "markup/values/KvoMarkupString.h"
 
 IMPLEMENT_MARKUP_TYPE(CTestMarkupFrameworkElement)
 CKvoMarkupDependencyProperty* CTestMarkupFrameworkElement::s_fillProperty = nullptr;
@@ -97,6 +99,37 @@ SIZE CTestMarkupFrameworkElement::ArrangeOverride(int width, int height)
         child->Arrange(test && !::IsRectEmpty(&test->slot) ? test->slot : RECT{0, 0, width, height});
     }
     return {width, height};
+}
+
+void CTestMarkupFrameworkElement::SetContentObject(CKvoMarkupBuilder* builder, CKvoMarkupObject* content)
+{
+    if (content && content->IsKindOf(CKvoMarkupString::s_type)) {
+        CKvoMarkupPtr<CKvoMarkupObject> text(content);
+        contentLog.push_back(static_cast<CKvoMarkupString*>(content)->GetString());
+        return;
+    }
+    if (content && content->IsKindOf(CKvoMarkupVisual::s_type)) {
+        contentLog.push_back(CStringW(L"[") + content->GetTagText() + L"]");
+        AddVisualChild(static_cast<CKvoMarkupVisual*>(content));
+        return;
+    }
+    CKvoMarkupFrameworkElement::SetContentObject(builder, content);
+}
+
+void CTestMarkupFrameworkElement::OnMouseWheel(CKvoMarkupRoutedEventArgs& args)
+{
+    lastWheelDelta = static_cast<int>(args.extra);
+    args.handled = handlesWheel;
+}
+
+BOOL CTestMarkupFrameworkElement::HasContentObject() const
+{
+    return !contentLog.empty();
+}
+
+BOOL CTestMarkupFrameworkElement::AllowWhiteSpaceContent() const
+{
+    return TRUE;
 }
 
 void CTestMarkupFrameworkElement::OnRender(CKvoMarkupDrawingContext* dc)

@@ -10,7 +10,8 @@ class CKvoMarkupBrush;
 // subsystems: a framework element whose MeasureOverride answers a size the
 // test sets, that counts its layout and drawing calls, holds visual
 // children, and paints its "Fill" brush over its render size and its
-// "Frame" brush around it. Registered as "TestFrameworkElement".
+// "Frame" brush around it. Registered as "TestFrameworkElement"; in markup
+// it takes text and visuals as content (visuals become visual children).
 class CTestMarkupFrameworkElement : public CKvoMarkupFrameworkElement {
     DECLARE_MARKUP_TYPE()
 public:
@@ -29,6 +30,18 @@ public:
     void InvalidateVisual() override;
     void InvalidateArrange() override;
     void InvalidateMeasure() override;
+    void SetContentObject(CKvoMarkupBuilder* builder, CKvoMarkupObject* content) override;
+    BOOL HasContentObject() const override;
+    BOOL AllowWhiteSpaceContent() const override;
+
+    // Notes the wheel's delta; marks the wheel handled when handlesWheel.
+    void OnMouseWheel(CKvoMarkupRoutedEventArgs& args) override;
+    BOOL handlesWheel = FALSE;
+    int lastWheelDelta = 0;
+
+    // The content markup gave, in order: each text as it came, each visual
+    // as "[tag]".
+    std::vector<CStringW> contentLog;
 
     // What MeasureOverride answers.
     SIZE contentSize = {0, 0};

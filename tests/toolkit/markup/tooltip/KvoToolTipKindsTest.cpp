@@ -3,7 +3,6 @@
 
 #include "toolkit/markup/support/ToolTipTestSupport.h"
 #include "foundation/base/KvoDrawHelpers.h"
-#include "markup/MarkupFunctions.h"
 #include "markup/tooltip/KvoRichEditToolTip.h"
 
 namespace {
@@ -15,16 +14,11 @@ protected:
 
 } // namespace
 
-TEST(KvoMarkupToolTipContext, NoMarkupContextCanBeMadeYet)
-{
-    EXPECT_EQ(nullptr, MarkupCreateWindowContext(NULL));
-}
-
-// Until the markup engine comes, no text parses: the markup tip measures and
-// draws as the base window.
+// Text that is not markup the tip knows measures and draws as the base
+// window's text.
 TEST_F(KvoToolTipKindsTest, MarkupTextThatDoesNotParseShowsAsPlainText)
 {
-    context.tools = {{1, {10, 10, 100, 50}, L"<TextBlock>Plain for now</TextBlock>"}};
+    context.tools = {{1, {10, 10, 100, 50}, L"<NoSuchElement>Plain text</NoSuchElement>"}};
     const CSize office = ShowFirstTool(KvoToolTipStyle::Office);
     const CSize markup = ShowFirstTool(KvoToolTipStyle::Markup);
     ASSERT_NE(CSize(0, 0), markup);

@@ -1,0 +1,3 @@
+#include "toolkit/commandbars/support/KvoTestControl.h"
+
+IMPLEMENT_DYNCREATE(CKvoTestControl, CKvoControl)
