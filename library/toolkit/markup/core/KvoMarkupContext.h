@@ -2,6 +2,7 @@
 #include <afxwin.h>
 #include <vector>
 #include "markup/core/KvoMarkupPtr.h"
+#include "markup/drawing/KvoMarkupFont.h"
 #include "markup/tooltip/KvoToolTipContext.h"
 
 class CKvoMarkupInputElement;
@@ -43,6 +44,9 @@ public:
     COLORREF GetDefaultTextColor() const { return m_defaultTextColor; }
     // font's description when font is given; color unless 0xFFFFFFFF.
     void SetDefaultFont(HFONT font, COLORREF color);
+    // A font for description from the context's cache (one reference), or
+    // null when it cannot be made.
+    CKvoMarkupFont* GetFont(const LOGFONTW& description) { return m_fontCache.GetFont(description); }
 
     // Borrowed; null when none.
     CKvoMarkupInputElement* GetHoverElement() const { return m_hover.Get(); }
@@ -110,6 +114,8 @@ private:
     CKvoMarkupUIElement* m_pMouseRoot;
     CKvoMarkupPtr<CKvoMarkupKeyboardNavigation> m_keyboardNavigation;
     CTooltipContext* m_pToolTipContext;
+    // The fonts belong to the elements that hold them.
+    CKvoMarkupFontCache m_fontCache;
     volatile long m_nRefCount;
 };
 

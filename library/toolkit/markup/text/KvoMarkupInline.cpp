@@ -1,4 +1,5 @@
 #include "markup/text/KvoMarkupInline.h"
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/text/KvoMarkupInlineCollection.h"
 #include "markup/text/KvoMarkupSpan.h"
@@ -15,7 +16,7 @@ void CKvoMarkupInline::RegisterMarkupProperties()
 {
     s_baselineAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"BaselineAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertBaselineAlignment, KvoMarkupPropertyFlag::AffectsArrange));
 }
 
 CKvoMarkupInputElement* CKvoMarkupInline::InputHitTest(int, int)

@@ -1,6 +1,7 @@
 #include "markup/text/KvoMarkupTextBlock.h"
 #include <algorithm>
 #include <new>
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupPtr.h"
 #include "markup/core/KvoMarkupType.h"
@@ -54,12 +55,14 @@ void CKvoMarkupTextBlock::RegisterMarkupProperties()
     }
     const DWORD measure = KvoMarkupPropertyFlag::AffectsMeasure;
     s_textWrappingProperty = CKvoMarkupDependencyProperty::Register(
-        L"TextWrapping", CKvoMarkupEnum::s_type, s_type, new CKvoMarkupPropertyMetadata(nullptr, measure));
+        L"TextWrapping", CKvoMarkupEnum::s_type, s_type,
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertTextWrapping, measure));
     s_textTrimmingProperty = CKvoMarkupDependencyProperty::Register(
-        L"TextTrimming", CKvoMarkupEnum::s_type, s_type, new CKvoMarkupPropertyMetadata(nullptr, measure));
+        L"TextTrimming", CKvoMarkupEnum::s_type, s_type,
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertTextTrimming, measure));
     s_textAlignmentProperty = CKvoMarkupDependencyProperty::Register(
         L"TextAlignment", CKvoMarkupEnum::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsArrange));
+        new CKvoMarkupPropertyMetadata(nullptr, MarkupConvertTextAlignment, KvoMarkupPropertyFlag::AffectsArrange));
     s_paddingProperty = CKvoMarkupDependencyProperty::Register(
         L"Padding", CKvoMarkupThickness::s_type, s_type,
         new CKvoMarkupPropertyMetadata(CKvoMarkupThickness::GetZero(), measure));

@@ -1,26 +1,27 @@
 #include "markup/text/KvoMarkupTextContext.h"
+#include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/drawing/KvoMarkupFont.h"
 
-// Contexts keep no fonts or colours of their own yet: every element gets
-// the defaults, a font of its own and objects from the type records.
-LOGFONTW KvoMarkupTextContext::GetDefaultFont(CKvoMarkupContext*)
+LOGFONTW KvoMarkupTextContext::GetDefaultFont(CKvoMarkupContext* context)
 {
-    return GetMessageFont();
+    return context ? context->GetDefaultFont() : GetMessageFont();
 }
 
-COLORREF KvoMarkupTextContext::GetDefaultTextColor(CKvoMarkupContext*)
+COLORREF KvoMarkupTextContext::GetDefaultTextColor(CKvoMarkupContext* context)
 {
-    return RGB(0, 0, 0);
+    return context ? context->GetDefaultTextColor() : RGB(0, 0, 0);
 }
 
-CKvoMarkupFont* KvoMarkupTextContext::GetFont(CKvoMarkupContext*, const LOGFONTW& description)
+CKvoMarkupFont* KvoMarkupTextContext::GetFont(CKvoMarkupContext* context, const LOGFONTW& description)
 {
-    return CKvoMarkupFont::Create(description);
+    return context ? context->GetFont(description) : CKvoMarkupFont::Create(description);
 }
 
-CKvoMarkupObject* KvoMarkupTextContext::CreateObject(CKvoMarkupContext*, CKvoMarkupType* type)
+CKvoMarkupObject* KvoMarkupTextContext::CreateObject(CKvoMarkupContext* context, CKvoMarkupType* type)
 {
+    if (context)
+        return context->CreateObject(type);
     return type ? type->CreateObject() : nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "markup/text/KvoMarkupTextElement.h"
+#include "markup/builder/KvoMarkupConverters.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/drawing/KvoMarkupBrush.h"
 #include "markup/values/KvoMarkupEnum.h"
@@ -16,11 +17,12 @@ CKvoMarkupDependencyProperty* CKvoMarkupTextElement::s_textDecorationsProperty =
 CKvoMarkupDependencyProperty* CKvoMarkupTextElement::s_fontQualityProperty = nullptr;
 
 namespace {
-CKvoMarkupDependencyProperty* RegisterTextProperty(LPCWSTR name, CKvoMarkupType* valueType, DWORD affects)
+CKvoMarkupDependencyProperty* RegisterTextProperty(LPCWSTR name, CKvoMarkupType* valueType, DWORD affects,
+                                                   KvoMarkupValueConverter converter = nullptr)
 {
     return CKvoMarkupDependencyProperty::RegisterAttached(
         name, valueType, CKvoMarkupTextElement::s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::Inherits | affects));
+        new CKvoMarkupPropertyMetadata(nullptr, converter, KvoMarkupPropertyFlag::Inherits | affects));
 }
 }
 
@@ -31,11 +33,12 @@ void CKvoMarkupTextElement::RegisterMarkupProperties()
     s_backgroundProperty = RegisterTextProperty(L"Background", CKvoMarkupBrush::s_type, render);
     s_foregroundProperty = RegisterTextProperty(L"Foreground", CKvoMarkupBrush::s_type, render);
     s_fontSizeProperty = RegisterTextProperty(L"FontSize", CKvoMarkupInt::s_type, measure);
-    s_fontWeightProperty = RegisterTextProperty(L"FontWeight", CKvoMarkupEnum::s_type, measure);
+    s_fontWeightProperty = RegisterTextProperty(L"FontWeight", CKvoMarkupEnum::s_type, measure, MarkupConvertFontWeight);
     s_fontFamilyProperty = RegisterTextProperty(L"FontFamily", CKvoMarkupString::s_type, measure);
-    s_fontStyleProperty = RegisterTextProperty(L"FontStyle", CKvoMarkupEnum::s_type, measure);
-    s_textDecorationsProperty = RegisterTextProperty(L"TextDecorations", CKvoMarkupEnum::s_type, render);
-    s_fontQualityProperty = RegisterTextProperty(L"FontQuality", CKvoMarkupEnum::s_type, render);
+    s_fontStyleProperty = RegisterTextProperty(L"FontStyle", CKvoMarkupEnum::s_type, measure, MarkupConvertFontStyle);
+    s_textDecorationsProperty = RegisterTextProperty(L"TextDecorations", CKvoMarkupEnum::s_type, render,
+                                                     MarkupConvertTextDecorations);
+    s_fontQualityProperty = RegisterTextProperty(L"FontQuality", CKvoMarkupEnum::s_type, render, MarkupConvertFontQuality);
 }
 
 CKvoMarkupBrush* CKvoMarkupTextElement::GetBackground() const

@@ -10,6 +10,7 @@
 #include "markup/text/KvoMarkupTextContext.h"
 #include "markup/values/KvoMarkupEnum.h"
 #include "markup/values/KvoMarkupInt.h"
+#include "toolkit/foundation/images/KvoImageTestSupport.h"
 
 // Builders and measures for the text tests: trees of inlines made in code,
 // and the extents the DC itself gives for a font, to compare the layout
@@ -59,6 +60,17 @@ inline void LayOutAndRender(CKvoMarkupTextBlock* block, HDC dc, int width, int h
     block->Measure(&context, width, height);
     block->Arrange({0, 0, width, height});
     block->Render(&context);
+}
+
+// How many pixels of area on canvas have exactly color.
+inline int CountCanvasColor(TestCanvas& canvas, const RECT& area, COLORREF color)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x)
+            count += canvas.Pixel(x, y) == color;
+    }
+    return count;
 }
 
 // The DC's own measures of text in a font: the context's default font

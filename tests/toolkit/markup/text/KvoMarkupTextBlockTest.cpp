@@ -68,16 +68,6 @@ std::vector<int> InkColumns(TestCanvas& canvas, int y, int left, int right)
     return columns;
 }
 
-// How many pixels of rect have exactly color.
-int CountColor(TestCanvas& canvas, const RECT& rect, COLORREF color)
-{
-    int count = 0;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        for (int x = rect.left; x < rect.right; ++x)
-            count += canvas.Pixel(x, y) == color;
-    }
-    return count;
-}
 }
 
 TEST_F(KvoMarkupTextBlockTest, TwoWordsOnOneLineWithoutWrapAndOnTwoWithWrap)
@@ -282,7 +272,7 @@ TEST_F(KvoMarkupTextBlockTest, UnderlineOfAHyperlinkIsDrawnInTheLinkColour)
         TestCanvas canvas(200, 40);
         const RECT underline = bar(canvas);
         const int area = (underline.right - underline.left) * (underline.bottom - underline.top);
-        EXPECT_EQ(CountColor(canvas, underline, RGB(0, 0, 255)), area);
+        EXPECT_EQ(CountCanvasColor(canvas, underline, RGB(0, 0, 255)), area);
     }
     CKvoMarkupRoutedEventArgs enter;
     enter.event = CKvoMarkupInputElement::s_mouseEnterEvent;
@@ -291,10 +281,10 @@ TEST_F(KvoMarkupTextBlockTest, UnderlineOfAHyperlinkIsDrawnInTheLinkColour)
         TestCanvas canvas(200, 40);
         const RECT underline = bar(canvas);
         const int area = (underline.right - underline.left) * (underline.bottom - underline.top);
-        EXPECT_EQ(CountColor(canvas, underline, RGB(255, 0, 0)), area);
+        EXPECT_EQ(CountCanvasColor(canvas, underline, RGB(255, 0, 0)), area);
         // The plain run before it is neither underlined nor coloured.
         const RECT plain = block->GetLines()[0]->pieces[0]->GetRect();
-        EXPECT_EQ(CountColor(canvas, {plain.left, underline.top, plain.right, underline.bottom}, RGB(255, 0, 0)), 0);
+        EXPECT_EQ(CountCanvasColor(canvas, {plain.left, underline.top, plain.right, underline.bottom}, RGB(255, 0, 0)), 0);
     }
 }
 
@@ -313,7 +303,7 @@ TEST_F(KvoMarkupTextBlockTest, StrikethroughAndBackgroundsOfRuns)
     const int baseline = struckRect.bottom - line.pieces[0]->descent;
     const int top = baseline + line.descent - (line.height - line.descent) / 2;
     const int thickness = std::max(1, line.descent / 3);
-    EXPECT_EQ(CountColor(canvas, {struckRect.left, top, struckRect.right, top + thickness}, RGB(0, 128, 0)),
+    EXPECT_EQ(CountCanvasColor(canvas, {struckRect.left, top, struckRect.right, top + thickness}, RGB(0, 128, 0)),
               (struckRect.right - struckRect.left) * thickness);
     const RECT markedRect = line.pieces[1]->GetRect();
     EXPECT_EQ(canvas.Pixel(markedRect.left, markedRect.top), RGB(255, 255, 0));
@@ -398,7 +388,7 @@ TEST_F(KvoMarkupTextBlockTest, PictureOfMixedRunsAndAHyperlink)
     TestCanvas canvas(320, 90);
     LayOutAndRender(block.Get(), canvas.Dc()->GetSafeHdc(), 320, 90);
     EXPECT_GE(block->GetLines().size(), 2u);
-    EXPECT_GT(CountColor(canvas, {0, 0, 320, 90}, RGB(0, 0, 255)), 0) << "the link is blue";
-    EXPECT_GT(CountColor(canvas, {0, 0, 320, 90}, RGB(0, 128, 0)), 0);
+    EXPECT_GT(CountCanvasColor(canvas, {0, 0, 320, 90}, RGB(0, 0, 255)), 0) << "the link is blue";
+    EXPECT_GT(CountCanvasColor(canvas, {0, 0, 320, 90}, RGB(0, 128, 0)), 0);
     EXPECT_TRUE(SaveBitmapAsPng(canvas.Bitmap(), (TestOutputFolder() + L"\\markup-textblock-mixed.png").c_str()));
 }
