@@ -81,33 +81,16 @@ BOOL IsUnderMouse(const CKvoMarkupObject* element)
 }
 
 // A window relaying to markup roots parsed in its own context.
-class KvoMarkupContextTest : public MarkupContextTest {
+class KvoMarkupContextTest : public MarkupWindowContextTest {
 protected:
-    void SetUp() override
-    {
-        MarkupContextTest::SetUp();
-        ASSERT_TRUE(window.Create(false));
-        windowContext = MarkupCreateWindowContext(window.GetSafeHwnd());
-        ASSERT_NE(windowContext, nullptr);
-    }
-    void TearDown() override
-    {
-        window.roots.clear();
-        for (CKvoMarkupUIElement*& root : roots)
-            MarkupReleaseElement(&root);
-        MarkupReleaseContext(&windowContext);
-        window.DestroyWindow();
-        MarkupContextTest::TearDown();
-    }
 
     // Parses text as a root drawn into rect, lays it out by drawing it on
     // canvas, and hands it to the window.
     CKvoMarkupUIElement* AddRoot(LPCWSTR text, RECT rect, TestCanvas& canvas)
     {
-        CKvoMarkupUIElement* root = MarkupParseText(windowContext, text);
+        CKvoMarkupUIElement* root = ParseRoot(text);
         if (!root)
             return nullptr;
-        roots.push_back(root);
         MarkupRenderElement(root, canvas.Dc()->GetSafeHdc(), &rect);
         window.roots.push_back({root, rect});
         return root;
@@ -138,9 +121,6 @@ protected:
     }
     std::vector<EventNote> TakeNotes() { return std::exchange(notes, {}); }
 
-    CMarkupTestWindow window;
-    CKvoMarkupContext* windowContext = nullptr;
-    std::vector<CKvoMarkupUIElement*> roots;
     TestCanvas canvas{240, 140};
     CKvoMarkupUIElement* root = nullptr;
     CTestMarkupFrameworkElement* outer = nullptr;

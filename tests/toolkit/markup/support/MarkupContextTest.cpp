@@ -61,3 +61,29 @@ LRESULT CMarkupTestWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
+
+void MarkupWindowContextTest::SetUp()
+{
+    MarkupContextTest::SetUp();
+    ASSERT_TRUE(window.Create(false));
+    windowContext = MarkupCreateWindowContext(window.GetSafeHwnd());
+    ASSERT_NE(windowContext, nullptr);
+}
+
+void MarkupWindowContextTest::TearDown()
+{
+    window.roots.clear();
+    for (CKvoMarkupUIElement*& root : roots)
+        MarkupReleaseElement(&root);
+    MarkupReleaseContext(&windowContext);
+    window.DestroyWindow();
+    MarkupContextTest::TearDown();
+}
+
+CKvoMarkupUIElement* MarkupWindowContextTest::ParseRoot(LPCWSTR text)
+{
+    CKvoMarkupUIElement* root = MarkupParseText(windowContext, text);
+    if (root)
+        roots.push_back(root);
+    return root;
+}

@@ -51,3 +51,18 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// Base of the tests that relay a hidden test window's messages to markup
+// parsed in the window's own context. The roots parsed are released after
+// each test, then the context.
+class MarkupWindowContextTest : public MarkupContextTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Parses text in the window's context (null on a build error).
+    CKvoMarkupUIElement* ParseRoot(LPCWSTR text);
+
+    CMarkupTestWindow window;
+    CKvoMarkupContext* windowContext = nullptr;
+    std::vector<CKvoMarkupUIElement*> roots;
+};

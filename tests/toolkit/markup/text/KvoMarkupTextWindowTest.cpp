@@ -12,23 +12,8 @@
 namespace {
 // A text block parsed in a window's context, relayed and drawn through the
 // flat interface alone.
-class KvoMarkupTextWindowTest : public MarkupContextTest {
+class KvoMarkupTextWindowTest : public MarkupWindowContextTest {
 protected:
-    void SetUp() override
-    {
-        MarkupContextTest::SetUp();
-        ASSERT_TRUE(window.Create(false));
-        windowContext = MarkupCreateWindowContext(window.GetSafeHwnd());
-        ASSERT_NE(windowContext, nullptr);
-    }
-    void TearDown() override
-    {
-        window.roots.clear();
-        MarkupReleaseElement(&root);
-        MarkupReleaseContext(&windowContext);
-        window.DestroyWindow();
-        MarkupContextTest::TearDown();
-    }
     void Render() { MarkupRenderElement(root, canvas.Dc()->GetSafeHdc(), &rect); }
     // The first piece of inline's text, or null.
     const CKvoMarkupTextPiece* PieceUnder(const CKvoMarkupInline* ancestor) const
@@ -44,8 +29,6 @@ protected:
         return nullptr;
     }
 
-    CMarkupTestWindow window;
-    CKvoMarkupContext* windowContext = nullptr;
     CKvoMarkupUIElement* root = nullptr;
     TestCanvas canvas{240, 40};
     RECT rect = {0, 0, 240, 40};
@@ -55,8 +38,8 @@ protected:
 
 TEST_F(KvoMarkupTextWindowTest, BoldTextAndAWorkingHyperlinkThroughTheFlatInterface)
 {
-    root = MarkupParseText(windowContext, L"<TextBlock Padding='4' TextWrapping='Wrap'>Plain <Bold>bold</Bold> and "
-                                          L"<Hyperlink>a link</Hyperlink> here</TextBlock>");
+    root = ParseRoot(L"<TextBlock Padding='4' TextWrapping='Wrap'>Plain <Bold>bold</Bold> and "
+                     L"<Hyperlink>a link</Hyperlink> here</TextBlock>");
     ASSERT_NE(root, nullptr);
     ASSERT_TRUE(root->IsKindOf(CKvoMarkupTextBlock::s_type));
     Render();
@@ -117,10 +100,9 @@ TEST_F(KvoMarkupTextWindowTest, BoldTextAndAWorkingHyperlinkThroughTheFlatInterf
 
 TEST_F(KvoMarkupTextWindowTest, MarkupTextFormsOfTheTextProperties)
 {
-    root = MarkupParseText(windowContext,
-                           L"<TextBlock TextAlignment='Right' TextTrimming='WordEllipsis' FontWeight='SemiBold'>"
-                           L"<Run BaselineAlignment='Superscript' FontStyle='Italic' TextDecorations='Strikethrough'"
-                           L" FontQuality='ClearType'>x</Run></TextBlock>");
+    root = ParseRoot(L"<TextBlock TextAlignment='Right' TextTrimming='WordEllipsis' FontWeight='SemiBold'>"
+                     L"<Run BaselineAlignment='Superscript' FontStyle='Italic' TextDecorations='Strikethrough'"
+                     L" FontQuality='ClearType'>x</Run></TextBlock>");
     ASSERT_NE(root, nullptr);
     auto enumValue = [](const CKvoMarkupObject* object, const CKvoMarkupDependencyProperty* property) {
         const CKvoMarkupEnum* value = static_cast<const CKvoMarkupEnum*>(object->GetValue(property));
