@@ -185,6 +185,8 @@ AFX_DISPATCHER(scroll_reflect) { AFX_HANDLER(LOWORD(call.wParam), HIWORD(call.wP
 // not called when the control handles them).
 #define ON_CONTROL_REFLECT(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, v_v, memberFxn)
 #define ON_CONTROL_REFLECT_EX(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, b_v, memberFxn)
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn) \
+    AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, CN_UPDATE_COMMAND_UI, 0, 0, update_ui, memberFxn)
 #define ON_NOTIFY_REFLECT(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, notify, memberFxn)
 #define ON_NOTIFY_REFLECT_EX(code, memberFxn) \
     AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, notify_ex, memberFxn)
