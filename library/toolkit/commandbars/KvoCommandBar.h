@@ -1,12 +1,15 @@
 #pragma once
 #include <afxwin.h>
 #include "foundation/base/KvoAccessible.h"
+#include "foundation/base/KvoHookManager.h"
 
 class CKvoBarManager;
 class CKvoControl;
 class CKvoControls;
 class CKvoPaintManager;
 class CKvoImageManager;
+class CKvoMouseManager;
+class CKvoKeyboardManager;
 
 // Bar types and positions.
 enum KvoBarType { KvoBarTypeMenuBar = 0, KvoBarTypeNormal = 1, KvoBarTypePopup = 2 };
@@ -21,6 +24,10 @@ enum KvoBarPosition {
     KvoBarUnplaced = 7,
 };
 
+// Messages a bar sends its site.
+const UINT KVO_SITE_CONTROL_SELECTED = 10326;  // wParam: the control, 0 when none is hot
+const UINT KVO_SITE_MENUBAR_TRACKING = 10328;  // wParam: the menu bar
+
 // Update flags of a bar: what its next idle update must do.
 const DWORD KVO_BAR_UPDATE_LAYOUT = 1;
 const DWORD KVO_BAR_UPDATE_REDRAW = 2;
@@ -30,7 +37,7 @@ const DWORD KVO_BAR_UPDATE_REDRAW = 2;
 // owner site. This holds the bar's state and what its controls ask of it;
 // a bar without a window and without a manager is a valid bar whose
 // controls take their windowless roads. UI thread only.
-class CKvoCommandBar : public CWnd, public CKvoAccessible {
+class CKvoCommandBar : public CWnd, public CKvoHookManagerHookAble, public CKvoAccessible {
     DECLARE_SERIAL(CKvoCommandBar)
 public:
     CKvoCommandBar();
@@ -57,6 +64,27 @@ public:
     virtual void Redraw(LPCRECT rect = nullptr, BOOL animate = TRUE);
     virtual void OnControlsChanged();
     virtual void OnIdleUpdateCmdUI(BOOL, int);
+    // Called by the mouse manager on the bar that was hot when another bar
+    // starts tracking.
+    virtual void ClearHotItem() { SetSelected(-1, FALSE); }
+    // Fills the background, then draws the separators and the controls that
+    // meet clip. Nothing without a DC.
+    virtual void DrawCommandBar(CDC* dc, CRect clip);
+    virtual void FillBarBackground(CDC* dc);
+    // 1 when the screen point lies in the bar window (and, for a popup with
+    // a region, in the region), else 0; -2 asks the mouse manager's hit
+    // tests to ignore the bar.
+    virtual int IsPointInside(CPoint screenPoint) const;
+    // Whether accelerator underlines show: the manager's cue state, TRUE
+    // without a manager.
+    virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
+    virtual void EnsureVisible(CKvoControl*) {}
+    // A key pressed while the bar tracks: 1 swallows it, 2 lets it through,
+    // 0 leaves it to the other tracking bars. Escape leaves tracking; other
+    // keys go to the hot control.
+    virtual int OnHookKeyDown(UINT virtualKey, LPARAM keyData);
+    // The keyboard manager's keys arrive here (with a NULL window).
+    int OnHookMessage(HWND window, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
 
     // The layout is due at the next idle update.
     void DelayLayout() { m_dwUpdateFlags |= KVO_BAR_UPDATE_LAYOUT; }
@@ -75,6 +103,22 @@ public:
     // the first owner window, else the site.
     CWnd* GetOwnerSite() const;
     BOOL IsCustomizeMode() const;
+    // Whether mouse moves are ignored: the mouse manager is locked and the
+    // bar does not ignore its lock.
+    BOOL IsMouseLocked() const;
+    // The mouse and keyboard managers of the bar's thread.
+    CKvoMouseManager* GetMouseManager() const;
+    CKvoKeyboardManager* GetKeyboardManager() const;
+    // The lock count: while positive the bar keeps its hot item and ignores
+    // the mouse manager's moves and its hover timer.
+    int GetLockCount() const { return m_nLockCount; }
+    void AddLockCount(int delta) { m_nLockCount += delta; }
+    // Redraws asked for while locked only mark the bar for the next idle
+    // update.
+    void LockRedraw() { ++m_nRedrawLock; }
+    void UnlockRedraw() { --m_nRedrawLock; }
+    // The window class of command bars: no background brush, double clicks.
+    static LPCTSTR GetWindowClassName();
     BOOL SetOpenPopupControl(int index, BOOL keyboard);
 
     CKvoControls* GetControls() const { return m_pControls; }
@@ -102,8 +146,37 @@ public:
     CSize m_szIcons;
     CSize m_szButtons;
 
+    static const UINT_PTR kHoverTimer = 112223;
+
 protected:
     LPUNKNOWN GetInterfaceHook(const void* iid) override;
+
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(CDC* dc, UINT flags);
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg LRESULT OnNcMouseMoveMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    // Whether the bar's window (or the tracking) lets mouse moves change its
+    // hot item now.
+    BOOL IsHotTrackingActive() const;
+
+private:
+    void EnterTracking(BOOL selectFirst, BOOL keyboard);
+    void LeaveTracking(BOOL selectFirst);
+    // Leaves the mouse manager's tracked bars and the keyboard hook.
+    void LeaveManagers();
+
+protected:
 
     CKvoBarManager* m_pBarManager; // not owned
     CKvoControls* m_pControls;     // owned
@@ -114,6 +187,14 @@ protected:
     BOOL m_bCustomizable;
     int m_nDefaultButtonStyle;
     int m_nSuppressedPromptIndex;
+    BOOL m_bIgnoreMouseLock;        // IsMouseLocked never holds
+    BOOL m_bHotTrackWhilePopup;     // the hot item follows the mouse while a popup is open
+    BOOL m_bHideCaretWhileTracking;
+    CWnd* m_pCaretWindow;           // whose caret tracking hid; not owned
+    int m_nLockCount;
+    int m_nKeyboardSelected;        // the keyboard value of the last SetSelected
+    BOOL m_bEnteredByMouse;         // tracking began without select-first or keyboard
+    int m_nRedrawLock;
     CKvoPaintManager* m_pPaintManager; // own, one reference; NULL = shared
     CKvoImageManager* m_pImageManager; // own, one reference; NULL = shared
 };
