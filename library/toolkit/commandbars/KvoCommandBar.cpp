@@ -25,7 +25,7 @@ CKvoCommandBar::CKvoCommandBar()
       m_nTrackingMode(0), m_dwUpdateFlags(0), m_bCustomizable(TRUE), m_nDefaultButtonStyle(KvoButtonAutomatic),
       m_nSuppressedPromptIndex(-1), m_bIgnoreMouseLock(FALSE), m_bHotTrackWhilePopup(TRUE),
       m_bHideCaretWhileTracking(TRUE), m_pCaretWindow(nullptr), m_nLockCount(0), m_nKeyboardSelected(0),
-      m_bEnteredByMouse(FALSE), m_nRedrawLock(0), m_pPaintManager(nullptr), m_pImageManager(nullptr)
+      m_bEnteredByMouse(FALSE), m_nRedrawLock(0), m_nShowTextBelowIcons(2), m_pPaintManager(nullptr), m_pImageManager(nullptr)
 {
     m_pControls->SetParentCommandBar(this);
 }

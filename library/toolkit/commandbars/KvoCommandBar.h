@@ -79,6 +79,10 @@ public:
     // without a manager.
     virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
     virtual void EnsureVisible(CKvoControl*) {}
+    // Captions under the icons: the bar's own setting (2 follows the
+    // manager's options, off until the manager has them).
+    virtual BOOL IsTextBelowIcons() const { return m_nShowTextBelowIcons == 2 ? FALSE : m_nShowTextBelowIcons; }
+    void SetTextBelowIcons(int show) { m_nShowTextBelowIcons = show; }
     // A key pressed while the bar tracks: 1 swallows it, 2 lets it through,
     // 0 leaves it to the other tracking bars. Escape leaves tracking; other
     // keys go to the hot control.
@@ -195,6 +199,7 @@ protected:
     int m_nKeyboardSelected;        // the keyboard value of the last SetSelected
     BOOL m_bEnteredByMouse;         // tracking began without select-first or keyboard
     int m_nRedrawLock;
+    int m_nShowTextBelowIcons;      // 0 off, 1 on, 2 the manager's option
     CKvoPaintManager* m_pPaintManager; // own, one reference; NULL = shared
     CKvoImageManager* m_pImageManager; // own, one reference; NULL = shared
 };
