@@ -20,7 +20,7 @@ IMPLEMENT_RUNTIMECLASS(CKvoCommandBar, CWnd, VERSIONABLE_SCHEMA | 33, CKvoComman
 
 CKvoCommandBar::CKvoCommandBar()
     : m_barType(KvoBarTypeNormal), m_barPosition(KvoBarUnplaced), m_pExplicitSite(nullptr),
-      m_pExplicitOwner(nullptr), m_bRecursePopup(FALSE), m_pReturnCmd(nullptr), m_szIcons(0, 0),
+      m_pExplicitOwner(nullptr), m_bRecursePopup(FALSE), m_bNoNotify(FALSE), m_pReturnCmd(nullptr), m_szIcons(0, 0),
       m_szButtons(0, 0), m_pBarManager(nullptr), m_pControls(new CKvoControls), m_nSelected(-1), m_nPopuped(-1),
       m_nTrackingMode(0), m_dwUpdateFlags(0), m_bCustomizable(TRUE), m_nDefaultButtonStyle(KvoButtonAutomatic),
       m_nSuppressedPromptIndex(-1), m_bIgnoreMouseLock(FALSE), m_bHotTrackWhilePopup(TRUE),
@@ -59,6 +59,10 @@ BEGIN_MESSAGE_MAP(CKvoCommandBar, CWnd)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKvoCommandBar::OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, &CKvoCommandBar::OnInitialUpdate)
+    ON_MESSAGE(WM_NCHITTEST, &CKvoCommandBar::OnNcHitTestMessage)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, &CKvoCommandBar::OnNcLButtonDownMessage)
+    ON_MESSAGE(WM_HELPHITTEST, &CKvoCommandBar::OnHelpHitTest)
+    ON_MESSAGE(WM_GETOBJECT, &CKvoCommandBar::OnGetObject)
 END_MESSAGE_MAP()
 
 LPCTSTR CKvoCommandBar::GetWindowClassName()
@@ -188,6 +192,8 @@ void CKvoCommandBar::OnIdleUpdateCmdUI(BOOL, int)
 {
     if (!GetSafeHwnd() || !(GetStyle() & WS_VISIBLE))
         return;
+    UpdateDocTemplateControls();
+    OnUpdateCmdUI();
     if (m_dwUpdateFlags & KVO_BAR_UPDATE_REDRAW)
         Redraw(nullptr, TRUE);
     if (m_dwUpdateFlags & KVO_BAR_UPDATE_LAYOUT) {
@@ -195,8 +201,6 @@ void CKvoCommandBar::OnIdleUpdateCmdUI(BOOL, int)
         m_dwUpdateFlags &= ~KVO_BAR_UPDATE_LAYOUT;
     }
 }
-
-void CKvoCommandBar::OnControlSelected(BOOL, CKvoControl*) {}
 
 BOOL CKvoCommandBar::SetSelected(int index, BOOL keyboard)
 {

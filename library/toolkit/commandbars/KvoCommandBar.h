@@ -54,6 +54,9 @@ public:
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
     virtual void OnRecalcLayout() {}
     virtual void OnTrackLost() { SetTrackingMode(0, TRUE, FALSE); }
+    // Tells the site, keeps the help context in the manager and shows the
+    // control's description as status prompt (the idle message when none
+    // is hot).
     virtual void OnControlSelected(BOOL selected, CKvoControl* control);
     virtual CKvoCommandBar* GetParentCommandBar() const { return nullptr; }
     virtual BOOL IsRibbonBar() const { return FALSE; }
@@ -93,6 +96,41 @@ public:
     // The layout is due at the next idle update.
     void DelayLayout() { m_dwUpdateFlags |= KVO_BAR_UPDATE_LAYOUT; }
     CCmdTarget* GetAccessible() override { return this; }
+
+    // The command-UI record of one control in the idle update.
+    class CCommandBarCmdUI : public CCmdUI {
+    public:
+        CCommandBarCmdUI();
+        void Enable(BOOL on = TRUE) override;
+        void SetCheck(int check = 1) override;
+        void SetText(LPCTSTR text) override;
+
+        CKvoControl* m_pControl; // not owned
+        BOOL m_bCheckChanged;
+    };
+
+    // The idle update of the controls' states through the owner site's
+    // command routing, after the bar's own reflected and routed handlers.
+    void OnUpdateCmdUI();
+    // Hides the controls the active document template does not show.
+    void UpdateDocTemplateControls();
+    // WM_SETMESSAGESTRING to the manager's site (else the bar's site); the
+    // idle message for an empty text.
+    void ShowStatusPrompt(const CString& text);
+    // Whether the frame site is in context-help mode.
+    BOOL IsHelpMode() const;
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR title) { m_strTitle = title; }
+
+    // The accessible interface: the bar and its controls as children.
+    HRESULT get_accParent(IDispatch** parent) override;
+    HRESULT get_accChildCount(long* count) override;
+    HRESULT get_accChild(VARIANT child, IDispatch** dispatch) override;
+    HRESULT get_accName(VARIANT child, BSTR* name) override;
+    HRESULT get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT accLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
+    HRESULT accHitTest(long left, long top, VARIANT* child) override;
 
     // This bar's manager, else the first parent bar's that has one.
     CKvoBarManager* GetBarManager() const;
@@ -146,6 +184,7 @@ public:
     CWnd* m_pExplicitSite;   // set while a popup is tracked, not owned
     CWnd* m_pExplicitOwner;  // receives the commands, not owned
     BOOL m_bRecursePopup;    // the popup tracks recursively
+    BOOL m_bNoNotify;        // a tracked popup's controls get no command updates
     int* m_pReturnCmd;       // where a tracked popup stores its command
     CSize m_szIcons;
     CSize m_szButtons;
@@ -168,6 +207,10 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcHitTestMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcLButtonDownMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // Whether the bar's window (or the tracking) lets mouse moves change its
@@ -179,6 +222,9 @@ private:
     void LeaveTracking(BOOL selectFirst);
     // Leaves the mouse manager's tracked bars and the keyboard hook.
     void LeaveManagers();
+    void UpdateControl(CKvoControl* control, CWnd* target, BOOL disableWithoutHandler);
+    // The control a child id names, NULL for the bar itself or out of range.
+    CKvoControl* GetAccessibleChild(const VARIANT& child) const;
 
 protected:
 
@@ -199,6 +245,7 @@ protected:
     int m_nKeyboardSelected;        // the keyboard value of the last SetSelected
     BOOL m_bEnteredByMouse;         // tracking began without select-first or keyboard
     int m_nRedrawLock;
+    CString m_strTitle;
     int m_nShowTextBelowIcons;      // 0 off, 1 on, 2 the manager's option
     CKvoPaintManager* m_pPaintManager; // own, one reference; NULL = shared
     CKvoImageManager* m_pImageManager; // own, one reference; NULL = shared
