@@ -283,3 +283,35 @@ TEST(UpdateDialogControlsTest, ReflectedThenOwnThenRoutedHandlersAndDisablingWit
 }
 
 } // namespace
+
+namespace
+{
+
+class CPassingTarget : public CCmdTarget
+{
+public:
+    int m_nCalls = 0;
+
+protected:
+    afx_msg void OnUpdatePass(CCmdUI* pCmdUI)
+    {
+        ++m_nCalls;
+        pCmdUI->ContinueRouting();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPassingTarget, CCmdTarget)
+    ON_UPDATE_COMMAND_UI(kRoutedId, &CPassingTarget::OnUpdatePass)
+END_MESSAGE_MAP()
+
+TEST(UpdateDialogControlsTest, AHandlerThatContinuesRoutingCountsAsNone)
+{
+    CPassingTarget target;
+    CCmdUI state;
+    state.m_nID = kRoutedId;
+    EXPECT_FALSE(state.DoUpdate(&target, FALSE));
+    EXPECT_EQ(1, target.m_nCalls);
+}
+
+} // namespace

@@ -128,7 +128,14 @@ AFX_DISPATCHER(l_wl) { call.lResult = AFX_HANDLER(call.wParam, call.lParam); ret
 AFX_DISPATCHER(b_v) { return AFX_HANDLER(); }
 AFX_DISPATCHER(command_ex) { return AFX_HANDLER(call.nID); }
 AFX_DISPATCHER(range) { AFX_HANDLER(call.nID); return TRUE; }
-AFX_DISPATCHER(update_ui) { AFX_HANDLER(static_cast<CCmdUI*>(call.pExtra)); return TRUE; }
+// A handler that calls ContinueRouting leaves the update to the next one.
+AFX_DISPATCHER(update_ui)
+{
+    CCmdUI* pCmdUI = static_cast<CCmdUI*>(call.pExtra);
+    pCmdUI->m_bContinueRouting = FALSE;
+    AFX_HANDLER(pCmdUI);
+    return !pCmdUI->m_bContinueRouting;
+}
 AFX_DISPATCHER(notify)
 {
     AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(call.pExtra);

@@ -51,13 +51,14 @@ LRESULT CKvoTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         m_commands.push_back(LOWORD(wParam));
+        m_messages.push_back(message);
         break;
     case KVO_SITE_CONTROL_NOTIFY:
     case KVO_SITE_MENUBAR_TRACKING:
-        m_siteMessages.push_back(message);
+        m_messages.push_back(message);
         return 0;
     case KVO_SITE_CONTROL_SELECTED:
-        m_siteMessages.push_back(message);
+        m_messages.push_back(message);
         m_selectedControls.push_back(wParam);
         return 0;
     case WM_SETMESSAGESTRING: {

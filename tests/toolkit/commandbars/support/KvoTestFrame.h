@@ -35,7 +35,7 @@ public:
     CKvoCommandBar* GetBar() { return m_pBar; }
 
     std::vector<UINT> m_commands;          // WM_COMMAND ids
-    std::vector<UINT> m_siteMessages;      // KVO_SITE_ messages, in order
+    std::vector<UINT> m_messages;          // KVO_SITE_ messages and WM_COMMAND, in order
     std::vector<WPARAM> m_selectedControls; // wParam of each 10326
     std::vector<CString> m_prompts;        // WM_SETMESSAGESTRING texts ("#id" for ids)
     int m_nClientClicks = 0;               // left presses that reached the frame
