@@ -33,9 +33,8 @@ CKvoCommandBar::CKvoCommandBar()
 CKvoCommandBar::~CKvoCommandBar()
 {
     // A bar destroyed while tracking must not stay in the managers' lists.
+    m_nTrackingMode = 0;
     LeaveManagers();
-    if (GetMouseManager()->GetHotBar() == this)
-        GetMouseManager()->SetHotBar(nullptr);
     m_pControls->RemoveAllControls();
     m_pControls->SetParentCommandBar(nullptr);
     m_pControls->InternalRelease();
@@ -317,12 +316,15 @@ void CKvoCommandBar::LeaveTracking(BOOL selectFirst)
 
 void CKvoCommandBar::LeaveManagers()
 {
-    CKvoMouseManager* mouseManager = GetMouseManager();
-    if (mouseManager->IsTrackedBar(this))
-        mouseManager->RemoveTrackingBar(this);
-    if (mouseManager->GetHotBar() == this && !m_nTrackingMode)
-        mouseManager->SetHotBar(nullptr);
-    GetKeyboardManager()->UnhookBar(this);
+    // Managers not made yet cannot list the bar: none is made here.
+    if (CKvoMouseManager* mouseManager = CKvoMouseManager::ExistingForThisThread()) {
+        if (mouseManager->IsTrackedBar(this))
+            mouseManager->RemoveTrackingBar(this);
+        if (mouseManager->GetHotBar() == this && !m_nTrackingMode)
+            mouseManager->SetHotBar(nullptr);
+    }
+    if (CKvoKeyboardManager* keyboardManager = CKvoKeyboardManager::ExistingForThisThread())
+        keyboardManager->UnhookBar(this);
 }
 
 BOOL CKvoCommandBar::LoadMenu(CMenu* menu, BOOL removeAll)

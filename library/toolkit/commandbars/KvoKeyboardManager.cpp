@@ -24,6 +24,11 @@ CKvoKeyboardManager* CKvoKeyboardManager::ForThisThread()
     return g_keyboardManager.GetData();
 }
 
+CKvoKeyboardManager* CKvoKeyboardManager::ExistingForThisThread()
+{
+    return g_keyboardManager.GetDataNA();
+}
+
 void CKvoKeyboardManager::SetKeyboardHook(BOOL install)
 {
     if (install && !m_hKeyboardHook)

@@ -18,6 +18,8 @@ public:
 
     // The calling thread's manager, made on first use.
     static CKvoKeyboardManager* ForThisThread();
+    // The calling thread's manager when one was made, else NULL.
+    static CKvoKeyboardManager* ExistingForThisThread();
 
     // Installs the hooks when missing (a failed install is retried on the
     // next call) and appends client unless hooked already.

@@ -52,6 +52,11 @@ CKvoMouseManager* CKvoMouseManager::ForThisThread()
     return g_mouseManager.GetData();
 }
 
+CKvoMouseManager* CKvoMouseManager::ExistingForThisThread()
+{
+    return g_mouseManager.GetDataNA();
+}
+
 void CKvoMouseManager::SetHook(BOOL install)
 {
     if (install && !m_hHook)

@@ -21,6 +21,8 @@ public:
 
     // The calling thread's manager, made on first use.
     static CKvoMouseManager* ForThisThread();
+    // The calling thread's manager when one was made, else NULL.
+    static CKvoMouseManager* ExistingForThisThread();
 
     // A bar entering tracking mode: the bar that was hot before loses its
     // hot item when nothing tracked yet.
