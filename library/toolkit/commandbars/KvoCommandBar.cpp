@@ -167,6 +167,30 @@ CSize CKvoCommandBar::GetButtonSize() const
     return GetIconSize() + CSize(6, 6);
 }
 
+// The manager's icon-size options come with the manager's options; until
+// then a manager only changes how the automatic size is found.
+CSize CKvoCommandBar::GetLargeIconSize(BOOL automatic) const
+{
+    const BOOL ownIconSize = m_szIcons != CSize(0, 0);
+    if (!GetBarManager())
+        return ownIconSize ? CSize(m_szIcons.cx * 2, m_szIcons.cy * 2) : CSize(32, 32);
+    const CSize base = ownIconSize ? m_szIcons : CSize(16, 16);
+    if (m_szButtons != CSize(0, 0))
+        return base;
+    return automatic ? GetAutoIconSize(TRUE) : CSize(base.cx * 2, base.cy * 2);
+}
+
+CSize CKvoCommandBar::GetAutoIconSize(BOOL large) const
+{
+    return GetPaintManager()->GetAutoIconSize(large);
+}
+
+BOOL CKvoCommandBar::IsWindowShown() const
+{
+    CRect rect;
+    return GetSafeHwnd() && IsVisible() && ::IsWindowVisible(m_hWnd) && (GetWindowRect(&rect), !rect.IsRectEmpty());
+}
+
 // Bars paint the change at once: nothing fades it in yet.
 void CKvoCommandBar::Redraw(LPCRECT rect, BOOL)
 {

@@ -50,6 +50,13 @@ public:
     virtual BOOL SetSelected(int index, BOOL keyboard);
     virtual CSize GetIconSize() const;
     virtual CSize GetButtonSize() const;
+    // The size of large images: the icon size doubled (32 x 32 without
+    // one); with a manager, automatic asks the paint manager's automatic
+    // large size instead.
+    CSize GetLargeIconSize(BOOL automatic) const;
+    CSize GetAutoIconSize(BOOL large) const;
+    // A window, visible as a bar and as a window, with a non-empty rectangle.
+    BOOL IsWindowShown() const;
     virtual BOOL IsVisible() const { return FALSE; }
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
     virtual void OnRecalcLayout() {}

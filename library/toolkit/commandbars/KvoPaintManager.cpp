@@ -522,7 +522,10 @@ CSize CKvoPaintManager::GetPopupImageCellSize(CKvoCommandBar*)
 
 void CKvoPaintManager::DrawControlText(CDC*, CString&, CRect&, UINT, BOOL, BOOL, BOOL) {}
 
-CSize CKvoPaintManager::GetControlImageSize(CKvoControl*)
+CSize CKvoPaintManager::GetControlImageSize(CKvoControl* control)
 {
-    return CSize(16, 16);
+    CKvoCommandBar* bar = control->GetParent();
+    if (bar && control->GetStyle() == KvoButtonIconAndCaptionBelow && bar->GetType() != KvoBarTypePopup)
+        return bar->GetLargeIconSize(FALSE);
+    return control->GetIconSize();
 }

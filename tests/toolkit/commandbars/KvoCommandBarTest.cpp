@@ -251,4 +251,38 @@ TEST_F(KvoCommandBarTest, RedrawLockDefersTheRedrawToTheIdleUpdate)
     Bar()->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     EXPECT_FALSE(Bar()->GetUpdateFlags() & KVO_BAR_UPDATE_REDRAW);
 }
+TEST_F(KvoCommandBarTest, ASwallowedButtonUpNeverReachesTheWindow)
+{
+    m_frame->Show();
+    CPoint inFrame(200, 120);
+    m_frame->ClientToScreen(&inFrame);
+    MoveTo(inFrame);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTDOWN, inFrame);
+    ASSERT_TRUE(PumpUntil([&] { return m_frame->m_nClientClicks == 1; }));
+    // A menu opened by this press would set the flag now.
+    CKvoMouseManager::ForThisThread()->SetSwallowNextButtonUp(TRUE);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTUP, inFrame);
+    PumpUntil([] { return !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000); });
+    PumpUntil([] { return false; }, 0.1);
+    EXPECT_EQ(0, m_frame->m_nClientReleases);
+
+    KvoSendMouseInput(MOUSEEVENTF_LEFTDOWN, inFrame);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTUP, inFrame);
+    EXPECT_TRUE(PumpUntil([&] { return m_frame->m_nClientReleases == 1; })) << "only the one release";
+}
+
+TEST_F(KvoCommandBarTest, SizeQueriesWithoutAManager)
+{
+    EXPECT_EQ(CSize(16, 16), Bar()->GetIconSize());
+    EXPECT_EQ(CSize(22, 22), Bar()->GetButtonSize());
+    EXPECT_EQ(CSize(32, 32), Bar()->GetLargeIconSize(FALSE));
+    Bar()->m_szIcons = CSize(20, 18);
+    EXPECT_EQ(CSize(40, 36), Bar()->GetLargeIconSize(TRUE));
+    EXPECT_EQ(CSize(26, 24), Bar()->GetButtonSize());
+    EXPECT_EQ(CSize(16, 16), Bar()->GetAutoIconSize(FALSE)) << "the paint manager's fixed size";
+    EXPECT_FALSE(Bar()->IsWindowShown()) << "a plain bar is not visible as a bar";
+    EXPECT_FALSE(Bar()->IsTextBelowIcons());
+    Bar()->SetTextBelowIcons(1);
+    EXPECT_TRUE(Bar()->IsTextBelowIcons());
+}
 } // namespace

@@ -73,6 +73,9 @@ LRESULT CKvoTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         ++m_nClientClicks;
         break;
+    case WM_LBUTTONUP:
+        ++m_nClientReleases;
+        break;
     default:
         break;
     }

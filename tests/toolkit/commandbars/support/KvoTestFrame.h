@@ -39,6 +39,7 @@ public:
     std::vector<WPARAM> m_selectedControls; // wParam of each 10326
     std::vector<CString> m_prompts;        // WM_SETMESSAGESTRING texts ("#id" for ids)
     int m_nClientClicks = 0;               // left presses that reached the frame
+    int m_nClientReleases = 0;             // left releases that reached the frame
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
