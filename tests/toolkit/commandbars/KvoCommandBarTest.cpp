@@ -271,6 +271,47 @@ TEST_F(KvoCommandBarTest, ASwallowedButtonUpNeverReachesTheWindow)
     EXPECT_TRUE(PumpUntil([&] { return m_frame->m_nClientReleases == 1; })) << "only the one release";
 }
 
+TEST_F(KvoCommandBarTest, ClicksInATrustedWindowKeepTheMenusOpen)
+{
+    m_frame->Show();
+    CWnd trusted;
+    ASSERT_TRUE(CreateTestPopup(trusted, true, 300, 300, 80, 60));
+    CKvoMouseManager* mouse = CKvoMouseManager::ForThisThread();
+    mouse->AddTrustedWindow(trusted.GetSafeHwnd());
+    Bar()->SetTrackingMode(1, FALSE, FALSE);
+
+    const CPoint inside(340, 330);
+    MoveTo(inside);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTDOWN, inside);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTUP, inside);
+    PumpUntil([] { return !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000); });
+    PumpUntil([] { return false; }, 0.1);
+    EXPECT_EQ(1, Bar()->GetTrackingMode());
+
+    mouse->RemoveTrustedWindow(trusted.GetSafeHwnd());
+    KvoSendMouseInput(MOUSEEVENTF_LEFTDOWN, inside);
+    KvoSendMouseInput(MOUSEEVENTF_LEFTUP, inside);
+    EXPECT_TRUE(PumpUntil([&] { return Bar()->GetTrackingMode() == 0; }));
+    trusted.DestroyWindow();
+}
+
+TEST_F(KvoCommandBarTest, MovesOverATrackingBarHotTrackAndClicksOnItKeepItOpen)
+{
+    m_frame->Show();
+    Bar()->SetTrackingMode(1, FALSE, FALSE);
+    MoveTo(Centre(m_third));
+    EXPECT_TRUE(PumpUntil([&] { return Bar()->GetHotIndex() == 2; }));
+    // Off the bar while tracking: the hot item stays (a menu bar keeps it).
+    CPoint inFrame(200, 120);
+    m_frame->ClientToScreen(&inFrame);
+    MoveTo(inFrame);
+    EXPECT_EQ(2, Bar()->GetHotIndex());
+    EXPECT_EQ(1, Bar()->GetTrackingMode());
+    EXPECT_EQ(Bar(), CKvoMouseManager::ForThisThread()->HitTestTrackedBars(Centre(m_first)));
+    EXPECT_EQ(nullptr, CKvoMouseManager::ForThisThread()->HitTestTrackedBars(inFrame));
+    Bar()->SetTrackingMode(0, TRUE, FALSE);
+}
+
 TEST_F(KvoCommandBarTest, SizeQueriesWithoutAManager)
 {
     EXPECT_EQ(CSize(16, 16), Bar()->GetIconSize());
