@@ -41,7 +41,9 @@ protected:
         EXPECT_TRUE(CKvoMouseManager::ForThisThread()->GetTrackArray().IsEmpty());
         CKvoPaintManager::DestroyInstance();
         m_paintManager->InternalRelease();
+        // The move this makes must not reach the next test's windows.
         ::SetCursorPos(0, 0);
+        PumpUntil([] { return false; }, 0.1);
     }
     CKvoCommandBar* Bar() { return m_frame->GetBar(); }
     CPoint Centre(CKvoControl* control) { return m_frame->BarToScreen(control->GetRect().CenterPoint()); }
