@@ -271,4 +271,5 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 #include "afx/WindowDc.h"
 #include "afx/Controls.h"
 #include "afx/Dialog.h"
+#include "afx/FrameWnd.h"
 #include "afx/MessageEntries.h"

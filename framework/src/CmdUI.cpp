@@ -1,7 +1,7 @@
 #include <afxwin.h>
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_pMenu(NULL), m_pOther(NULL), m_bEnableChanged(FALSE)
+    : m_nID(0), m_nIndex(0), m_pMenu(NULL), m_pOther(NULL), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
 {
 }
 

@@ -17,6 +17,11 @@ public:
     // Routes the command's update to pTarget; with bDisableIfNoHndler, a
     // command no handler updates is disabled.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // Called by a handler that leaves the update to the next target.
+    void ContinueRouting()
+    {
+        m_bContinueRouting = TRUE;
+    }
 
     UINT m_nID;
     UINT m_nIndex;
@@ -24,4 +29,5 @@ public:
     CMenu* m_pMenu;
     CWnd* m_pOther;
     BOOL m_bEnableChanged;
+    BOOL m_bContinueRouting;
 };

@@ -128,7 +128,14 @@ AFX_DISPATCHER(l_wl) { call.lResult = AFX_HANDLER(call.wParam, call.lParam); ret
 AFX_DISPATCHER(b_v) { return AFX_HANDLER(); }
 AFX_DISPATCHER(command_ex) { return AFX_HANDLER(call.nID); }
 AFX_DISPATCHER(range) { AFX_HANDLER(call.nID); return TRUE; }
-AFX_DISPATCHER(update_ui) { AFX_HANDLER(static_cast<CCmdUI*>(call.pExtra)); return TRUE; }
+// A handler that calls ContinueRouting leaves the update to the next one.
+AFX_DISPATCHER(update_ui)
+{
+    CCmdUI* pCmdUI = static_cast<CCmdUI*>(call.pExtra);
+    pCmdUI->m_bContinueRouting = FALSE;
+    AFX_HANDLER(pCmdUI);
+    return !pCmdUI->m_bContinueRouting;
+}
 AFX_DISPATCHER(notify)
 {
     AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(call.pExtra);
@@ -185,6 +192,8 @@ AFX_DISPATCHER(scroll_reflect) { AFX_HANDLER(LOWORD(call.wParam), HIWORD(call.wP
 // not called when the control handles them).
 #define ON_CONTROL_REFLECT(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, v_v, memberFxn)
 #define ON_CONTROL_REFLECT_EX(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, b_v, memberFxn)
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn) \
+    AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_COMMAND, CN_UPDATE_COMMAND_UI, 0, 0, update_ui, memberFxn)
 #define ON_NOTIFY_REFLECT(code, memberFxn) AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, notify, memberFxn)
 #define ON_NOTIFY_REFLECT_EX(code, memberFxn) \
     AFX_CMD_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, notify_ex, memberFxn)

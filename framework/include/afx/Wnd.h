@@ -24,6 +24,9 @@ struct CCreateContext;
 // m_nFlags of a window.
 #define WF_CONTINUEMODAL 0x0080
 #define WF_MODALLOOP 0x0800
+#define WF_TOOLTIPS 0x0001
+
+class CFrameWnd;
 
 class CWnd : public CCmdTarget
 {
@@ -124,6 +127,31 @@ public:
     int GetDlgCtrlID() const;
     int SetDlgCtrlID(int nID);
     BOOL IsChild(const CWnd* pWnd) const;
+    // The first frame window up the parent chain (not this window itself).
+    CFrameWnd* GetParentFrame() const;
+
+    // Layout of control bars: each child whose id lies in [nIDFirst,
+    // nIDLast] gets WM_SIZEPARENT and takes its room out of the client
+    // rectangle; the child nIDLeftOver fills what remains. With reposQuery
+    // nothing moves and lpRectParam receives the remaining rectangle (or,
+    // without bStretch, the total size the bars asked for); with reposExtra
+    // lpRectParam holds extra borders around the left-over child.
+    enum RepositionFlags
+    {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+    // Updates each child control's state through its own reflected update
+    // handler, else this window's, else pTarget's routing; with
+    // bDisableIfNoHndler a command no one handles is disabled.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // Marks the window as one whose tools (OnToolHitTest) show tooltips;
+    // the previous setting is returned.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
 
     // Text.
     void SetWindowText(LPCTSTR lpszString);

@@ -45,6 +45,11 @@ public:
     // TRUE: executing id counts it as used.
     virtual BOOL IsPersonalizedCommand(UINT) { return FALSE; }
     virtual void OnTrackingModeChanged(CKvoCommandBar*, int) {}
+    // The id of the active document's template; 0 when none is known.
+    virtual UINT GetActiveDocTemplate() { return 0; }
+    // The help id of the hot control, 0 when none is hot.
+    UINT GetHelpContext() const { return m_nHelpContext; }
+    void SetHelpContext(UINT helpId) { m_nHelpContext = helpId; }
     // Every bar tracking now loses its tracking, which closes its popups.
     // The manager may be NULL.
     static void ClosePopups(CKvoBarManager* manager);
@@ -57,4 +62,5 @@ private:
     BOOL m_bCustomizeAvail;
     CKvoControl* m_pCustomizeSelection; // one reference held
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
+    UINT m_nHelpContext = 0;
 };

@@ -175,6 +175,8 @@ public:
     // Enabled and checked: the control's own, or the action's while -1.
     int GetEnabled() const;
     int GetChecked() const;
+    // The control's own enabled value: -1 follows the action.
+    int GetEnabledValue() const { return m_nEnabled; }
     void SetChecked(int checked) { m_nChecked = checked; }
     // The custom style, else the style, else the class default, else the
     // bar's default.
@@ -286,6 +288,8 @@ public:
     HRESULT accHitTest(long left, long top, VARIANT* child) override;
     HRESULT accDoDefaultAction(VARIANT child) override;
     CCmdTarget* GetAccessible() override { return this; }
+    // The IDispatch of a control's or bar's accessible interface, add-referenced.
+    static HRESULT QueryDispatch(CCmdTarget* target, IDispatch** dispatch);
 
 protected:
     LPUNKNOWN GetInterfaceHook(const void* iid) override;

@@ -9,7 +9,13 @@ const long kRoleButtonMenu = 57;   // ROLE_SYSTEM_BUTTONMENU
 const long kRolePushButton = 43;   // ROLE_SYSTEM_PUSHBUTTON
 const long kRoleMenuItem = 12;     // ROLE_SYSTEM_MENUITEM
 
-HRESULT DispatchOf(CCmdTarget* target, IDispatch** dispatch)
+BOOL IsSelf(const VARIANT& child)
+{
+    return CKvoAccessible::GetChildIndex(child) == CHILDID_SELF;
+}
+}  // namespace
+
+HRESULT CKvoControl::QueryDispatch(CCmdTarget* target, IDispatch** dispatch)
 {
     void* result = nullptr;
     if (target->ExternalQueryInterface(&__uuidof(IDispatch), &result) != S_OK)
@@ -18,12 +24,6 @@ HRESULT DispatchOf(CCmdTarget* target, IDispatch** dispatch)
     return S_OK;
 }
 
-BOOL IsSelf(const VARIANT& child)
-{
-    return CKvoAccessible::GetChildIndex(child) == CHILDID_SELF;
-}
-}  // namespace
-
 HRESULT CKvoControl::get_accParent(IDispatch** parent)
 {
     if (!parent)
@@ -31,7 +31,7 @@ HRESULT CKvoControl::get_accParent(IDispatch** parent)
     *parent = nullptr;
     if (!m_pParent)
         return E_FAIL;
-    return DispatchOf(m_pParent, parent);
+    return QueryDispatch(m_pParent, parent);
 }
 
 HRESULT CKvoControl::get_accChildCount(long* count)
@@ -49,7 +49,7 @@ HRESULT CKvoControl::get_accChild(VARIANT child, IDispatch** dispatch)
     *dispatch = nullptr;
     CKvoCommandBar* popup = GetChildIndex(child) == 1 ? GetCommandBar() : nullptr;
     if (popup)
-        DispatchOf(popup, dispatch);
+        QueryDispatch(popup, dispatch);
     return S_OK;
 }
 

@@ -455,31 +455,14 @@ CSize CKvoPaintManager::DrawControlInPopup(CDC*, CKvoControl*, BOOL)
     return CSize(0, 0);
 }
 
-CSize CKvoPaintManager::DrawControlInToolBar(CDC*, CKvoControl*, BOOL)
-{
-    return CSize(0, 0);
-}
-
 CSize CKvoPaintManager::DrawControlComboBox(CDC*, CKvoControl*, BOOL)
 {
     return CSize(0, 0);
 }
 
-COLORREF CKvoPaintManager::GetControlEditBackColor(CKvoControl*)
-{
-    return GetPaletteColor(COLOR_WINDOW);
-}
-
 CSize CKvoPaintManager::DrawControlEdit(CDC*, CKvoControl*, BOOL)
 {
     return CSize(0, 0);
-}
-
-void CKvoPaintManager::DrawControlStateHighlight(CDC*, CKvoControl*) {}
-
-COLORREF CKvoPaintManager::GetControlTextColor(CKvoControl*)
-{
-    return GetPaletteColor(COLOR_BTNTEXT);
 }
 
 CSize CKvoPaintManager::DrawFloatingBarFrame(CDC*, CKvoCommandBar*, BOOL)
@@ -513,28 +496,12 @@ CRect CKvoPaintManager::GetCommandBarBorders(CKvoCommandBar*)
     return CRect(2, 2, 2, 2);
 }
 
-CRect CKvoPaintManager::GetSplitPartRect(CKvoControl*)
-{
-    return CRect(0, 0, 0, 0);
-}
-
 void CKvoPaintManager::UpdatePopupBarRegion(CKvoCommandBar*) {}
-
-CSize CKvoPaintManager::DrawCheckBoxMark(CDC*, CRect, BOOL, BOOL, BOOL, int, BOOL)
-{
-    return CSize(13, 13);
-}
-
-CSize CKvoPaintManager::DrawRadioButtonMark(CDC*, CRect, BOOL, BOOL, BOOL, int, BOOL)
-{
-    return CSize(13, 13);
-}
 
 void CKvoPaintManager::FillPopupBarGripper(CDC*, int, int, int, int, BOOL) {}
 void CKvoPaintManager::DrawMenuCheckMark(CDC*, CRect, BOOL, COLORREF) {}
 void CKvoPaintManager::DrawMenuRadioMark(CDC*, CRect, BOOL, COLORREF) {}
 void CKvoPaintManager::DrawComboExpandMark(CDC*, CRect, COLORREF) {}
-void CKvoPaintManager::DrawDropDownGlyph(CDC*, CKvoControl*, int, int, BOOL, BOOL, BOOL, BOOL) {}
 void CKvoPaintManager::AnimateBitmap(CDC*, CDC*, CRect, int) {}
 void CKvoPaintManager::AnimateExpanding(CKvoPopupBar*, CDC*, CDC*, BOOL) {}
 void CKvoPaintManager::AdjustControlCaption(CString&) {}
@@ -560,7 +527,10 @@ CSize CKvoPaintManager::GetPopupImageCellSize(CKvoCommandBar*)
 
 void CKvoPaintManager::DrawControlText(CDC*, CString&, CRect&, UINT, BOOL, BOOL, BOOL) {}
 
-CSize CKvoPaintManager::GetControlImageSize(CKvoControl*)
+CSize CKvoPaintManager::GetControlImageSize(CKvoControl* control)
 {
-    return CSize(16, 16);
+    CKvoCommandBar* bar = control->GetParent();
+    if (bar && control->GetStyle() == KvoButtonIconAndCaptionBelow && bar->GetType() != KvoBarTypePopup)
+        return bar->GetLargeIconSize(FALSE);
+    return control->GetIconSize();
 }

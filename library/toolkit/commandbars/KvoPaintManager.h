@@ -204,6 +204,30 @@ public:
     static void GradientFill(CDC* dc, CRect rect, COLORREF from, COLORREF to, BOOL horizontal, CRect clip);
     static BOOL FontExists(LPCWSTR faceName);
 
+    // Caption painters of the default control drawing. A drawn disabled
+    // caption gets an embossed copy when the option is set; underlines
+    // follow the override, else the bar's keyboard cues.
+    void DrawCaptionText(CDC* dc, CKvoControl* control, const CString& caption, const CString& strippedCaption,
+                         CRect rect, BOOL vertical, BOOL centred);
+    CSize DrawControlSingleLineText(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, BOOL vertical, BOOL centred,
+                                    BOOL dropDownGlyph);
+    // Large buttons: the caption on two lines (split at the blank nearest
+    // the middle when the two-line option is set).
+    CSize DrawControlTwoLineText(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, BOOL vertical,
+                                 BOOL dropDownGlyph);
+    // A caption beside (or, in vertical bars, under) the image area.
+    CSize DrawToolBarControlText(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, BOOL dropDownGlyph,
+                                 int buttonWidth, int buttonHeight, BOOL imageShown);
+    // Text composited through the visual styles when it lies on glass (a
+    // plain DrawText otherwise, or when "GLOBALS" is not usable).
+    void DrawTextOnGlass(CDC* dc, const CString& text, CRect rect, UINT format, BOOL glass);
+    // line2 stays empty for a caption too short, without a blank or
+    // starting with one.
+    static void SplitCaption(const CString& caption, CString& line1, CString& line2);
+    // The control's own width and height, where set, replace the measured
+    // ones (turned in a vertical bar).
+    static CSize ApplyCustomSize(CSize size, CKvoControl* control, BOOL vertical);
+
     // Replaces the system-font reader; returns the previous one.
     static KvoSystemFontReader SetSystemFontReader(const KvoSystemFontReader& reader);
 
@@ -278,6 +302,15 @@ protected:
     void DeleteSubPaintManagers();
 
 private:
+    // The parts of DrawControlInToolBar, with the control font selected.
+    CSize LayOutToolBarControl(CDC* dc, CKvoControl* control, BOOL draw);
+    CSize LayOutMarkControl(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, BOOL vertical);
+    CSize LayOutLargeControl(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, BOOL vertical,
+                             CKvoImageManagerIcon* icon, CSize image);
+    CSize LayOutTextBelowIcon(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, CKvoImageManagerIcon* icon,
+                              CSize image, CSize button);
+    void DrawButtonMark(CDC* dc, CRect rect, BOOL radio, BOOL hot, BOOL pressed, int checkedState, BOOL enabled);
+
     BOOL UseClearType() const;
     BYTE FontCharset(const NONCLIENTMETRICSW& metrics) const;
     void DeleteControlFonts();
