@@ -3,7 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include <windowsx.h>
 
 #include "commandbars/KvoBarManager.h"
 #include "commandbars/KvoControl.h"

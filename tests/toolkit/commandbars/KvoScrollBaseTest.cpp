@@ -7,7 +7,6 @@
 #include <vector>
 
 #include <vssym32.h>
-#include <windowsx.h>
 
 #include "commandbars/KvoCommandBarThreadState.h"
 #include "commandbars/KvoScrollBase.h"
@@ -387,7 +386,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_LBUTTONDOWN && m_bar) {
-            m_bar->PerformTrackInit(m_hWnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), &m_bar->Info(), FALSE);
+            const POINTS at = MAKEPOINTS(lParam);
+            m_bar->PerformTrackInit(m_hWnd, at.x, at.y, &m_bar->Info(), FALSE);
             return 0;
         }
         if (message == WM_TIMER && wParam == kScriptTimer) {
