@@ -4,6 +4,7 @@
 #include <vector>
 #include "markup/builder/KvoMarkupObjectProperty.h"
 #include "markup/builder/KvoMarkupSystemColorKey.h"
+#include "markup/controls/KvoMarkupToggleButton.h"
 #include "markup/core/KvoMarkupCollection.h"
 #include "markup/core/KvoMarkupContext.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
@@ -87,6 +88,13 @@ const RecordRow kRecordTable[] = {
      &CKvoMarkupFrameworkContentElement::s_type},
     {L"Underline", L"CKvoMarkupUnderline", &CKvoMarkupUnderline::s_type, &CKvoMarkupSpan::s_type},
     {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {nullptr, L"CKvoMarkupContentControl", &CKvoMarkupContentControl::s_type, &CKvoMarkupControl::s_type},
+    {L"Control", L"CKvoMarkupControl", &CKvoMarkupControl::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"Button", L"CKvoMarkupButton", &CKvoMarkupButton::s_type, &CKvoMarkupButtonBase::s_type},
+    {nullptr, L"CKvoMarkupButtonBase", &CKvoMarkupButtonBase::s_type, &CKvoMarkupContentControl::s_type},
+    {L"CheckBox", L"CKvoMarkupCheckBox", &CKvoMarkupCheckBox::s_type, &CKvoMarkupToggleButton::s_type},
+    {L"RadioButton", L"CKvoMarkupRadioButton", &CKvoMarkupRadioButton::s_type, &CKvoMarkupToggleButton::s_type},
+    {nullptr, L"CKvoMarkupToggleButton", &CKvoMarkupToggleButton::s_type, &CKvoMarkupButtonBase::s_type},
     {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
     {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupSetterColection", &CKvoMarkupSetterColection::s_type, &CKvoMarkupCollection::s_type},

@@ -55,6 +55,8 @@ const MarkupWord kTextAlignmentWords[] = {{L"Left", 0}, {L"Right", 1}, {L"Center
 const MarkupWord kTextTrimmingWords[] = {{L"None", 0}, {L"CharacterEllipsis", 1}, {L"WordEllipsis", 2}};
 const MarkupWord kTextWrappingWords[] = {{L"NoWrap", 0}, {L"Wrap", 1}};
 const MarkupWord kScrollBarVisibilityWords[] = {{L"Disabled", 0}, {L"Auto", 1}, {L"Visible", 2}};
+// A toggle button's state: the empty text is the third, undecided one.
+const MarkupWord kCheckStateWords[] = {{L"False", 0}, {L"True", 1}, {L"", 2}};
 const MarkupWord kTabNavigationWords[] = {{L"Continue", 0}, {L"Once", 1},      {L"Cycle", 2},
                                           {L"None", 3},     {L"Contained", 4}, {L"Local", 5}};
 const MarkupWord kCursorWords[] = {{L"None", 0},         {L"Arrow", 32512},    {L"IBeam", 32513},
@@ -132,6 +134,11 @@ CKvoMarkupObject* MarkupConvertTextWrapping(CKvoMarkupContext*, CKvoMarkupObject
 CKvoMarkupObject* MarkupConvertScrollBarVisibility(CKvoMarkupContext*, CKvoMarkupObject* value)
 {
     return ConvertEnumWord(kScrollBarVisibilityWords, value);
+}
+
+CKvoMarkupObject* MarkupConvertCheckState(CKvoMarkupContext*, CKvoMarkupObject* value)
+{
+    return ConvertEnumWord(kCheckStateWords, value);
 }
 
 CKvoMarkupObject* MarkupConvertTabNavigation(CKvoMarkupContext*, CKvoMarkupObject* value)

@@ -20,6 +20,7 @@ CKvoMarkupObject* MarkupConvertTextAlignment(CKvoMarkupContext* context, CKvoMar
 CKvoMarkupObject* MarkupConvertTextTrimming(CKvoMarkupContext* context, CKvoMarkupObject* value);
 CKvoMarkupObject* MarkupConvertTextWrapping(CKvoMarkupContext* context, CKvoMarkupObject* value);
 CKvoMarkupObject* MarkupConvertScrollBarVisibility(CKvoMarkupContext* context, CKvoMarkupObject* value);
+CKvoMarkupObject* MarkupConvertCheckState(CKvoMarkupContext* context, CKvoMarkupObject* value);
 CKvoMarkupObject* MarkupConvertTabNavigation(CKvoMarkupContext* context, CKvoMarkupObject* value);
 // System cursor ids ("Hand" is 32649, IDC_HAND).
 CKvoMarkupObject* MarkupConvertCursor(CKvoMarkupContext* context, CKvoMarkupObject* value);

@@ -6,6 +6,9 @@
 #include "foundation/base/KvoToolkitStatics.h"
 #include "markup/builder/KvoMarkupObjectProperty.h"
 #include "markup/builder/KvoMarkupSystemColorKey.h"
+#include "markup/controls/KvoMarkupButtonBase.h"
+#include "markup/controls/KvoMarkupControl.h"
+#include "markup/controls/KvoMarkupToggleButton.h"
 #include "markup/core/KvoMarkupCollection.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
@@ -116,6 +119,17 @@ struct MarkupTypeRecords {
         MakeRecord<CKvoMarkupUnderline, CKvoMarkupSpan>(L"Underline", L"CKvoMarkupUnderline");
         MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
                                                                     CKvoMarkupTextBlock::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupContentControl, CKvoMarkupControl>(nullptr, L"CKvoMarkupContentControl",
+                                                                CKvoMarkupContentControl::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupControl, CKvoMarkupFrameworkElement>(L"Control", L"CKvoMarkupControl",
+                                                                  CKvoMarkupControl::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupButton, CKvoMarkupButtonBase>(L"Button", L"CKvoMarkupButton");
+        MakeRecord<CKvoMarkupButtonBase, CKvoMarkupContentControl>(nullptr, L"CKvoMarkupButtonBase",
+                                                                   CKvoMarkupButtonBase::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupCheckBox, CKvoMarkupToggleButton>(L"CheckBox", L"CKvoMarkupCheckBox");
+        MakeRecord<CKvoMarkupRadioButton, CKvoMarkupToggleButton>(L"RadioButton", L"CKvoMarkupRadioButton");
+        MakeRecord<CKvoMarkupToggleButton, CKvoMarkupButtonBase>(nullptr, L"CKvoMarkupToggleButton",
+                                                                 CKvoMarkupToggleButton::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");
         MakeRecord<CKvoMarkupSetter, CKvoMarkupObject>(L"Setter", L"CKvoMarkupSetter",
                                                        CKvoMarkupSetter::RegisterMarkupProperties);

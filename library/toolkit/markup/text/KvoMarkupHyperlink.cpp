@@ -1,4 +1,5 @@
 #include "markup/text/KvoMarkupHyperlink.h"
+#include "markup/controls/KvoMarkupButtonBase.h"
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupPtr.h"
 #include "markup/core/KvoMarkupType.h"
@@ -41,7 +42,11 @@ void CKvoMarkupHyperlink::RegisterMarkupProperties()
 {
     CKvoMarkupType::EnsureRegistered(CKvoMarkupStyle::s_type);
     CKvoMarkupType::EnsureRegistered(CKvoMarkupSolidColorBrush::s_type);
-    s_clickEvent = CKvoMarkupRoutedEvent::RegisterRoutedEvent(L"Click", KvoMarkupRouting::Bubble, s_type);
+    // A link clicks the way a button does: the same event.
+    CKvoMarkupType::EnsureRegistered(CKvoMarkupButtonBase::s_type);
+    s_clickEvent = CKvoMarkupButtonBase::s_clickEvent;
+    if (s_clickEvent)
+        s_clickEvent->AddOwner(s_type);
     InstallDefaultStyle();
 }
 

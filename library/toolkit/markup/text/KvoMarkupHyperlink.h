@@ -19,7 +19,7 @@ public:
 
     BOOL IsPressed() const { return m_bPressed; }
 
-    // "Click": a bubbling routed event.
+    // "Click": the button's, bubbling.
     static CKvoMarkupRoutedEvent* s_clickEvent;
     static void RegisterMarkupProperties();
 
