@@ -14,6 +14,10 @@
 #include "markup/drawing/KvoMarkupLinearGradientBrush.h"
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupPanel.h"
+#include "markup/layout/KvoMarkupStackPanel.h"
+#include "markup/layout/KvoMarkupWrapPanel.h"
 #include "markup/elements/KvoMarkupRoutedEvent.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
@@ -86,6 +90,10 @@ const RecordRow kRecordTable[] = {
     {L"TextElement", L"CKvoMarkupTextElement", &CKvoMarkupTextElement::s_type,
      &CKvoMarkupFrameworkContentElement::s_type},
     {L"Underline", L"CKvoMarkupUnderline", &CKvoMarkupUnderline::s_type, &CKvoMarkupSpan::s_type},
+    {L"Border", L"CKvoMarkupBorder", &CKvoMarkupBorder::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"Panel", L"CKvoMarkupPanel", &CKvoMarkupPanel::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"StackPanel", L"CKvoMarkupStackPanel", &CKvoMarkupStackPanel::s_type, &CKvoMarkupPanel::s_type},
+    {L"WrapPanel", L"CKvoMarkupWrapPanel", &CKvoMarkupWrapPanel::s_type, &CKvoMarkupPanel::s_type},
     {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
     {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
     {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},

@@ -16,6 +16,10 @@
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
 #include "markup/elements/KvoMarkupUIElement.h"
 #include "markup/elements/KvoMarkupVisual.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupPanel.h"
+#include "markup/layout/KvoMarkupStackPanel.h"
+#include "markup/layout/KvoMarkupWrapPanel.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
 #include "markup/styles/KvoMarkupStyle.h"
@@ -114,6 +118,14 @@ struct MarkupTypeRecords {
         MakeRecord<CKvoMarkupTextElement, CKvoMarkupFrameworkContentElement>(
             L"TextElement", L"CKvoMarkupTextElement", CKvoMarkupTextElement::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupUnderline, CKvoMarkupSpan>(L"Underline", L"CKvoMarkupUnderline");
+        MakeRecord<CKvoMarkupBorder, CKvoMarkupFrameworkElement>(L"Border", L"CKvoMarkupBorder",
+                                                                 CKvoMarkupBorder::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPanel, CKvoMarkupFrameworkElement>(L"Panel", L"CKvoMarkupPanel",
+                                                                CKvoMarkupPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupStackPanel, CKvoMarkupPanel>(L"StackPanel", L"CKvoMarkupStackPanel",
+                                                          CKvoMarkupStackPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupWrapPanel, CKvoMarkupPanel>(L"WrapPanel", L"CKvoMarkupWrapPanel",
+                                                         CKvoMarkupWrapPanel::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
                                                                     CKvoMarkupTextBlock::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");
