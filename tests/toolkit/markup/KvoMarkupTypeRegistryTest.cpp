@@ -15,6 +15,10 @@
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
 #include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupDefinitionBase.h"
+#include "markup/layout/KvoMarkupDefinitionCollection.h"
+#include "markup/layout/KvoMarkupGrid.h"
+#include "markup/layout/KvoMarkupGridLength.h"
 #include "markup/layout/KvoMarkupPanel.h"
 #include "markup/layout/KvoMarkupStackPanel.h"
 #include "markup/layout/KvoMarkupWrapPanel.h"
@@ -94,6 +98,15 @@ const RecordRow kRecordTable[] = {
     {L"Panel", L"CKvoMarkupPanel", &CKvoMarkupPanel::s_type, &CKvoMarkupFrameworkElement::s_type},
     {L"StackPanel", L"CKvoMarkupStackPanel", &CKvoMarkupStackPanel::s_type, &CKvoMarkupPanel::s_type},
     {L"WrapPanel", L"CKvoMarkupWrapPanel", &CKvoMarkupWrapPanel::s_type, &CKvoMarkupPanel::s_type},
+    {L"ColumnDefinition", L"CKvoMarkupColumnDefinition", &CKvoMarkupColumnDefinition::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupColumnDefinitionCollection", &CKvoMarkupColumnDefinitionCollection::s_type,
+     &CKvoMarkupDefinitionCollection::s_type},
+    {nullptr, L"CKvoMarkupDefinitionCollection", &CKvoMarkupDefinitionCollection::s_type, &CKvoMarkupCollection::s_type},
+    {L"Grid", L"CKvoMarkupGrid", &CKvoMarkupGrid::s_type, &CKvoMarkupPanel::s_type},
+    {nullptr, L"CKvoMarkupGridLength", &CKvoMarkupGridLength::s_type, &CKvoMarkupObject::s_type},
+    {L"RowDefinition", L"CKvoMarkupRowDefinition", &CKvoMarkupRowDefinition::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupRowDefinitionCollection", &CKvoMarkupRowDefinitionCollection::s_type,
+     &CKvoMarkupDefinitionCollection::s_type},
     {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
     {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
     {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},

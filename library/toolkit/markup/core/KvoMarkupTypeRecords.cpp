@@ -17,6 +17,10 @@
 #include "markup/elements/KvoMarkupUIElement.h"
 #include "markup/elements/KvoMarkupVisual.h"
 #include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupDefinitionBase.h"
+#include "markup/layout/KvoMarkupDefinitionCollection.h"
+#include "markup/layout/KvoMarkupGrid.h"
+#include "markup/layout/KvoMarkupGridLength.h"
 #include "markup/layout/KvoMarkupPanel.h"
 #include "markup/layout/KvoMarkupStackPanel.h"
 #include "markup/layout/KvoMarkupWrapPanel.h"
@@ -126,6 +130,17 @@ struct MarkupTypeRecords {
                                                           CKvoMarkupStackPanel::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupWrapPanel, CKvoMarkupPanel>(L"WrapPanel", L"CKvoMarkupWrapPanel",
                                                          CKvoMarkupWrapPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupColumnDefinition, CKvoMarkupObject>(L"ColumnDefinition", L"CKvoMarkupColumnDefinition",
+                                                                 CKvoMarkupColumnDefinition::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupColumnDefinitionCollection, CKvoMarkupDefinitionCollection>(
+            nullptr, L"CKvoMarkupColumnDefinitionCollection");
+        MakeRecord<CKvoMarkupDefinitionCollection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupDefinitionCollection");
+        MakeRecord<CKvoMarkupGrid, CKvoMarkupPanel>(L"Grid", L"CKvoMarkupGrid", CKvoMarkupGrid::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupGridLength, CKvoMarkupObject>(nullptr, L"CKvoMarkupGridLength");
+        MakeRecord<CKvoMarkupRowDefinition, CKvoMarkupObject>(L"RowDefinition", L"CKvoMarkupRowDefinition",
+                                                              CKvoMarkupRowDefinition::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupRowDefinitionCollection, CKvoMarkupDefinitionCollection>(
+            nullptr, L"CKvoMarkupRowDefinitionCollection");
         MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
                                                                     CKvoMarkupTextBlock::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");

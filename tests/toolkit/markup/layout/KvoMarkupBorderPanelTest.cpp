@@ -10,10 +10,6 @@
 using KvoMarkupBorderPanelTest = MarkupContextTest;
 
 namespace {
-CKvoMarkupUIElement* ChildOf(CKvoMarkupUIElement* parent, int index)
-{
-    return static_cast<CKvoMarkupUIElement*>(parent->GetVisualChild(index));
-}
 }
 
 TEST_F(KvoMarkupBorderPanelTest, BorderAddsThicknessAndPaddingAroundItsChild)
@@ -32,11 +28,11 @@ TEST_F(KvoMarkupBorderPanelTest, BorderAddsThicknessAndPaddingAroundItsChild)
     EXPECT_EQ(framed.root->GetDesiredSize().cx, 20 + 4 + 10);
     EXPECT_EQ(framed.root->GetDesiredSize().cy, 10 + 6 + 10);
     // Deflated by the border, then the padding; the child stretches there.
-    EXPECT_EQ(FinalRectOf(ChildOf(framed.root.Get(), 0)), "6,7,52,41");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(framed.root.Get(), 0)), "6,7,52,41");
 
     // A slot smaller than the frame gives the child an empty rectangle, never an inverted one.
     LayOutRoot(framed.root.Get(), RECT{0, 0, 8, 8});
-    const RECT& squeezed = ChildOf(framed.root.Get(), 0)->GetFinalRect();
+    const RECT& squeezed = LayoutChildOf(framed.root.Get(), 0)->GetFinalRect();
     EXPECT_GE(squeezed.right, squeezed.left);
     EXPECT_GE(squeezed.bottom, squeezed.top);
 }
@@ -97,15 +93,15 @@ TEST_F(KvoMarkupBorderPanelTest, StackPanelStacksVerticallyUnlessHorizontal)
     EXPECT_EQ(vertical.root->GetDesiredSize().cy, 30);
     // Arranged narrower than it asked, a child wider than the panel keeps its own width.
     vertical.root->Arrange(RECT{0, 0, 100, 100});
-    EXPECT_EQ(FinalRectOf(ChildOf(vertical.root.Get(), 0)), "0,0,150,10");
-    EXPECT_EQ(FinalRectOf(ChildOf(vertical.root.Get(), 1)), "0,10,150,30");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(vertical.root.Get(), 0)), "0,0,150,10");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(vertical.root.Get(), 1)), "0,10,150,30");
 
     ParsedMarkup horizontal = Parse(L"<StackPanel Orientation='Horizontal'><FrameworkElement Width='30' Height='10'/>"
                                     L"<FrameworkElement Width='40' Height='20'/></StackPanel>");
     ASSERT_TRUE(horizontal.root) << horizontal.error;
     LayOutRoot(horizontal.root.Get(), RECT{0, 0, 100, 50});
-    EXPECT_EQ(FinalRectOf(ChildOf(horizontal.root.Get(), 0)), "0,0,30,50");
-    EXPECT_EQ(FinalRectOf(ChildOf(horizontal.root.Get(), 1)), "30,0,70,50");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(horizontal.root.Get(), 0)), "0,0,30,50");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(horizontal.root.Get(), 1)), "30,0,70,50");
 
     ParsedMarkup empty = Parse(L"<StackPanel HorizontalAlignment='Left' VerticalAlignment='Top'/>");
     ASSERT_TRUE(empty.root);
@@ -136,7 +132,7 @@ TEST_F(KvoMarkupBorderPanelTest, WrapPanelFlowsHorizontallyAndWrapsFullLines)
         ASSERT_TRUE(parsed.root) << parsed.error;
         LayOutRoot(parsed.root.Get(), RECT{0, 0, 200, 200});
         for (int index = 0; index < 3; ++index)
-            EXPECT_EQ(FinalRectOf(ChildOf(parsed.root.Get(), index)), test.rects[index]) << index;
+            EXPECT_EQ(FinalRectOf(LayoutChildOf(parsed.root.Get(), index)), test.rects[index]) << index;
     }
 }
 
@@ -152,7 +148,7 @@ TEST_F(KvoMarkupBorderPanelTest, UnboundedChildrenSaturateTheSums)
     EXPECT_EQ(static_cast<CKvoMarkupFrameworkElement*>(panel)->MeasureOverride(&measuring, KvoMarkupUnbounded, 50).cx,
               KvoMarkupUnbounded);
     static_cast<CKvoMarkupFrameworkElement*>(panel)->ArrangeOverride(100, 50);
-    EXPECT_EQ(FinalRectOf(ChildOf(panel, 1)), "2147483647,0,2147483647,50");
+    EXPECT_EQ(FinalRectOf(LayoutChildOf(panel, 1)), "2147483647,0,2147483647,50");
 
     ParsedMarkup wrap = Parse(L"<WrapPanel><FrameworkElement Width='2147483647' Height='5'/>"
                               L"<FrameworkElement Width='2147483647' Height='5'/></WrapPanel>");
@@ -183,7 +179,7 @@ TEST_F(KvoMarkupBorderPanelTest, ContentRulesOfBorderAndPanel)
     ASSERT_TRUE(panel.root) << panel.error;
     EXPECT_EQ(panel.root->GetVisualChildrenCount(), 2);
     EXPECT_EQ(panel.root->GetVisualChild(2), nullptr);
-    EXPECT_EQ(ChildOf(panel.root.Get(), 0)->GetLogicalParent()->GetLogicalParent(), panel.root.Get());
+    EXPECT_EQ(LayoutChildOf(panel.root.Get(), 0)->GetLogicalParent()->GetLogicalParent(), panel.root.Get());
     // The children collection reports the plain collection's record.
     EXPECT_EQ(static_cast<CKvoMarkupPanel*>(panel.root.Get())->GetChildren()->GetType(), CKvoMarkupCollection::s_type);
     // A decorator reports the framework element's record.

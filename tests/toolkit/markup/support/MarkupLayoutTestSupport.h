@@ -35,3 +35,9 @@ inline std::string FinalRectOf(const CKvoMarkupUIElement* element)
 {
     return LayoutRectText(element->GetFinalRect());
 }
+
+// The visual child at index as a UI element.
+inline CKvoMarkupUIElement* LayoutChildOf(CKvoMarkupUIElement* parent, int index)
+{
+    return static_cast<CKvoMarkupUIElement*>(parent->GetVisualChild(index));
+}
