@@ -22,6 +22,8 @@
 #include "markup/layout/KvoMarkupPanel.h"
 #include "markup/layout/KvoMarkupStackPanel.h"
 #include "markup/layout/KvoMarkupWrapPanel.h"
+#include "markup/shapes/KvoMarkupPointCollection.h"
+#include "markup/shapes/KvoMarkupShapes.h"
 #include "markup/elements/KvoMarkupRoutedEvent.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
@@ -107,6 +109,13 @@ const RecordRow kRecordTable[] = {
     {L"RowDefinition", L"CKvoMarkupRowDefinition", &CKvoMarkupRowDefinition::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupRowDefinitionCollection", &CKvoMarkupRowDefinitionCollection::s_type,
      &CKvoMarkupDefinitionCollection::s_type},
+    {L"Ellipse", L"CKvoMarkupEllipse", &CKvoMarkupEllipse::s_type, &CKvoMarkupShape::s_type},
+    {L"Line", L"CKvoMarkupLine", &CKvoMarkupLine::s_type, &CKvoMarkupShape::s_type},
+    {nullptr, L"CKvoMarkupPointCollection", &CKvoMarkupPointCollection::s_type, &CKvoMarkupObject::s_type},
+    {L"Polygon", L"CKvoMarkupPolygon", &CKvoMarkupPolygon::s_type, &CKvoMarkupShape::s_type},
+    {L"Polyline", L"CKvoMarkupPolyline", &CKvoMarkupPolyline::s_type, &CKvoMarkupShape::s_type},
+    {L"Rectangle", L"CKvoMarkupRectangle", &CKvoMarkupRectangle::s_type, &CKvoMarkupShape::s_type},
+    {nullptr, L"CKvoMarkupShape", &CKvoMarkupShape::s_type, &CKvoMarkupFrameworkElement::s_type},
     {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
     {nullptr, L"CKvoMarkupResourceDictionary", &CKvoMarkupResourceDictionary::s_type, &CKvoMarkupObject::s_type},
     {L"Setter", L"CKvoMarkupSetter", &CKvoMarkupSetter::s_type, &CKvoMarkupObject::s_type},

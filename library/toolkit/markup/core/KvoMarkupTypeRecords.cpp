@@ -24,6 +24,8 @@
 #include "markup/layout/KvoMarkupPanel.h"
 #include "markup/layout/KvoMarkupStackPanel.h"
 #include "markup/layout/KvoMarkupWrapPanel.h"
+#include "markup/shapes/KvoMarkupPointCollection.h"
+#include "markup/shapes/KvoMarkupShapes.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
 #include "markup/styles/KvoMarkupStyle.h"
@@ -141,6 +143,16 @@ struct MarkupTypeRecords {
                                                               CKvoMarkupRowDefinition::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupRowDefinitionCollection, CKvoMarkupDefinitionCollection>(
             nullptr, L"CKvoMarkupRowDefinitionCollection");
+        MakeRecord<CKvoMarkupEllipse, CKvoMarkupShape>(L"Ellipse", L"CKvoMarkupEllipse");
+        MakeRecord<CKvoMarkupLine, CKvoMarkupShape>(L"Line", L"CKvoMarkupLine", CKvoMarkupLine::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPointCollection, CKvoMarkupObject>(nullptr, L"CKvoMarkupPointCollection");
+        MakeRecord<CKvoMarkupPolygon, CKvoMarkupShape>(L"Polygon", L"CKvoMarkupPolygon",
+                                                       CKvoMarkupPolygon::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPolyline, CKvoMarkupShape>(L"Polyline", L"CKvoMarkupPolyline",
+                                                        CKvoMarkupPolyline::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupRectangle, CKvoMarkupShape>(L"Rectangle", L"CKvoMarkupRectangle");
+        MakeRecord<CKvoMarkupShape, CKvoMarkupFrameworkElement>(nullptr, L"CKvoMarkupShape",
+                                                                CKvoMarkupShape::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
                                                                     CKvoMarkupTextBlock::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupResourceDictionary, CKvoMarkupObject>(nullptr, L"CKvoMarkupResourceDictionary");
