@@ -15,6 +15,8 @@
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
 #include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupCanvas.h"
+#include "markup/layout/KvoMarkupPage.h"
 #include "markup/layout/KvoMarkupDefinitionBase.h"
 #include "markup/layout/KvoMarkupDefinitionCollection.h"
 #include "markup/layout/KvoMarkupGrid.h"
@@ -109,6 +111,8 @@ const RecordRow kRecordTable[] = {
     {L"RowDefinition", L"CKvoMarkupRowDefinition", &CKvoMarkupRowDefinition::s_type, &CKvoMarkupObject::s_type},
     {nullptr, L"CKvoMarkupRowDefinitionCollection", &CKvoMarkupRowDefinitionCollection::s_type,
      &CKvoMarkupDefinitionCollection::s_type},
+    {L"Canvas", L"CKvoMarkupCanvas", &CKvoMarkupCanvas::s_type, &CKvoMarkupPanel::s_type},
+    {L"Page", L"CKvoMarkupPage", &CKvoMarkupPage::s_type, &CKvoMarkupFrameworkElement::s_type},
     {L"Ellipse", L"CKvoMarkupEllipse", &CKvoMarkupEllipse::s_type, &CKvoMarkupShape::s_type},
     {L"Line", L"CKvoMarkupLine", &CKvoMarkupLine::s_type, &CKvoMarkupShape::s_type},
     {nullptr, L"CKvoMarkupPointCollection", &CKvoMarkupPointCollection::s_type, &CKvoMarkupObject::s_type},

@@ -17,6 +17,8 @@
 #include "markup/elements/KvoMarkupUIElement.h"
 #include "markup/elements/KvoMarkupVisual.h"
 #include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupCanvas.h"
+#include "markup/layout/KvoMarkupPage.h"
 #include "markup/layout/KvoMarkupDefinitionBase.h"
 #include "markup/layout/KvoMarkupDefinitionCollection.h"
 #include "markup/layout/KvoMarkupGrid.h"
@@ -143,6 +145,9 @@ struct MarkupTypeRecords {
                                                               CKvoMarkupRowDefinition::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupRowDefinitionCollection, CKvoMarkupDefinitionCollection>(
             nullptr, L"CKvoMarkupRowDefinitionCollection");
+        MakeRecord<CKvoMarkupCanvas, CKvoMarkupPanel>(L"Canvas", L"CKvoMarkupCanvas",
+                                                      CKvoMarkupCanvas::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPage, CKvoMarkupFrameworkElement>(L"Page", L"CKvoMarkupPage");
         MakeRecord<CKvoMarkupEllipse, CKvoMarkupShape>(L"Ellipse", L"CKvoMarkupEllipse");
         MakeRecord<CKvoMarkupLine, CKvoMarkupShape>(L"Line", L"CKvoMarkupLine", CKvoMarkupLine::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupPointCollection, CKvoMarkupObject>(nullptr, L"CKvoMarkupPointCollection");

@@ -3,6 +3,7 @@
 #include <vector>
 #include "markup/shapes/KvoMarkupPointCollection.h"
 #include "markup/shapes/KvoMarkupShapes.h"
+#include "markup/values/KvoMarkupString.h"
 #include "toolkit/markup/support/MarkupContextTest.h"
 #include "toolkit/markup/support/MarkupLayoutTestSupport.h"
 #include "toolkit/markup/support/MarkupTextTestSupport.h"
