@@ -1,6 +1,5 @@
 #include "markup/shapes/KvoMarkupShapes.h"
 #include <math.h>
-#include <stdlib.h>
 #include <algorithm>
 #include <vector>
 #include "markup/core/KvoMarkupDependencyProperty.h"
@@ -120,6 +119,7 @@ CKvoMarkupInputElement* CKvoMarkupLine::InputHitTestCore(int x, int y)
 {
     if (!GetStroke() || GetStrokeThickness() == 0)
         return nullptr;
+    // Whole pixels: a 5-pixel stroke reaches 2 pixels to either side.
     const double half = GetStrokeThickness() / 2;
     const double x1 = GetCoordinate(s_x1Property), y1 = GetCoordinate(s_y1Property);
     const double dx = GetCoordinate(s_x2Property) - x1, dy = GetCoordinate(s_y2Property) - y1;
