@@ -15,6 +15,18 @@
 #include "markup/drawing/KvoMarkupLinearGradientBrush.h"
 #include "markup/elements/KvoMarkupFrameworkElement.h"
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupCanvas.h"
+#include "markup/layout/KvoMarkupPage.h"
+#include "markup/layout/KvoMarkupDefinitionBase.h"
+#include "markup/layout/KvoMarkupDefinitionCollection.h"
+#include "markup/layout/KvoMarkupGrid.h"
+#include "markup/layout/KvoMarkupGridLength.h"
+#include "markup/layout/KvoMarkupPanel.h"
+#include "markup/layout/KvoMarkupStackPanel.h"
+#include "markup/layout/KvoMarkupWrapPanel.h"
+#include "markup/shapes/KvoMarkupPointCollection.h"
+#include "markup/shapes/KvoMarkupShapes.h"
 #include "markup/elements/KvoMarkupRoutedEvent.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
@@ -87,6 +99,28 @@ const RecordRow kRecordTable[] = {
     {L"TextElement", L"CKvoMarkupTextElement", &CKvoMarkupTextElement::s_type,
      &CKvoMarkupFrameworkContentElement::s_type},
     {L"Underline", L"CKvoMarkupUnderline", &CKvoMarkupUnderline::s_type, &CKvoMarkupSpan::s_type},
+    {L"Border", L"CKvoMarkupBorder", &CKvoMarkupBorder::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"Panel", L"CKvoMarkupPanel", &CKvoMarkupPanel::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"StackPanel", L"CKvoMarkupStackPanel", &CKvoMarkupStackPanel::s_type, &CKvoMarkupPanel::s_type},
+    {L"WrapPanel", L"CKvoMarkupWrapPanel", &CKvoMarkupWrapPanel::s_type, &CKvoMarkupPanel::s_type},
+    {L"ColumnDefinition", L"CKvoMarkupColumnDefinition", &CKvoMarkupColumnDefinition::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupColumnDefinitionCollection", &CKvoMarkupColumnDefinitionCollection::s_type,
+     &CKvoMarkupDefinitionCollection::s_type},
+    {nullptr, L"CKvoMarkupDefinitionCollection", &CKvoMarkupDefinitionCollection::s_type, &CKvoMarkupCollection::s_type},
+    {L"Grid", L"CKvoMarkupGrid", &CKvoMarkupGrid::s_type, &CKvoMarkupPanel::s_type},
+    {nullptr, L"CKvoMarkupGridLength", &CKvoMarkupGridLength::s_type, &CKvoMarkupObject::s_type},
+    {L"RowDefinition", L"CKvoMarkupRowDefinition", &CKvoMarkupRowDefinition::s_type, &CKvoMarkupObject::s_type},
+    {nullptr, L"CKvoMarkupRowDefinitionCollection", &CKvoMarkupRowDefinitionCollection::s_type,
+     &CKvoMarkupDefinitionCollection::s_type},
+    {L"Canvas", L"CKvoMarkupCanvas", &CKvoMarkupCanvas::s_type, &CKvoMarkupPanel::s_type},
+    {L"Page", L"CKvoMarkupPage", &CKvoMarkupPage::s_type, &CKvoMarkupFrameworkElement::s_type},
+    {L"Ellipse", L"CKvoMarkupEllipse", &CKvoMarkupEllipse::s_type, &CKvoMarkupShape::s_type},
+    {L"Line", L"CKvoMarkupLine", &CKvoMarkupLine::s_type, &CKvoMarkupShape::s_type},
+    {nullptr, L"CKvoMarkupPointCollection", &CKvoMarkupPointCollection::s_type, &CKvoMarkupObject::s_type},
+    {L"Polygon", L"CKvoMarkupPolygon", &CKvoMarkupPolygon::s_type, &CKvoMarkupShape::s_type},
+    {L"Polyline", L"CKvoMarkupPolyline", &CKvoMarkupPolyline::s_type, &CKvoMarkupShape::s_type},
+    {L"Rectangle", L"CKvoMarkupRectangle", &CKvoMarkupRectangle::s_type, &CKvoMarkupShape::s_type},
+    {nullptr, L"CKvoMarkupShape", &CKvoMarkupShape::s_type, &CKvoMarkupFrameworkElement::s_type},
     {L"TextBlock", L"CKvoMarkupTextBlock", &CKvoMarkupTextBlock::s_type, &CKvoMarkupFrameworkElement::s_type},
     {nullptr, L"CKvoMarkupContentControl", &CKvoMarkupContentControl::s_type, &CKvoMarkupControl::s_type},
     {L"Control", L"CKvoMarkupControl", &CKvoMarkupControl::s_type, &CKvoMarkupFrameworkElement::s_type},

@@ -19,6 +19,18 @@
 #include "markup/elements/KvoMarkupKeyboardNavigation.h"
 #include "markup/elements/KvoMarkupUIElement.h"
 #include "markup/elements/KvoMarkupVisual.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupCanvas.h"
+#include "markup/layout/KvoMarkupPage.h"
+#include "markup/layout/KvoMarkupDefinitionBase.h"
+#include "markup/layout/KvoMarkupDefinitionCollection.h"
+#include "markup/layout/KvoMarkupGrid.h"
+#include "markup/layout/KvoMarkupGridLength.h"
+#include "markup/layout/KvoMarkupPanel.h"
+#include "markup/layout/KvoMarkupStackPanel.h"
+#include "markup/layout/KvoMarkupWrapPanel.h"
+#include "markup/shapes/KvoMarkupPointCollection.h"
+#include "markup/shapes/KvoMarkupShapes.h"
 #include "markup/styles/KvoMarkupResourceDictionary.h"
 #include "markup/styles/KvoMarkupSetter.h"
 #include "markup/styles/KvoMarkupStyle.h"
@@ -117,6 +129,38 @@ struct MarkupTypeRecords {
         MakeRecord<CKvoMarkupTextElement, CKvoMarkupFrameworkContentElement>(
             L"TextElement", L"CKvoMarkupTextElement", CKvoMarkupTextElement::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupUnderline, CKvoMarkupSpan>(L"Underline", L"CKvoMarkupUnderline");
+        MakeRecord<CKvoMarkupBorder, CKvoMarkupFrameworkElement>(L"Border", L"CKvoMarkupBorder",
+                                                                 CKvoMarkupBorder::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPanel, CKvoMarkupFrameworkElement>(L"Panel", L"CKvoMarkupPanel",
+                                                                CKvoMarkupPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupStackPanel, CKvoMarkupPanel>(L"StackPanel", L"CKvoMarkupStackPanel",
+                                                          CKvoMarkupStackPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupWrapPanel, CKvoMarkupPanel>(L"WrapPanel", L"CKvoMarkupWrapPanel",
+                                                         CKvoMarkupWrapPanel::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupColumnDefinition, CKvoMarkupObject>(L"ColumnDefinition", L"CKvoMarkupColumnDefinition",
+                                                                 CKvoMarkupColumnDefinition::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupColumnDefinitionCollection, CKvoMarkupDefinitionCollection>(
+            nullptr, L"CKvoMarkupColumnDefinitionCollection");
+        MakeRecord<CKvoMarkupDefinitionCollection, CKvoMarkupCollection>(nullptr, L"CKvoMarkupDefinitionCollection");
+        MakeRecord<CKvoMarkupGrid, CKvoMarkupPanel>(L"Grid", L"CKvoMarkupGrid", CKvoMarkupGrid::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupGridLength, CKvoMarkupObject>(nullptr, L"CKvoMarkupGridLength");
+        MakeRecord<CKvoMarkupRowDefinition, CKvoMarkupObject>(L"RowDefinition", L"CKvoMarkupRowDefinition",
+                                                              CKvoMarkupRowDefinition::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupRowDefinitionCollection, CKvoMarkupDefinitionCollection>(
+            nullptr, L"CKvoMarkupRowDefinitionCollection");
+        MakeRecord<CKvoMarkupCanvas, CKvoMarkupPanel>(L"Canvas", L"CKvoMarkupCanvas",
+                                                      CKvoMarkupCanvas::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPage, CKvoMarkupFrameworkElement>(L"Page", L"CKvoMarkupPage");
+        MakeRecord<CKvoMarkupEllipse, CKvoMarkupShape>(L"Ellipse", L"CKvoMarkupEllipse");
+        MakeRecord<CKvoMarkupLine, CKvoMarkupShape>(L"Line", L"CKvoMarkupLine", CKvoMarkupLine::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPointCollection, CKvoMarkupObject>(nullptr, L"CKvoMarkupPointCollection");
+        MakeRecord<CKvoMarkupPolygon, CKvoMarkupShape>(L"Polygon", L"CKvoMarkupPolygon",
+                                                       CKvoMarkupPolygon::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupPolyline, CKvoMarkupShape>(L"Polyline", L"CKvoMarkupPolyline",
+                                                        CKvoMarkupPolyline::RegisterMarkupProperties);
+        MakeRecord<CKvoMarkupRectangle, CKvoMarkupShape>(L"Rectangle", L"CKvoMarkupRectangle");
+        MakeRecord<CKvoMarkupShape, CKvoMarkupFrameworkElement>(nullptr, L"CKvoMarkupShape",
+                                                                CKvoMarkupShape::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupTextBlock, CKvoMarkupFrameworkElement>(L"TextBlock", L"CKvoMarkupTextBlock",
                                                                     CKvoMarkupTextBlock::RegisterMarkupProperties);
         MakeRecord<CKvoMarkupContentControl, CKvoMarkupControl>(nullptr, L"CKvoMarkupContentControl",
