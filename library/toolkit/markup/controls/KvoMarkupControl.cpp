@@ -4,6 +4,8 @@
 #include "markup/core/KvoMarkupDependencyProperty.h"
 #include "markup/core/KvoMarkupType.h"
 #include "markup/drawing/KvoMarkupBrush.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupPanel.h"
 #include "markup/text/KvoMarkupTextBlock.h"
 #include "markup/text/KvoMarkupTextContext.h"
 #include "markup/text/KvoMarkupTextElement.h"
@@ -39,15 +41,13 @@ BOOL CKvoMarkupControl::FollowsThemeModule()
 void CKvoMarkupControl::RegisterMarkupProperties()
 {
     CKvoMarkupType::EnsureRegistered(CKvoMarkupTextElement::s_type);
-    CKvoMarkupType::EnsureRegistered(CKvoMarkupBrush::s_type);
-    // The border's Padding and the panel's Background in the shape their
-    // owners give them, so that either owner may take them over.
-    s_paddingProperty = CKvoMarkupDependencyProperty::Register(
-        L"Padding", CKvoMarkupThickness::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(CKvoMarkupThickness::GetZero(), KvoMarkupPropertyFlag::AffectsMeasure));
-    s_backgroundProperty = CKvoMarkupDependencyProperty::Register(
-        L"Background", CKvoMarkupBrush::s_type, s_type,
-        new CKvoMarkupPropertyMetadata(nullptr, KvoMarkupPropertyFlag::AffectsRender));
+    CKvoMarkupType::EnsureRegistered(CKvoMarkupBorder::s_type);
+    CKvoMarkupType::EnsureRegistered(CKvoMarkupPanel::s_type);
+    // A control shares the border's Padding and the panel's Background.
+    if (CKvoMarkupBorder::s_paddingProperty)
+        s_paddingProperty = CKvoMarkupBorder::s_paddingProperty->AddOwner(s_type);
+    if (CKvoMarkupPanel::s_backgroundProperty)
+        s_backgroundProperty = CKvoMarkupPanel::s_backgroundProperty->AddOwner(s_type);
     s_foregroundProperty = CKvoMarkupTextElement::s_foregroundProperty;
     if (s_foregroundProperty)
         s_foregroundProperty->AddOwner(s_type);

@@ -7,7 +7,10 @@
 #include "framework/WindowTestSupport.h"
 #include "markup/MarkupFunctions.h"
 #include "markup/controls/KvoMarkupToggleButton.h"
+#include "markup/core/KvoMarkupType.h"
 #include "markup/drawing/KvoMarkupDrawingContext.h"
+#include "markup/layout/KvoMarkupBorder.h"
+#include "markup/layout/KvoMarkupPanel.h"
 #include "markup/text/KvoMarkupHyperlink.h"
 #include "markup/text/KvoMarkupTextBlock.h"
 #include "toolkit/foundation/images/KvoImageTestSupport.h"
@@ -385,4 +388,15 @@ TEST_F(KvoMarkupButtonTest, ClassicDrawingWithoutAThemeLibraryAndAPicture)
 TEST_F(KvoMarkupButtonTest, AHyperlinkRaisesTheButtonsClick)
 {
     EXPECT_EQ(CKvoMarkupHyperlink::s_clickEvent, CKvoMarkupButtonBase::s_clickEvent);
+}
+
+// A control's Padding and Background are the border's and the panel's, so a
+// style or markup setting either on one class means the same property.
+TEST_F(KvoMarkupButtonTest, ControlsSharePaddingWithTheBorderAndBackgroundWithThePanel)
+{
+    CKvoMarkupType::EnsureRegistered(CKvoMarkupButton::s_type);
+    ASSERT_NE(CKvoMarkupBorder::s_paddingProperty, nullptr);
+    ASSERT_NE(CKvoMarkupPanel::s_backgroundProperty, nullptr);
+    EXPECT_EQ(CKvoMarkupBorder::s_paddingProperty, CKvoMarkupControl::s_paddingProperty);
+    EXPECT_EQ(CKvoMarkupPanel::s_backgroundProperty, CKvoMarkupControl::s_backgroundProperty);
 }
