@@ -450,11 +450,6 @@ BOOL CKvoPaintManager::FontExists(LPCWSTR faceName)
 // Their drawing comes with the bar and control classes; until then they
 // measure nothing and draw nothing.
 
-CSize CKvoPaintManager::DrawControlInPopup(CDC*, CKvoControl*, BOOL)
-{
-    return CSize(0, 0);
-}
-
 CSize CKvoPaintManager::DrawControlComboBox(CDC*, CKvoControl*, BOOL)
 {
     return CSize(0, 0);
@@ -499,9 +494,6 @@ CRect CKvoPaintManager::GetCommandBarBorders(CKvoCommandBar*)
 void CKvoPaintManager::UpdatePopupBarRegion(CKvoCommandBar*) {}
 
 void CKvoPaintManager::FillPopupBarGripper(CDC*, int, int, int, int, BOOL) {}
-void CKvoPaintManager::DrawMenuCheckMark(CDC*, CRect, BOOL, COLORREF) {}
-void CKvoPaintManager::DrawMenuRadioMark(CDC*, CRect, BOOL, COLORREF) {}
-void CKvoPaintManager::DrawComboExpandMark(CDC*, CRect, COLORREF) {}
 void CKvoPaintManager::AnimateBitmap(CDC*, CDC*, CRect, int) {}
 void CKvoPaintManager::AnimateExpanding(CKvoPopupBar*, CDC*, CDC*, BOOL) {}
 void CKvoPaintManager::AdjustControlCaption(CString&) {}
@@ -524,8 +516,6 @@ CSize CKvoPaintManager::GetPopupImageCellSize(CKvoCommandBar*)
     const int iconSide = 16;
     return CSize(std::max(m_nTextHeight + 4, iconSide + 4), std::max(m_nTextHeight, iconSide + 6));
 }
-
-void CKvoPaintManager::DrawControlText(CDC*, CString&, CRect&, UINT, BOOL, BOOL, BOOL) {}
 
 CSize CKvoPaintManager::GetControlImageSize(CKvoControl* control)
 {

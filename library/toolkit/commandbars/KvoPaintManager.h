@@ -309,6 +309,13 @@ private:
                              CKvoImageManagerIcon* icon, CSize image);
     CSize LayOutTextBelowIcon(CDC* dc, CKvoControl* control, CRect rect, BOOL draw, CKvoImageManagerIcon* icon,
                               CSize image, CSize button);
+    // The parts of DrawControlInPopup, with the item's font selected: a
+    // caption with its shortcut, or those over a description.
+    CSize LayOutPopupCaption(CDC* dc, CString& caption, CString& shortcut, CRect captionRect, CRect shortcutRect,
+                             UINT format, BOOL draw, BOOL selected, BOOL enabled, int gripper, int height);
+    CSize LayOutPopupDescription(CDC* dc, CFont* descriptionFont, CString& caption, CString& shortcut,
+                                 const CString& description, CRect captionRect, CRect shortcutRect, UINT format,
+                                 BOOL draw, BOOL selected, BOOL enabled, int gripper, int cellHeight);
     void DrawButtonMark(CDC* dc, CRect rect, BOOL radio, BOOL hot, BOOL pressed, int checkedState, BOOL enabled);
 
     BOOL UseClearType() const;

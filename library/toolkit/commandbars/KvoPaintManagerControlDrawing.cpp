@@ -7,6 +7,7 @@
 #include "commandbars/KvoPaintManager.h"
 #include "commandbars/KvoCommandBar.h"
 #include "commandbars/KvoControl.h"
+#include "foundation/controls/KvoButtonTheme.h"
 #include "foundation/images/KvoImageManagerIcon.h"
 
 namespace {
@@ -509,4 +510,133 @@ void CKvoPaintManager::DrawDropDownGlyph(CDC* dc, CKvoControl*, int x, int y, BO
         Triangle(dc, CPoint(x + 2, y - 2), CPoint(x + 2, y + 2), CPoint(x, y), color);
     else
         Triangle(dc, CPoint(x - 2, y - 1), CPoint(x + 2, y - 1), CPoint(x, y + 1), color);
+}
+
+void CKvoPaintManager::DrawMenuCheckMark(CDC* dc, CRect rect, BOOL, COLORREF color)
+{
+    const CPoint corner(rect.CenterPoint().x - 10, rect.CenterPoint().y - 10);
+    const BOOL mirrored = (::GetLayout(dc->m_hDC) & LAYOUT_RTL) != 0;
+    const CPoint start = corner + (mirrored ? CPoint(6, 7) : CPoint(6, 9));
+    const CPoint bend = corner + (mirrored ? CPoint(10, 11) : CPoint(8, 11));
+    const CPoint end = corner + (mirrored ? CPoint(13, 8) : CPoint(13, 6));
+    const int strokes = m_bThickMenuCheckMark ? 3 : 2;
+    for (int lower = 0; lower < strokes; ++lower) {
+        DrawLineRGB(dc, start.x, start.y + lower, bend.x, bend.y + lower, color);
+        DrawLineRGB(dc, bend.x, bend.y + lower, end.x, end.y + lower, color);
+    }
+}
+
+void CKvoPaintManager::DrawMenuRadioMark(CDC* dc, CRect rect, BOOL, COLORREF color)
+{
+    const CPoint centre = rect.CenterPoint();
+    CKvoButtonTheme::DrawAntialiasedCircle(dc, CRect(centre.x - 3, centre.y - 3, centre.x + 3, centre.y + 3), color,
+                                           color);
+}
+
+void CKvoPaintManager::DrawComboExpandMark(CDC* dc, CRect rect, COLORREF color)
+{
+    const CPoint centre = rect.CenterPoint();
+    const int halfWidth = std::max(rect.Width() / 2 - 4, 2);
+    Triangle(dc, CPoint(centre.x - halfWidth, centre.y - halfWidth / 2), CPoint(centre.x + halfWidth, centre.y - halfWidth / 2),
+             CPoint(centre.x, centre.y - halfWidth / 2 + halfWidth), color);
+}
+
+// ---- popup items ----
+
+void CKvoPaintManager::DrawControlText(CDC* dc, CString& text, CRect& rect, UINT format, BOOL draw, BOOL selected,
+                                       BOOL enabled)
+{
+    const UINT lineFormat = format | DT_SINGLELINE | DT_VCENTER;
+    if (!draw) {
+        dc->DrawText(text, &rect, lineFormat | DT_CALCRECT);
+        return;
+    }
+    if (!selected && !enabled && m_bEmbossedDisabledText) {
+        const COLORREF textColor = dc->SetTextColor(GetPaletteColor(kEmbossIndex));
+        CRect shadow = rect;
+        shadow.OffsetRect(1, 1);
+        dc->DrawText(text, &shadow, lineFormat);
+        dc->SetTextColor(textColor);
+    }
+    dc->DrawText(text, &rect, lineFormat);
+}
+
+CSize CKvoPaintManager::DrawControlInPopup(CDC* dc, CKvoControl* control, BOOL draw)
+{
+    CKvoCommandBar* bar = control->GetParent();
+    int gripper = GetPopupBarGripperWidth(bar) - 1;
+    const CSize cell = GetPopupImageCellSize(bar);
+    int height = cell.cy;
+    if (control->GetType() == KvoControlTypeLabel) {
+        if (!m_bLabelGripper)
+            gripper = 0;
+        if (control->GetStyle() == KvoButtonCaption)
+            height = GetControlHeight();
+    }
+    const CRect rect = draw ? control->GetRect() : CRect(0, 0, 0, 0);
+    CRect captionRect(rect.left + m_nPopupTextGap + gripper, rect.top, rect.right, rect.bottom);
+    CRect shortcutRect(rect.left + gripper + 8, rect.top, rect.right - 19, rect.bottom);
+    CString shortcut = control->GetType() == KvoControlTypeButton ? control->GetShortcutText() : CString();
+    CString caption = control->GetCaption();
+    AdjustControlCaption(caption);
+    UINT format = 0;
+    if (bar && !bar->IsKeyboardCuesVisible()) {
+        caption = StripPrefixes(caption);
+        format |= DT_NOPREFIX;
+    }
+    const BOOL selected = control->GetSelected() != 0;
+    const BOOL enabled = IsEnabledInLayout(control);
+    const CString description = control->GetStyle() == KvoButtonCaptionAndDescription ? control->GetDescription()
+                                                                                       : CString();
+    CFont* oldFont = dc->SelectObject(
+        GetControlFont(bar, control->GetDefaultItem() || !description.IsEmpty()));
+    if (!shortcut.IsEmpty())
+        captionRect.right -= 19 + dc->GetTextExtent(shortcut).cx;
+    const CSize size = description.IsEmpty()
+                           ? ApplyCustomSize(LayOutPopupCaption(dc, caption, shortcut, captionRect, shortcutRect,
+                                                                format, draw, selected, enabled, gripper, height),
+                                             control, FALSE)
+                           : LayOutPopupDescription(dc, GetControlFont(bar, FALSE), caption, shortcut, description, captionRect, shortcutRect,
+                                                    format, draw, selected, enabled, gripper, cell.cy);
+    dc->SelectObject(oldFont);
+    return size;
+}
+
+CSize CKvoPaintManager::LayOutPopupCaption(CDC* dc, CString& caption, CString& shortcut, CRect captionRect,
+                                           CRect shortcutRect, UINT format, BOOL draw, BOOL selected, BOOL enabled,
+                                           int gripper, int height)
+{
+    DrawControlText(dc, caption, captionRect, format | DT_END_ELLIPSIS, draw, selected, enabled);
+    if (!shortcut.IsEmpty())
+        DrawControlText(dc, shortcut, shortcutRect, format | DT_RIGHT, draw, selected, enabled);
+    const int shortcutWidth = shortcut.IsEmpty() ? 0 : shortcutRect.Width();
+    return CSize(captionRect.Width() + shortcutWidth + 4 + gripper + 32, height);
+}
+
+CSize CKvoPaintManager::LayOutPopupDescription(CDC* dc, CFont* descriptionFont, CString& caption, CString& shortcut,
+                                               const CString& description, CRect captionRect, CRect shortcutRect,
+                                               UINT format, BOOL draw, BOOL selected, BOOL enabled, int gripper,
+                                               int cellHeight)
+{
+    // The caption takes the top line, the description at most two below it.
+    const int itemBottom = captionRect.bottom;
+    const int lineBottom = captionRect.top + 10 + dc->GetTextExtent(L" ").cy;
+    captionRect.bottom = lineBottom;
+    shortcutRect.bottom = lineBottom;
+    const int right = shortcutRect.right + 19;
+    DrawControlText(dc, caption, captionRect, format | DT_END_ELLIPSIS, draw, selected, enabled);
+    if (!shortcut.IsEmpty())
+        DrawControlText(dc, shortcut, shortcutRect, format | DT_RIGHT, draw, selected, enabled);
+    dc->SelectObject(descriptionFont);
+    if (draw) {
+        CRect descriptionRect(captionRect.left, captionRect.bottom - 2, right - 10, itemBottom);
+        dc->DrawText(description, &descriptionRect, DT_NOPREFIX | DT_WORDBREAK);
+        return CSize(0, 0);
+    }
+    const int descriptionWidth = dc->GetTextExtent(description).cx;
+    CRect twoLines(0, 0, (descriptionWidth + 20) / 2, 0);
+    dc->DrawText(L"1\n2", &twoLines, DT_CALCRECT | DT_WORDBREAK);
+    const int shortcutWidth = shortcut.IsEmpty() ? 0 : shortcutRect.Width();
+    const int width = std::max(captionRect.Width() + shortcutWidth + 4, descriptionWidth / 2 + 4) + gripper + 32;
+    return CSize(width, std::max(cellHeight, captionRect.Height() + 19 + twoLines.Height()));
 }

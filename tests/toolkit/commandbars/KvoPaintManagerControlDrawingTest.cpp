@@ -266,3 +266,34 @@ TEST(KvoCommandBarPictureTest, BarWithButtonsOfEveryStyleAndState)
     paintManager->InternalRelease();
 }
 } // namespace
+
+namespace {
+TEST_F(KvoControlDrawingTest, PopupItemsMeasureCaptionAndShortcut)
+{
+    m_bar.m_barType = KvoBarTypePopup;
+    CKvoControl* plain = Add(KvoControlTypeButton, L"Open", KvoButtonAutomatic);
+    CKvoControl* withShortcut = Add(KvoControlTypeButton, L"Open", KvoButtonAutomatic);
+    withShortcut->SetShortcutText(L"Ctrl+O");
+    const CSize plainSize = Measure(plain);
+    CWindowDC screen(nullptr);
+    CFont* oldFont = screen.SelectObject(m_paintManager->GetControlFont(&m_bar, FALSE));
+    const int captionWidth = screen.GetTextExtent(L"Open").cx;
+    const int shortcutWidth = screen.GetTextExtent(L"Ctrl+O").cx;
+    screen.SelectObject(oldFont);
+    // caption + 4 + gripper column (none, less one) + 32
+    EXPECT_EQ(captionWidth + 4 - 1 + 32, plainSize.cx);
+    EXPECT_EQ(plainSize.cx + shortcutWidth, Measure(withShortcut).cx);
+    EXPECT_EQ(m_paintManager->GetPopupImageCellSize(&m_bar).cy, plainSize.cy);
+}
+
+TEST_F(KvoControlDrawingTest, MenuMarksDrawInTheirColour)
+{
+    const COLORREF mark = RGB(0x10, 0x20, 0xC0);
+    DibCanvas canvas(40, 20, RGB(255, 255, 255));
+    m_paintManager->DrawMenuCheckMark(canvas.DC(), CRect(0, 0, 20, 20), TRUE, mark);
+    m_paintManager->DrawMenuRadioMark(canvas.DC(), CRect(20, 0, 40, 20), TRUE, mark);
+    EXPECT_GE(Count(canvas, CRect(0, 0, 20, 20), mark), 10) << "two-pixel check";
+    EXPECT_GE(Count(canvas, CRect(20, 0, 40, 20), mark), 8) << "filled circle";
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(1, 1));
+}
+} // namespace
